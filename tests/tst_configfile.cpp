@@ -373,6 +373,7 @@ private slots:
         QTest::newRow("directory is a regular file") << "below-file";
         QTest::newRow("write fails part way") << "file-size-limit";
         QTest::newRow("target cannot be replaced") << "immutable";
+        QTest::newRow("no model selected yet") << "no-model";
     }
     void saveFailureKeepsTheOldFile() {
         QFETCH(QString, how);
@@ -400,13 +401,17 @@ private slots:
             error = SaveConfigFile(s, target);
             setrlimit(RLIMIT_FSIZE, &saved);
             std::signal(SIGXFSZ, oldHandler);
+        } else if (how == "no-model") {
+            error = SaveConfigFile(ProgramState{}, target);
         } else {
             Immutable lock(target);
             QVERIFY2(lock.ok(), "chattr +i failed");
             error = SaveConfigFile(s, target);
         }
         QVERIFY(error.has_value());
-        QVERIFY2(error->contains("new.cf8") || error->contains("old.cf8"), qPrintable(*error));
+        if (how != "no-model")
+            QVERIFY2(error->contains(how == "below-file" ? "old.cf8/new.cf8" : "old.cf8"),
+                     qPrintable(*error));
         QCOMPARE(readAll(target), old);
         // No half-written file is left beside it.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.cf8"});

@@ -48,8 +48,9 @@ QByteArray TrimmedField(const std::uint8_t* field, int size) {
 
 std::optional<QString> SaveConfigFile(const ProgramState& state, const QString& path) {
     const int c = state.Capacity;
-    if (c < 0 || c > ConfigFile::MaxStoredLength)
-        return QStringLiteral("Нет прибора, настройки которого можно сохранить.");
+    // Only a model of the table has an image worth a file (the reader refuses any other).
+    if (FindDevice(state.CurrentDevice) < 0 || c < 0 || c > ConfigFile::MaxStoredLength)
+        return QStringLiteral("Не выбран прибор, настройки которого можно сохранить.");
 
     QByteArray bytes;
     bytes.reserve(ConfigFile::FileSize(c));
