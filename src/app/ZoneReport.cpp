@@ -1,0 +1,223 @@
+#include "ZoneReport.h"
+
+#include "Cp1251.h"
+#include "model/ImageLayout.h"
+#include "model/MyConst.h"
+#include "model/ShlfList.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace {
+
+const QString Title8 = QStringLiteral("      Конфигурация шлейфов MZ-515KA8 (KB8,E8)");
+const QString TitleE2 = QStringLiteral("      Конфигурация шлейфов MZ-515E2");
+const QString Rule = QString(6, u' ') + QString(37, u'-');
+const QString DeviceHeading = QStringLiteral("    -   -   -   -  Прибор -   -   -   -   -");
+const QString ColumnHeading =
+    QStringLiteral(" ШС Зона     Тип                    Код         Примечание");
+const QString PowerResetNote = QStringLiteral(" (сброс)");
+
+QString ExpanderHeading(int n) {
+    return QStringLiteral("   -   -  -  Расширитель №%1 -   -   -   -").arg(n);
+}
+
+// How the type byte of a line is read.
+enum class LineKind {
+    Loop1,   // the whole byte is the code; no note
+    Loop,    // loops 2..8 (and the two loops of MZ515E2): code in bits 0-2, note for bits 4-7
+    ExpZone, // code in bits 0-2, note only for 0x83
+};
+
+class Report {
+public:
+    // Once the report has stopped at a line it cannot complete, nothing more is added.
+    void Line(const QString& text) {
+        if (!error_.isEmpty()) return;
+        const Cp1251::Encoded encoded = Cp1251::Encode(text);
+        if (!encoded.Ok()) {
+            Stop(QStringLiteral("знаки «%1» нельзя записать в кодировке Windows-1251")
+                     .arg(encoded.Unencodable));
+            return;
+        }
+        bytes_ += encoded.Bytes;
+        bytes_ += "\r\n";
+        ++lines_;
+    }
+    void Empty(int count = 1) {
+        for (int i = 0; i < count; ++i)
+            Line(QString());
+    }
+
+    // One loop or expander zone: number columns, three spaces, the type text and, unless the
+    // whole type byte is zero, the gap and the event text.
+    void Zone(const QString& columns, const QString& what, LineKind kind, std::uint8_t t,
+              std::uint8_t e) {
+        if (!error_.isEmpty()) return;
+        const int code = kind == LineKind::Loop1 ? t : t & 7;
+        const bool note = kind == LineKind::Loop      ? (t & 0xF0) != 0
+                          : kind == LineKind::ExpZone ? t == 0x83
+                                                      : false;
+        const QString type = ShlfTypeName(code);
+        if (type.isEmpty()) {
+            Stop(QStringLiteral("%1: тип зоны %2 (байт 0x%3) не известен программе")
+                     .arg(what)
+                     .arg(code)
+                     .arg(Hex(t)));
+            return;
+        }
+        QString line = columns + QStringLiteral("   ") + type + (note ? PowerResetNote : QString());
+        if (t != 0) {
+            const int number = EventNumberOf(e);
+            if (number < 0) {
+                Stop(
+                    QStringLiteral("%1: код события 0x%2 не известен программе").arg(what, Hex(e)));
+                return;
+            }
+            const int typeLength = int(type.size() + (note ? PowerResetNote.size() : 0));
+            line += QString(std::max(19 - typeLength, 1), u' ') + EventText(number);
+        }
+        Line(line);
+    }
+
+    ReportText Finish() { return {bytes_, error_}; }
+
+private:
+    static QString Hex(std::uint8_t b) {
+        return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
+    }
+    void Stop(const QString& why) {
+        error_ = QStringLiteral("Список шлейфов составлен не до конца: строка %1.\r\n%2.")
+                     .arg(lines_ + 1)
+                     .arg(why);
+    }
+
+    QByteArray bytes_;
+    QString error_;
+    int lines_ = 0;
+};
+
+void Heading(Report& r, const QString& title) {
+    r.Line(title);
+    r.Line(Rule);
+    r.Empty();
+    r.Line(DeviceHeading);
+    r.Line(ColumnHeading);
+    r.Empty();
+}
+
+QString LoopColumns(int i) {
+    return QStringLiteral(" 0%1: 0%1").arg(i);
+}
+
+// Creates or truncates `path` and writes `bytes`; the error text, or empty.
+QString WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        file.write(bytes) == bytes.size() && file.flush()) {
+        file.close();
+        if (file.error() == QFileDevice::NoError) return {};
+    }
+    return QStringLiteral("Не удалось записать файл \"%1\": %2")
+        .arg(QDir::toNativeSeparators(path), file.errorString());
+}
+
+ReportResult WriteReport(const ReportText& text, const QString& path) {
+    ReportResult r;
+    r.Path = path;
+    r.Error = WriteFile(path, text.Bytes);
+    r.Written = r.Error.isEmpty();
+    if (r.Written) r.Error = text.Error;
+    return r;
+}
+
+} // namespace
+
+ReportText ShlfReportText(const ProgramState& state) {
+    Report r;
+    Heading(r, Title8);
+    for (int i = 1; i <= Image::LoopCount; ++i)
+        r.Zone(LoopColumns(i), QStringLiteral("Шлейф %1").arg(i),
+               i == 1 ? LineKind::Loop1 : LineKind::Loop, state.ImageByte(Image::LoopTypeByte(i)),
+               state.ImageByte(Image::LoopEventByte(i)));
+    r.Empty();
+    for (int n = 1; n <= Image::ExpanderCount; ++n) {
+        if (!Image::ExpanderEnabled(state, n)) continue;
+        r.Line(ExpanderHeading(n));
+        r.Line(ColumnHeading);
+        r.Empty();
+        // The 23-byte images of MZ515KB8 and MZ515E8 have no expander zones (their byte 21
+        // marks partition expanders): their sections stay empty rather than show bytes that
+        // are not part of the image.
+        if (Image::ExpZoneEventByte(n, Image::ZonesPerExpander) < state.Capacity) {
+            for (int j = 1; j <= Image::ZonesPerExpander; ++j) {
+                const int zone = Image::SystemZoneNumber(n, j);
+                r.Zone(QStringLiteral(" 0%1: %2").arg(j).arg(Image::ZoneNumberText(zone)),
+                       QStringLiteral("Зона %1 расширителя %2")
+                           .arg(Image::ZoneNumberText(zone))
+                           .arg(n),
+                       LineKind::ExpZone, state.ImageByte(Image::ExpZoneTypeByte(n, j)),
+                       state.ImageByte(Image::ExpZoneEventByte(n, j)));
+            }
+        }
+        r.Empty(2);
+    }
+    return r.Finish();
+}
+
+ReportText ShlfReportTextE2(const ProgramState& state) {
+    Report r;
+    Heading(r, TitleE2);
+    // The device's two loops are held in the places of loops 7 and 8.
+    for (int i = 1; i <= 2; ++i)
+        r.Zone(LoopColumns(i), QStringLiteral("Шлейф %1").arg(i), LineKind::Loop,
+               state.ImageByte(Image::LoopTypeByte(6 + i)),
+               state.ImageByte(Image::LoopEventByte(6 + i)));
+    r.Empty();
+    return r.Finish();
+}
+
+ReportResult WriteShlfReport(const ProgramState& state, const QString& path) {
+    return WriteReport(ShlfReportText(state), path);
+}
+
+ReportResult WriteShlfReportE2(const ProgramState& state, const QString& path) {
+    return WriteReport(ShlfReportTextE2(state), path);
+}
+
+ReportResult MakeZoneReport(const ProgramState& state, const QString& programDir,
+                            const QString& appDataDir) {
+    const int row = FindDevice(state.CurrentDevice);
+    if (row < 0 || DeviceTable[static_cast<std::size_t>(row)].Group != DeviceGroup::EightLoop)
+        return {{}, QStringLiteral("Для этого прибора список шлейфов не составляется."), false};
+
+    // An installed program's directory is usually read-only; the user's own data directory
+    // takes the report then.
+    QStringList failures;
+    for (const QString& dir : {programDir, appDataDir}) {
+        if (dir.isEmpty()) continue;
+        if (dir == appDataDir && !QDir().mkpath(dir)) {
+            failures << QStringLiteral("Не удалось создать папку \"%1\"")
+                            .arg(QDir::toNativeSeparators(dir));
+            continue;
+        }
+        const QString path = QDir(dir).filePath(QString::fromLatin1(ReportFileName));
+        const ReportResult r =
+            row == RowE2 ? WriteShlfReportE2(state, path) : WriteShlfReport(state, path);
+        if (r.Written) return r;
+        failures << r.Error;
+    }
+    if (failures.isEmpty()) failures << QStringLiteral("Нет папки, в которую можно записать отчет");
+    return {{},
+            QStringLiteral("Список шлейфов не создан.\r\n") + failures.join(QStringLiteral("\r\n")),
+            false};
+}
+
+ReportResult MakeZoneReport(const ProgramState& state) {
+    return MakeZoneReport(state, QCoreApplication::applicationDirPath(),
+                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
