@@ -1,4 +1,5 @@
-// The device simulator's frame logic.
+// The device simulator: its frame logic directly, then the real binary over its real
+// pseudo-terminal.
 
 #include "LineOutput.h"
 #include "SimDevice.h"
@@ -7,10 +8,19 @@
 #include "link/BCC.h"
 #include "link/Frames.h"
 #include "model/MyConst.h"
+#include "support/SimProcess.h"
 
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -61,6 +71,62 @@ int differingBytes(const QByteArray& a, const QByteArray& b) {
         n += a[i] != b[i];
     return n + int(qAbs(a.size() - b.size()));
 }
+
+// The test's own end of the line: the pseudo-terminal's slave opened as a program opens a
+// serial port.
+class Line {
+public:
+    explicit Line(const QString& path, bool raw = true) {
+        fd_ =
+            ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd_ >= 0 && raw) {
+            termios t{};
+            ::tcgetattr(fd_, &t);
+            ::cfmakeraw(&t);
+            ::tcsetattr(fd_, TCSANOW, &t);
+        }
+    }
+    ~Line() { close(); }
+    Line(const Line&) = delete;
+    Line& operator=(const Line&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+    void close() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+    int fd() const { return fd_; }
+    bool send(const QByteArray& data) {
+        return ::write(fd_, data.constData(), std::size_t(data.size())) == data.size();
+    }
+    // Reads until `count` bytes are in or `timeoutMs` has passed.  `chunkAtMs` gets the
+    // time of every chunk, in ms since the call.
+    QByteArray receive(qsizetype count, int timeoutMs, QList<qint64>* chunkAtMs = nullptr) {
+        QByteArray got;
+        QElapsedTimer t;
+        t.start();
+        while (got.size() < count && t.elapsed() < timeoutMs) {
+            pollfd p{fd_, POLLIN, 0};
+            if (::poll(&p, 1, int(timeoutMs - t.elapsed())) <= 0) continue;
+            if (p.revents & (POLLHUP | POLLERR)) hungUp_ = true;
+            char buf[512];
+            const ssize_t n = ::read(fd_, buf, sizeof buf);
+            if (n > 0) {
+                got.append(buf, n);
+                if (chunkAtMs) *chunkAtMs << t.elapsed();
+            } else if (n < 0 && errno != EAGAIN) {
+                hungUp_ = true;
+                break;
+            }
+        }
+        return got;
+    }
+    bool hungUp() const { return hungUp_; }
+
+private:
+    int fd_ = -1;
+    bool hungUp_ = false;
+};
 
 } // namespace
 
@@ -339,6 +405,169 @@ private slots:
         out.Consumed(6);
         QVERIFY(out.Empty());
         QVERIFY(!out.NextReadyAt());
+    }
+
+    // ---- the binary over its pseudo-terminal --------------------------------------------
+
+    void readAndWriteOverThePty() {
+        SimProcess sim;
+        QVERIFY2(sim.start({"--model", "MZ515KA8", "--version", "7"}),
+                 qPrintable(sim.errorString()));
+        QVERIFY(sim.ptyPath().startsWith("/dev/pts/"));
+        Line line(sim.ptyPath());
+        QVERIFY(line.isOpen());
+
+        const qint64 before = SimProcess::nowMs();
+        const QByteArray r = request("MZ515KA8", false);
+        QVERIFY(line.send(QByteArray("\x00\x13junk", 6) + r));
+        QByteArray reply = line.receive(174, 5000);
+        QVERIFY(acceptedFor("MZ515KA8", reply));
+        QCOMPARE(int(reply[3]), 7);
+        QCOMPARE(int(reply[2]), 0x09);
+        QCOMPARE(imageOfReply("MZ515KA8", reply), defaultImage("MZ515KA8"));
+
+        QByteArray image = defaultImage("MZ515KA8");
+        image[17] = char(0x05);
+        const QByteArray w = request("MZ515KA8", true, image);
+        QVERIFY(line.send(w));
+        QCOMPARE(imageOfReply("MZ515KA8", line.receive(174, 5000)), image);
+        QVERIFY(line.send(r));
+        QCOMPARE(imageOfReply("MZ515KA8", line.receive(174, 5000)), image);
+
+        QVERIFY(sim.waitForFrames(3, 2000));
+        const QList<SimFrame> frames = sim.requests();
+        QCOMPARE(frames.size(), 3);
+        QCOMPARE(frames[0].Bytes, r);
+        QCOMPARE(frames[1].Bytes, w);
+        QCOMPARE(frames[1].command(), 'W');
+        // The log's clock is the test's own.
+        QVERIFY(frames[0].AtMs >= before);
+        QVERIFY(frames[2].AtMs <= SimProcess::nowMs());
+        QVERIFY(frames[0].AtMs <= frames[1].AtMs && frames[1].AtMs <= frames[2].AtMs);
+        QVERIFY(sim.stop());
+    }
+
+    void rawBeforeAnyoneSetsItUp() {
+        // A program that does not configure the line still gets the reply byte for byte:
+        // no echo of the request, no CR turned into LF.
+        SimProcess sim;
+        QVERIFY2(sim.start({"--model", "MZ515KF"}), qPrintable(sim.errorString()));
+        Line line(sim.ptyPath(), false);
+        termios t{};
+        QCOMPARE(::tcgetattr(line.fd(), &t), 0);
+        QVERIFY(!(t.c_lflag & (ECHO | ICANON)));
+        QVERIFY(!(t.c_iflag & ICRNL));
+        QVERIFY(line.send(request("MZ515KF", false)));
+        const QByteArray reply = line.receive(16, 1000);
+        QVERIFY2(acceptedFor("MZ515KF", reply), reply.toHex().constData());
+    }
+
+    void portClosedBetweenExchanges() {
+        SimProcess sim;
+        QVERIFY2(sim.start({"--model", "MZ515E8"}), qPrintable(sim.errorString()));
+        for (int round = 0; round < 3; ++round) {
+            Line line(sim.ptyPath());
+            QVERIFY(line.send(request("MZ515E8", false)));
+            QVERIFY2(acceptedFor("MZ515E8", line.receive(30, 3000)),
+                     qPrintable(QString::number(round)));
+            line.close();
+            QTest::qWait(200); // the programmer keeps the port closed between exchanges
+        }
+        QVERIFY(sim.isRunning());
+        QVERIFY(sim.stop());
+    }
+
+    void wrongRequestsGetNoAnswer() {
+        SimProcess sim;
+        QVERIFY2(sim.start({"--model", "MZ515KB8"}), qPrintable(sim.errorString()));
+        Line line(sim.ptyPath());
+        QByteArray bad = request("MZ515KB8", false);
+        bad[bad.size() - 3] = char(bad[bad.size() - 3] ^ 0x40);
+        QVERIFY(line.send(bad));
+        QVERIFY(sim.waitForFrames(1, 2000));
+        QVERIFY(line.receive(1, 300).isEmpty());
+        QCOMPARE(sim.frames().first().Verdict, QByteArray("bad-crc"));
+        QVERIFY(sim.requests().isEmpty());
+    }
+
+    void splitReplySpansTwoTicks() {
+        SimProcess sim;
+        QVERIFY2(sim.start({"--model", "MZ515KB8", "--fault", "split"}),
+                 qPrintable(sim.errorString()));
+        Line line(sim.ptyPath());
+        QVERIFY(line.send(request("MZ515KB8", false)));
+        QList<qint64> at;
+        const QByteArray reply = line.receive(30, 5000, &at);
+        QVERIFY(acceptedFor("MZ515KB8", reply));
+        QCOMPARE(at.size(), 2);
+        QVERIFY2(at[1] - at[0] >= 600 && at[1] - at[0] <= 1000,
+                 qPrintable(QString::number(at[1] - at[0])));
+    }
+
+    void pacedAndDelayed() {
+        SimProcess sim;
+        QVERIFY2(sim.start({"--model", "MZ515KA8", "--pace", "--delay", "300"}),
+                 qPrintable(sim.errorString()));
+        Line line(sim.ptyPath());
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(line.send(request("MZ515KA8", false)));
+        QList<qint64> at;
+        const QByteArray reply = line.receive(174, 5000, &at);
+        QVERIFY(acceptedFor("MZ515KA8", reply));
+        // 174 bytes at 9600 bit/s take 181 ms; they come in many small chunks, not at once.
+        QVERIFY2(at.first() >= 250 && at.first() <= 700, qPrintable(QString::number(at.first())));
+        QVERIFY2(at.last() - at.first() >= 150,
+                 qPrintable(QString::number(at.last() - at.first())));
+        QVERIFY(at.size() > 10);
+    }
+
+    void vanishClosesTheLine() {
+        SimProcess sim;
+        QVERIFY2(sim.start({"--model", "MZ515E2", "--fault", "vanish"}),
+                 qPrintable(sim.errorString()));
+        Line line(sim.ptyPath());
+        QVERIFY(line.send(request("MZ515E2", true)));
+        QVERIFY(sim.waitForExit(3000));
+        QCOMPARE(sim.exitCode(), 0);
+        QVERIFY(line.receive(1, 300).isEmpty());
+        QVERIFY(line.hungUp());
+        QCOMPARE(sim.requests().size(), 1); // heard, logged, then gone
+    }
+
+    void stopsOnSignals_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+    }
+    void stopsOnSignals() {
+        QFETCH(int, signal);
+        SimProcess sim;
+        QVERIFY2(sim.start({"--model", "MZ515KF", "--fault", "silent"}),
+                 qPrintable(sim.errorString()));
+        QElapsedTimer t;
+        t.start();
+        if (signal == SIGTERM) {
+            QVERIFY(sim.stop());
+        } else {
+            QVERIFY(::kill(pid_t(sim.processId()), SIGINT) == 0);
+            QVERIFY(sim.waitForExit(3000));
+            QCOMPARE(sim.exitCode(), 0);
+        }
+        QVERIFY(t.elapsed() < 2000);
+    }
+
+    void usageErrorsAndHelp() {
+        QProcess p;
+        p.start(SimProcess::programPath(), {"--model", "MZ515XX"});
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(p.readAllStandardError().contains("unknown model"));
+        QVERIFY(p.readAllStandardOutput().isEmpty()); // nobody mistakes an error for a path
+        p.start(SimProcess::programPath(), {"--help"});
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(p.readAllStandardOutput().contains("--fault FAULT"));
     }
 };
 
