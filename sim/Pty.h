@@ -1,0 +1,29 @@
+#pragma once
+// The pseudo-terminal the simulated device sits behind.  The programmer opens the slave
+// side as it would a serial port; the simulator reads and writes the master side.
+
+#include <QByteArray>
+#include <QString>
+
+class Pty {
+public:
+    Pty() = default;
+    ~Pty();
+    Pty(const Pty&) = delete;
+    Pty& operator=(const Pty&) = delete;
+
+    // Creates the pair.  The slave is put in raw mode at once, before anyone can know its
+    // name, so nothing a program sends is echoed or translated; and the simulator keeps a
+    // descriptor of the slave itself, so the master never sees a hang-up while the
+    // programmer has the port closed between exchanges.  The master is non-blocking.
+    bool Open(QString* error);
+    void Close();
+
+    int Master() const { return master_; }
+    const QByteArray& SlavePath() const { return slavePath_; }
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    QByteArray slavePath_;
+};
