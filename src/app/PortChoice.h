@@ -1,0 +1,16 @@
+#pragma once
+// The choice of the serial port: the start-up step that restores it and the handler of
+// every change of the port box, as plain functions of the box's text.
+
+#include <QString>
+
+class TSerialDriver;
+
+// Reads "comportname" (default "COM1"), gives the driver the path that the text names (a
+// text that names no port leaves the driver's path as it was) and returns the text the
+// port box is to show.
+QString RestorePortChoice(TSerialDriver& driver, QString* error = nullptr);
+
+// One change of the port box's text: the driver's path as above, then the text stored as
+// "comportname", whatever it is (an empty text too).
+void PortNameBoxChange(const QString& text, TSerialDriver& driver, QString* error = nullptr);

@@ -1,0 +1,53 @@
+#include "link/PortList.h"
+
+#include <QSerialPortInfo>
+
+QStringList ListSerialPorts() {
+    QStringList names;
+    const auto ports = QSerialPortInfo::availablePorts();
+    names.reserve(ports.size());
+    for (const QSerialPortInfo& info : ports)
+        names.append(info.portName());
+    return names;
+}
+
+namespace {
+const QString WindowsDevicePrefix = QStringLiteral("\\\\.\\");
+
+// n of "COMn" when the rest of the text is a decimal number from 1 on.
+std::optional<int> ComNumber(const QString& text) {
+    if (!text.startsWith(QLatin1String("COM"))) return std::nullopt;
+    const QStringView digits = QStringView(text).mid(3);
+    if (digits.isEmpty() || digits.size() > 6 || digits.front() == u'0') return std::nullopt;
+    for (QChar c : digits)
+        if (c < u'0' || c > u'9') return std::nullopt;
+    return digits.toInt();
+}
+} // namespace
+
+std::optional<QString> DevicePathFor(const QString& shownName) {
+    return DevicePathFor(shownName, NativePortPathStyle);
+}
+
+std::optional<QString> DevicePathFor(const QString& shownName, PortPathStyle style) {
+    if (style == PortPathStyle::Windows) {
+        if (shownName.startsWith(QLatin1String("COM"))) return WindowsDevicePrefix + shownName;
+        return std::nullopt;
+    }
+    if (shownName.startsWith(u'/')) return shownName;
+    if (const auto n = ComNumber(shownName)) return DevicePathOfPortNumber(*n, style);
+    if (shownName.size() > 3 && shownName.startsWith(QLatin1String("tty")))
+        return QStringLiteral("/dev/") + shownName;
+    return std::nullopt;
+}
+
+QString DevicePathOfPortNumber(int n) {
+    return DevicePathOfPortNumber(n, NativePortPathStyle);
+}
+
+QString DevicePathOfPortNumber(int n, PortPathStyle style) {
+    if (n < 1) return {};
+    if (style == PortPathStyle::Windows)
+        return WindowsDevicePrefix + QStringLiteral("COM%1").arg(n);
+    return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The serial ports the system knows, and the rule that turns a name the user sees into
+// the device path the driver opens.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Each port's name (ttyUSB0, ttyS0; COM3 on Windows), in the order the system gives them;
+// empty when there are none.
+QStringList ListSerialPorts();
+
+enum class PortPathStyle { Posix, Windows };
+#ifdef Q_OS_WIN
+inline constexpr PortPathStyle NativePortPathStyle = PortPathStyle::Windows;
+#else
+inline constexpr PortPathStyle NativePortPathStyle = PortPathStyle::Posix;
+#endif
+
+// The device path for a name shown in the port box; nullopt when the text names no port
+// and the driver's path is to stay as it was.
+//   Windows: "COM..." -> "\\.\COM...".
+//   POSIX:   "/..." as it stands; "COMn" (n >= 1) -> /dev/ttyS(n-1); "tty" and at least one
+//            more character -> /dev/tty... (never the bare /dev/tty, the controlling
+//            terminal of whoever started us).
+std::optional<QString> DevicePathFor(const QString& shownName);
+std::optional<QString> DevicePathFor(const QString& shownName, PortPathStyle style);
+
+// The path of port number n (pnCOMn): /dev/ttyS(n-1) on POSIX, "\\.\COMn" on Windows.
+// Empty for n < 1.
+QString DevicePathOfPortNumber(int n);
+QString DevicePathOfPortNumber(int n, PortPathStyle style);

@@ -1,0 +1,193 @@
+// The port name rule, the start-up restore of the port and the port box's change handler.
+
+#include "app/PortChoice.h"
+#include "app/SetupUnit.h"
+#include "link/PortList.h"
+#include "link/SerialDrv.h"
+#include "support/Pty.h"
+#include "support/TempSettings.h"
+
+#include <QSettings>
+#include <QTest>
+
+#include <optional>
+
+namespace {
+QString storedPort() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Korvanta"),
+                     QStringLiteral("ProgMZ515"))
+        .value(QStringLiteral("comportname"))
+        .toString();
+}
+
+// The driver as the main window's design leaves it.
+void designValues(TSerialDriver& d) {
+    d.SetPortName(DevicePathOfPortNumber(1));
+    d.SetHwFlow(hfNONE);
+    d.SetPollingDelay(500);
+    d.SetEnableDTROnOpen(false);
+}
+
+const QString NoPath = QStringLiteral("<unchanged>");
+} // namespace
+
+class TestPortChoice : public QObject {
+    Q_OBJECT
+    std::optional<TempSettings> m_store;
+
+private slots:
+    void init() {
+        m_store.emplace();
+        QVERIFY(m_store->isValid());
+    }
+
+    void pathRule_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("windows");
+        QTest::addColumn<QString>("path");
+        auto posix = [](const char* name, const QString& text, const QString& path) {
+            QTest::newRow(name) << text << false << path;
+        };
+        auto windows = [](const char* name, const QString& text, const QString& path) {
+            QTest::newRow(name) << text << true << path;
+        };
+        posix("absolute path", QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyUSB0"));
+        posix("COM1", QStringLiteral("COM1"), QStringLiteral("/dev/ttyS0"));
+        posix("COM10", QStringLiteral("COM10"), QStringLiteral("/dev/ttyS9"));
+        posix("COM16", QStringLiteral("COM16"), QStringLiteral("/dev/ttyS15"));
+        posix("bare COM", QStringLiteral("COM"), NoPath);
+        posix("COM0", QStringLiteral("COM0"), NoPath);
+        posix("COM01", QStringLiteral("COM01"), NoPath);
+        posix("COM1x", QStringLiteral("COM1x"), NoPath);
+        posix("lower case com3", QStringLiteral("com3"), NoPath);
+        posix("huge number", QStringLiteral("COM99999999999"), NoPath);
+        posix("ttyUSB0", QStringLiteral("ttyUSB0"), QStringLiteral("/dev/ttyUSB0"));
+        posix("ttyS4", QStringLiteral("ttyS4"), QStringLiteral("/dev/ttyS4"));
+        posix("bare tty", QStringLiteral("tty"), NoPath);
+        posix("empty", QString(), NoPath);
+        posix("other text", QStringLiteral("USB0"), NoPath);
+        windows("COM1", QStringLiteral("COM1"), QStringLiteral("\\\\.\\COM1"));
+        windows("COM10", QStringLiteral("COM10"), QStringLiteral("\\\\.\\COM10"));
+        windows("bare COM", QStringLiteral("COM"), QStringLiteral("\\\\.\\COM"));
+        windows("lower case com3", QStringLiteral("com3"), NoPath);
+        windows("empty", QString(), NoPath);
+        windows("posix name", QStringLiteral("ttyUSB0"), NoPath);
+    }
+    void pathRule() {
+        QFETCH(QString, text);
+        QFETCH(bool, windows);
+        QFETCH(QString, path);
+        const auto got =
+            DevicePathFor(text, windows ? PortPathStyle::Windows : PortPathStyle::Posix);
+        QCOMPARE(got.value_or(NoPath), path);
+    }
+
+    void portNumbers() {
+        for (int n = 1; n <= 16; ++n) {
+            QCOMPARE(DevicePathOfPortNumber(n, PortPathStyle::Posix),
+                     QStringLiteral("/dev/ttyS%1").arg(n - 1));
+            QCOMPARE(DevicePathOfPortNumber(n, PortPathStyle::Windows),
+                     QStringLiteral("\\\\.\\COM%1").arg(n));
+            // The rule and the numbers agree.
+            QCOMPARE(*DevicePathFor(QStringLiteral("COM%1").arg(n), PortPathStyle::Posix),
+                     DevicePathOfPortNumber(n, PortPathStyle::Posix));
+        }
+        QCOMPARE(DevicePathOfPortNumber(0), QString());
+    }
+
+    void restoreOnFirstRun() {
+        TSerialDriver d;
+        designValues(d);
+        d.SetPortName(QStringLiteral("/dev/ttyACM0")); // so that a change shows
+        QString error;
+        QCOMPARE(RestorePortChoice(d, &error), QStringLiteral("COM1"));
+        QVERIFY(error.isEmpty());
+        QCOMPARE(d.PortName(), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(storedPort(), QStringLiteral("COM1"));
+    }
+
+    void restoreStoredChoice_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("COM10") << "COM10"
+                               << "COM10"
+                               << "/dev/ttyS9";
+        QTest::newRow("lower case keeps the design path") << "com3"
+                                                          << "com3"
+                                                          << "/dev/ttyS0";
+        QTest::newRow("system name") << "ttyUSB1"
+                                     << "ttyUSB1"
+                                     << "/dev/ttyUSB1";
+        QTest::newRow("full path") << "/dev/serial/by-id/x"
+                                   << "/dev/serial/by-id/x"
+                                   << "/dev/serial/by-id/x";
+        QTest::newRow("empty reads as the default") << ""
+                                                    << "COM1"
+                                                    << "/dev/ttyS0";
+    }
+    void restoreStoredChoice() {
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        QFETCH(QString, path);
+        QVERIFY(WriteSetting(QStringLiteral("comportname"), stored));
+        TSerialDriver d;
+        designValues(d);
+        QCOMPARE(RestorePortChoice(d), shown);
+        QCOMPARE(d.PortName(), path);
+    }
+
+    void typingCharacterByCharacter() {
+        TSerialDriver d;
+        designValues(d);
+        d.SetPortName(QStringLiteral("/dev/ttyACM0"));
+        const QList<std::pair<QString, QString>> steps{
+            {"C", "/dev/ttyACM0"},  {"CO", "/dev/ttyACM0"},   {"COM", "/dev/ttyACM0"},
+            {"COM1", "/dev/ttyS0"}, {"COM12", "/dev/ttyS11"}, {"COM1", "/dev/ttyS0"},
+            {"COM", "/dev/ttyS0"},  {"", "/dev/ttyS0"},       {"t", "/dev/ttyS0"},
+            {"tt", "/dev/ttyS0"},   {"tty", "/dev/ttyS0"},    {"ttyU", "/dev/ttyU"},
+        };
+        for (const auto& [text, path] : steps) {
+            QString error;
+            PortNameBoxChange(text, d, &error);
+            QVERIFY(error.isEmpty());
+            QCOMPARE(d.PortName(), path);
+            QCOMPARE(storedPort(), text); // every text is stored, the empty one too
+        }
+        // The last text wins; an empty store reads as the default next time.
+        PortNameBoxChange(QString(), d);
+        TSerialDriver next;
+        designValues(next);
+        QCOMPARE(RestorePortChoice(next), QStringLiteral("COM1"));
+    }
+
+    void changeWhileOpenIsStoredOnly() {
+        PtyPair pty;
+        QVERIFY(pty.isOpen());
+        TSerialDriver d;
+        designValues(d);
+        d.SetPortName(pty.slavePath());
+        QVERIFY(d.OpenPort());
+        PortNameBoxChange(QStringLiteral("COM3"), d);
+        QCOMPARE(d.PortName(), pty.slavePath());
+        QCOMPARE(storedPort(), QStringLiteral("COM3"));
+    }
+
+    void unwritableStoreIsNotFatal() {
+        m_store->makeUnwritable();
+        TSerialDriver d;
+        designValues(d);
+        QString error;
+        QCOMPARE(RestorePortChoice(d, &error), QStringLiteral("COM1"));
+        QVERIFY2(error.contains(QLatin1String("comportname")), qPrintable(error));
+        QCOMPARE(d.PortName(), QStringLiteral("/dev/ttyS0"));
+
+        error.clear();
+        PortNameBoxChange(QStringLiteral("COM2"), d, &error);
+        QVERIFY2(error.contains(QLatin1String("comportname")), qPrintable(error));
+        QCOMPARE(d.PortName(), QStringLiteral("/dev/ttyS1")); // the choice still takes effect
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPortChoice)
+#include "tst_portchoice.moc"
