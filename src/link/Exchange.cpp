@@ -1,0 +1,211 @@
+#include "Exchange.h"
+
+#include "link/Frames.h"
+#include "link/SerialDrv.h"
+#include "link/TimerRule.h"
+#include "model/ImageLayout.h"
+#include "model/MyConst.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+constexpr int WriteDeadlineMs = 3000;
+constexpr int ReadDeadlineMs = 1500;
+constexpr int GatherMs = 600;
+constexpr int MaxResends = 2;
+
+QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+} // namespace
+
+const char* const TExchange::OpenErrorCaption = "Ошибка открытия порта";
+const char* const TExchange::OpenErrorText =
+    "Невозможно открыть последовательный порт.\r\nВыберите другой порт и попробуйте снова";
+const char* const TExchange::WriteErrorCaption = "Ошибка";
+
+TExchange::TExchange(ProgramState& state, TSerialDriver& driver, IExchangeView& view,
+                     QObject* parent)
+    : QObject(parent), m_state(state), m_driver(driver), m_view(view) {
+    AttemptTimer.setObjectName(QStringLiteral("AttemptTimer"));
+    RxTimer.setObjectName(QStringLiteral("RxTimer"));
+    IndTimer.setObjectName(QStringLiteral("IndTimer"));
+    // Intervals as the window was designed; every exchange sets its own.
+    AttemptTimer.setInterval(4000);
+    RxTimer.setInterval(300);
+    IndTimer.setInterval(400);
+    connect(&AttemptTimer, &QTimer::timeout, this, &TExchange::AttemptTimerTimer);
+    connect(&RxTimer, &QTimer::timeout, this, &TExchange::RxTimerTimer);
+    connect(&IndTimer, &QTimer::timeout, this, &TExchange::IndTimerTimer);
+    m_driver.OnReceiveData = [this](TSerialDriver* sender, const std::uint8_t* data, quint32 size) {
+        SerialDriver1ReceiveData(sender, data, size);
+    };
+}
+
+TExchange::~TExchange() {
+    m_driver.OnReceiveData = nullptr;
+}
+
+void TExchange::SendData(bool write) {
+    // The buttons are disabled while an exchange runs; a second start would only confuse
+    // the one under way.
+    if (m_busy) return;
+    if (!m_driver.OpenPort()) {
+        m_view.ShowMessage(Utf8(OpenErrorCaption), Utf8(OpenErrorText), MessageIcon::Error);
+        return;
+    }
+    m_view.SetStatusText(Utf8("Порт открыт"));
+    m_driver.PurgeBuffers(true, true);
+
+    if (write) {
+        NormaliseForWrite(m_state);
+        SetTimerInterval(AttemptTimer, WriteDeadlineMs);
+    } else {
+        SetTimerInterval(AttemptTimer, ReadDeadlineMs);
+    }
+    const int length = BuildRequest(m_state, write);
+    m_write = write;
+    m_request.assign(m_state.FrameBuffer.begin(), m_state.FrameBuffer.begin() + length);
+    const auto image = m_state.Image();
+    m_sentImage.assign(image.begin(), image.end());
+
+    m_attemptCount = 0;
+    m_state.ReplyCount = 0;
+    m_busy = true;
+    // A short write draws no reply and ends in re-sends like a lost one.
+    m_driver.SendBytes(m_request.data(), quint32(m_request.size()));
+    EnableTimer(AttemptTimer);
+    m_view.SetExchangeBusy(true);
+}
+
+void TExchange::SerialDriver1ReceiveData(TSerialDriver*, const std::uint8_t* data, quint32 size) {
+    // Bytes beyond the buffer are dropped but still counted, so an over-long reply fails the
+    // length test instead of being judged on its first bytes.
+    for (quint32 i = 0; i < size; ++i) {
+        if (m_state.ReplyCount >= 0 && m_state.ReplyCount < ReplyBufferSize)
+            m_state.ReplyBuffer[std::size_t(m_state.ReplyCount)] = data[i];
+        if (m_state.ReplyCount < INT_MAX) ++m_state.ReplyCount;
+    }
+    if (!RxTimer.isActive()) {
+        SetTimerInterval(RxTimer, GatherMs);
+        EnableTimer(RxTimer);
+        m_view.SetStatusText(Utf8("Данные получены"));
+    }
+    // An 8-loop reply is checked the moment its last byte arrives; a transmitter's reply is
+    // shorter than this and waits for RxTimer.
+    if (m_state.ReplyCount == m_state.Capacity + 7) {
+        RxTimer.stop();
+        RxTimerTimer();
+    }
+}
+
+int TExchange::ReplyImageOffset() const {
+    return Frame::ReplyImageOffset(GroupOf(m_state.CurrentDevice));
+}
+
+void TExchange::RxTimerTimer() {
+    m_view.SetStatusText(Utf8("Проверка данных"));
+    if (m_busy && CheckReply(m_state)) {
+        AttemptTimer.stop();
+        RxTimer.stop();
+        EndExchange();
+
+        // A device of one of the three 23-byte models names its own model; follow it.
+        bool switched = false;
+        const int row = FindDevice(m_state.CurrentDevice);
+        if (row == RowKB8 || row == RowE8 || row == RowE2) {
+            const auto named = RowOfModelCode(m_state.ReplyBuffer[Frame::ReplyModelCodeOffset]);
+            if (named && *named != row) {
+                m_view.SwitchToModelRow(*named);
+                switched = true;
+            }
+        }
+
+        const int c = m_state.Capacity;
+        const std::uint8_t* reply = m_state.ReplyBuffer.data() + ReplyImageOffset();
+        if (m_write) {
+            // Verified against what was sent, not against whatever the image holds now.
+            int differing = 0;
+            for (int k = 0; k < c; ++k)
+                if (k >= int(m_sentImage.size()) || m_sentImage[std::size_t(k)] != reply[k])
+                    ++differing;
+            if (differing != 0) {
+                m_view.ShowMessage(Utf8(WriteErrorCaption),
+                                   Utf8("Есть ошибки записи в прибор. ( ") +
+                                       QString::number(differing) +
+                                       Utf8(" )\r\nпроверьте конфигурацию"),
+                                   MessageIcon::None);
+                AdoptReplyImage();
+                m_view.RefreshControls();
+                m_view.SetStatusText(Utf8("Принято с ошибками"));
+            } else {
+                // After a model switch the image holds that model's defaults: show what the
+                // device now holds, which is what was written.
+                if (switched) {
+                    AdoptReplyImage();
+                    m_view.RefreshControls();
+                }
+                m_view.SetStatusText(Utf8("Настройки записаны"));
+                StartIndication(IndGreen, 1);
+            }
+        } else {
+            AdoptReplyImage();
+            m_view.RefreshControls();
+            if (IsTransmitter(m_state.CurrentDevice))
+                m_view.SetStatusText(Utf8("Настройки прочитаны."));
+            else
+                m_view.SetStatusText(
+                    Utf8("Настройки прочитаны, версия прибора - ") +
+                    QString::number(m_state.ReplyBuffer[Frame::ReplyVersionOffset]));
+            StartIndication(IndGreen, 1);
+        }
+    }
+    // Accepted or not, the next check starts from nothing.
+    m_state.ReplyBuffer.fill(0);
+    m_state.ReplyCount = 0;
+    m_driver.PurgeBuffers(true, true);
+}
+
+void TExchange::AdoptReplyImage() {
+    const int c = m_state.Capacity;
+    const std::uint8_t* reply = m_state.ReplyBuffer.data() + ReplyImageOffset();
+    std::copy(reply, reply + c, m_state.ConfigImage());
+}
+
+void TExchange::EndExchange() {
+    m_busy = false;
+    m_view.SetExchangeBusy(false);
+    m_driver.ClosePort();
+}
+
+void TExchange::AttemptTimerTimer() {
+    RxTimer.stop();
+    if (m_attemptCount >= MaxResends) {
+        EndExchange();
+        AttemptTimer.stop();
+        m_view.SetStatusText(Utf8("Нет связи, проверьте соединение или тип прибора"));
+        StartIndication(IndRed, 3);
+        return;
+    }
+    ++m_attemptCount;
+    m_view.SetStatusText(Utf8("Попытка ") + QString::number(m_attemptCount + 1));
+    m_driver.PurgeBuffers(true, true);
+    m_state.ReplyCount = 0;
+    m_driver.SendBytes(m_request.data(), quint32(m_request.size()));
+}
+
+void TExchange::StartIndication(Rgb colour, int ticks) {
+    // An indication that starts while another still blinks keeps the colour the first one
+    // saved, so the bar never ends in the blink's colour.
+    if (!IndTimer.isActive()) m_indSavedColor = m_view.StatusColour();
+    m_indColor = colour;
+    m_view.SetStatusColour(colour);
+    EnableTimer(IndTimer);
+    m_indTicksLeft = ticks;
+}
+
+void TExchange::IndTimerTimer() {
+    m_view.SetStatusColour(m_indTicksLeft % 2 != 0 ? m_indSavedColor : BarColour(m_indColor));
+    if (--m_indTicksLeft <= 0) IndTimer.stop();
+}

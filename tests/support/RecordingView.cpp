@@ -1,0 +1,60 @@
+#include "RecordingView.h"
+
+#include "model/MyConst.h"
+
+RecordingView::RecordingView(ProgramState& state) : state_(state) {
+    clock_.start();
+}
+
+void RecordingView::SetStatusText(const QString& text) {
+    StatusText = text;
+    Events.append({ViewEvent::Status, clock_.elapsed(), text, {}, 0});
+}
+
+void RecordingView::SetExchangeBusy(bool busy) {
+    ExchangeBusy = busy;
+    Events.append({ViewEvent::Busy, clock_.elapsed(), {}, {}, busy ? 1 : 0});
+}
+
+void RecordingView::SetStatusColour(const BarColour& colour) {
+    colour_ = colour;
+    Events.append({ViewEvent::Colour, clock_.elapsed(), {}, colour, 0});
+}
+
+void RecordingView::ShowMessage(const QString& caption, const QString& text, MessageIcon icon) {
+    Events.append(
+        {ViewEvent::Message, clock_.elapsed(), caption + QLatin1Char('|') + text, {}, int(icon)});
+    if (WhileMessageOpen) WhileMessageOpen();
+}
+
+void RecordingView::RefreshControls() {
+    ++Refreshes;
+    ImagesAtRefresh.append(
+        QByteArray(reinterpret_cast<const char*>(state_.ConfigImage()), state_.Capacity));
+    Events.append({ViewEvent::Refresh, clock_.elapsed(), {}, {}, 0});
+}
+
+void RecordingView::SwitchToModelRow(int row) {
+    LoadDeviceDefaults(state_, IdentifierOf(row));
+    Events.append({ViewEvent::Switch, clock_.elapsed(), {}, {}, row});
+}
+
+QStringList RecordingView::statusTexts() const {
+    QStringList texts;
+    for (const ViewEvent& e : Events)
+        if (e.What == ViewEvent::Status) texts.append(e.Text);
+    return texts;
+}
+
+QList<ViewEvent> RecordingView::ofKind(ViewEvent::Kind kind) const {
+    QList<ViewEvent> events;
+    for (const ViewEvent& e : Events)
+        if (e.What == kind) events.append(e);
+    return events;
+}
+
+qint64 RecordingView::statusAt(const QString& text, qint64 afterMs) const {
+    for (const ViewEvent& e : Events)
+        if (e.What == ViewEvent::Status && e.Text == text && e.AtMs > afterMs) return e.AtMs;
+    return -1;
+}
