@@ -178,12 +178,15 @@ private slots:
         const qint64 third = rig.View.statusAt(U("Попытка 3"));
         const qint64 giveUp =
             rig.View.statusAt(U("Нет связи, проверьте соединение или тип прибора"));
-        auto near = [](qint64 at, int expected) {
-            return at >= expected - 150 && at <= expected + 400;
+        // Each step a period after the one before (timers are coarse, and the suite runs in
+        // parallel and under sanitizers: late by up to half a second is allowed).
+        auto period = [&](qint64 from, qint64 to) {
+            return from >= 0 && to - from >= periodMs - 150 && to - from <= periodMs + 500;
         };
-        QVERIFY2(near(second, periodMs), qPrintable(QString::number(second)));
-        QVERIFY2(near(third, 2 * periodMs), qPrintable(QString::number(third)));
-        QVERIFY2(near(giveUp, 3 * periodMs), qPrintable(QString::number(giveUp)));
+        const QString steps = QString("%1 %2 %3").arg(second).arg(third).arg(giveUp);
+        QVERIFY2(period(0, second), qPrintable(steps));
+        QVERIFY2(period(second, third), qPrintable(steps));
+        QVERIFY2(period(third, giveUp), qPrintable(steps));
         QCOMPARE(rig.View.statusTexts(),
                  QStringList({U("Порт открыт"), U("Попытка 2"), U("Попытка 3"),
                               U("Нет связи, проверьте соединение или тип прибора")}));
@@ -206,16 +209,23 @@ private slots:
     // (the ticks run from the moment the port opened): the check runs the moment the
     // second part arrives, before RxTimer would fire.
     void splitEightLoopReplyIsCheckedAtItsLastByte() {
-        Rig rig("MZ515KA8");
-        QVERIFY(rig.startSim({"--model", "MZ515KA8", "--fault", "split"}));
-        rig.Exchange.ButtonReadClick();
-        QVERIFY(rig.waitIdle(4000));
-        QCOMPARE(rig.View.StatusText, U("Настройки прочитаны, версия прибора - 12"));
-        QCOMPARE(rig.ChunkTimes.size(), 2);
-        const qint64 checked = rig.View.statusAt(U("Проверка данных"));
-        QVERIFY2(checked - rig.ChunkTimes[1] < 50, qPrintable(QString::number(checked)));
-        QVERIFY(checked - rig.ChunkTimes[0] < 590);
-        QCOMPARE(rig.View.statusTexts().count(U("Проверка данных")), 1);
+        // A machine too busy to tick on time can hand over both halves in one tick; that
+        // exchange proves nothing, so it is repeated.
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            Rig rig("MZ515KA8");
+            QVERIFY(rig.startSim({"--model", "MZ515KA8", "--fault", "split"}));
+            rig.Exchange.ButtonReadClick();
+            QVERIFY(rig.waitIdle(4000));
+            QCOMPARE(rig.View.StatusText, U("Настройки прочитаны, версия прибора - 12"));
+            if (rig.ChunkTimes.size() == 1) continue;
+            QCOMPARE(rig.ChunkTimes.size(), 2);
+            const qint64 checked = rig.View.statusAt(U("Проверка данных"));
+            QVERIFY2(checked - rig.ChunkTimes[1] < 50, qPrintable(QString::number(checked)));
+            QVERIFY(checked - rig.ChunkTimes[0] < 590);
+            QCOMPARE(rig.View.statusTexts().count(U("Проверка данных")), 1);
+            return;
+        }
+        QFAIL("the two halves never came in two polling ticks");
     }
 
     void transmitterReplyWaitsForRxTimer() {
@@ -226,7 +236,7 @@ private slots:
         QCOMPARE(rig.ChunkTimes.size(), 1); // complete in the first tick, and yet:
         const qint64 gathered = rig.View.statusAt(U("Данные получены"));
         const qint64 checked = rig.View.statusAt(U("Проверка данных"));
-        QVERIFY2(checked - gathered >= 550 && checked - gathered <= 900,
+        QVERIFY2(checked - gathered >= 550 && checked - gathered <= 1100,
                  qPrintable(QString::number(checked - gathered)));
     }
 
