@@ -1,10 +1,14 @@
 // The program entry: the application, its titles, the one main window, the message loop.
 
-#include "app/AppTitles.h"
 #include "model/ProgramState.h"
 #include "ui/FormUnit1.h"
 
 #include <QApplication>
+
+namespace {
+// The application's title until the main window gives it its own (ApplicationTitle).
+constexpr char StartupTitle[] = "Prog MZ515";
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -13,7 +17,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("ProgMZ515"));
 
     ProgramState state;
-    state.ApplicationTitle = QString::fromUtf8(AppTitle::Startup);
+    state.ApplicationTitle = QString::fromUtf8(StartupTitle);
     TForm1 form1(state);
     form1.show();
     return app.exec();

@@ -8,7 +8,7 @@
 #include "PageControl.h"
 #include "UpDown.h"
 
-#include "app/AppTitles.h"
+#include "app/AppTitle.h"
 #include "model/MyConst.h"
 #include "model/ProgramState.h"
 #include "model/ShlfList.h"
@@ -112,7 +112,7 @@ void TForm1::ConnectControls() {
 }
 
 void TForm1::FormCreate() {
-    State_.ApplicationTitle = QString::fromUtf8(AppTitle::Main);
+    State_.ApplicationTitle = QString::fromUtf8(ApplicationTitle);
     setWindowTitle(State_.ApplicationTitle);
     State_.CurrentFileName.clear();
 
@@ -191,7 +191,7 @@ QString TForm1::StatusText() const {
 }
 
 QString TForm1::AboutText() const {
-    return QString::fromUtf8(AppTitle::Main) + QStringLiteral("\r\n") +
+    return QString::fromUtf8(ApplicationTitle) + QStringLiteral("\r\n") +
            QString::fromUtf8("Программа настройки приборов охранной сигнализации серии MZ-515:"
                              "\r\nчтение, изменение и запись конфигурации через "
                              "последовательный порт.\r\nВерсия 7.2");
