@@ -353,7 +353,8 @@ private slots:
                                          U("Внутренний")};
         const QStringList twoLoop = {U("Тревожный"), U("Тихий тревожный"), U("Пожарный"),
                                      U("Служебный")};
-        // (items "refilled by RefreshControls" are what the last refresh left: the device view)
+        // What a branch keeps is what the refresh of the model before left: its device view
+        // refilled the type lists and hid the power-reset boxes of rows 1..6.
         QTest::newRow("KA8") << "MZ515KA8"
                              << "MZ515KA8" << 167 << "1000"
                              << "PageShlf" << true << true << "1" << 344 << "1" << false << "1"
@@ -385,11 +386,11 @@ private slots:
         QTest::newRow("KA8 -> KF")
             << "MZ515KA8"
             << "MZ515KF" << 10 << "0110"
-            << "PageRadio" << false << false << "1" << 344 << "1" << true << "0" << withoutDoor;
+            << "PageRadio" << false << false << "1" << 344 << "0" << true << "0" << withoutDoor;
         QTest::newRow("KA8 -> KA")
             << "MZ515KA8"
             << "MZ515KA" << 10 << "0110"
-            << "PageRadio" << false << false << "1" << 344 << "1" << true << "0" << withoutDoor;
+            << "PageRadio" << false << false << "1" << 344 << "0" << true << "0" << withoutDoor;
         QTest::newRow("E2 -> KF keeps rows")
             << "MZ515E2"
             << "MZ515KF" << 10 << "0110"

@@ -70,6 +70,7 @@ RowView DeviceRowView(const ProgramState& state, int row) {
     const RowBytes at = RowBytesOf(0, row);
     const std::uint8_t type = state.ImageByte(at.Type);
     const int code = at.HasPowerReset ? (type & LoopCodeMask) : type;
+    view.TypeCode = code;
     view.TypeIndex = TypeItemIndex(DeviceViewSet(row), code);
     view.EventIndex = EventIndexOf(state.ImageByte(at.Event));
     view.EventEnabled = EventEnabledFor(view.TypeIndex);
@@ -86,6 +87,7 @@ RowView ExpanderRowView(const ProgramState& state, int expander, int row) {
     const RowBytes at = RowBytesOf(expander, row);
     const std::uint8_t type = state.ImageByte(at.Type);
     const int code = type & ExpanderCodeMask;
+    view.TypeCode = code;
     view.TypeIndex = ExpanderIndexOf(code);
     view.EventIndex = EventIndexOf(state.ImageByte(at.Event));
     view.EventEnabled = EventEnabledFor(view.TypeIndex);
@@ -100,6 +102,7 @@ RowView TwoLoopRowView(const ProgramState& state, int row) {
     const RowBytes at = RowBytesOf(0, row);
     const std::uint8_t type = state.ImageByte(at.Type);
     const int code = type & LoopCodeMask;
+    view.TypeCode = code;
     view.TypeIndex = TypeItemIndex(TypeSet::TwoLoop, code);
     view.EventIndex = EventIndexOf(state.ImageByte(at.Event));
     // "Отключен" is not offered here, so the test is on the stored code, not on the item.

@@ -47,7 +47,10 @@ RowBytes RowBytesOf(int shownExpander, int row);
 
 // What a row's controls show.
 struct RowView {
-    int TypeIndex = -1;  // item to select in the row's type set; -1 selects nothing
+    // The type code the row shows: the window selects the item of its name (a code above
+    // 7 shows as "Тревожный"), or, in an expander view, the item at this position.
+    int TypeCode = -1;
+    int TypeIndex = -1;  // the item that comes to: -1 selects nothing
     int EventIndex = -1; // item of the event list; -1 selects nothing
     bool EventEnabled = true;
     bool FireEnabled = false;

@@ -77,6 +77,7 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     ConnectControls();
+    ConnectZonePage();
     FormCreate();
 }
 

@@ -54,6 +54,8 @@ public:
     void DeviceTypeListChange();
     // The whole image into the controls of the current model.
     void RefreshControls();
+    // Whose zones the loop rows show: 0 the device's loops, 1..8 that zone expander's.
+    int ShownExpander() const;
 
     // The box every message of the window goes through (caption, text, icon, plain text).
     void ShowMessage(const QString& caption, const QString& text, QMessageBox::Icon icon);
@@ -118,7 +120,7 @@ private:
     void SwExpClick(int expander);
     void ExpKB8OnOff(int expander);
     void ExpToggle(int expander, bool on);
-    void ShowRow(int row, int typeIndex, int eventIndex, bool fireEnabled, bool fireChecked);
+    void ConnectZonePage();
 
     // Delays, radio and input (FormSettings.cpp).
     void DelayInBoxChange();
