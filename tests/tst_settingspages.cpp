@@ -1,7 +1,7 @@
 // The delay lists, the radio page and the input page driven through their controls: each
 // user change lands in the image at once, and a refresh shows the image without changing it.
 
-#include "support/TestEnvironment.h"
+#include "support/TempSettings.h"
 #include "support/WindowDriver.h"
 
 #include "ui/UpDown.h"
@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
+
+#include <optional>
 
 namespace {
 
@@ -33,11 +35,14 @@ void Leave(QWidget* field, Qt::FocusReason reason) {
 
 class TestSettingsPages : public QObject {
     Q_OBJECT
-public:
-    static void initMain() { UseTemporaryConfigHome(); }
+    // A fresh, empty settings store for every test: the window reads and writes it.
+    std::optional<TempSettings> m_store;
 
 private slots:
-    void cleanupTestCase() { RemoveTemporaryConfigHome(); }
+    void init() {
+        m_store.emplace();
+        QVERIFY(m_store->isValid());
+    }
 
     void delaysShowTheDefaults() {
         WindowFixture f;

@@ -1,7 +1,7 @@
 // The main window as built: its controls with their captions, items, ranges and first
 // states, the menu, the fixed size, the pictures, and SetDevice's arrangement of every model.
 
-#include "support/TestEnvironment.h"
+#include "support/TempSettings.h"
 #include "support/WindowDriver.h"
 
 #include "ui/Icons.h"
@@ -25,6 +25,8 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
+
+#include <optional>
 
 namespace {
 
@@ -89,11 +91,14 @@ int RowY(const WindowFixture& f, int n) {
 
 class TestWindow : public QObject {
     Q_OBJECT
-public:
-    static void initMain() { UseTemporaryConfigHome(); }
+    // A fresh, empty settings store for every test: the window reads and writes it.
+    std::optional<TempSettings> m_store;
 
 private slots:
-    void cleanupTestCase() { RemoveTemporaryConfigHome(); }
+    void init() {
+        m_store.emplace();
+        QVERIFY(m_store->isValid());
+    }
 
     void fixedSizeAndTitle() {
         WindowFixture f;

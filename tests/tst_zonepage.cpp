@@ -1,7 +1,7 @@
 // The loop page driven through its controls: what the rows show for the bytes of the image,
 // what each pick stores, the zone and partition expanders, and MZ515E2's two loops.
 
-#include "support/TestEnvironment.h"
+#include "support/TempSettings.h"
 #include "support/WindowDriver.h"
 
 #include "model/MyConst.h"
@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
+
+#include <optional>
 
 namespace {
 
@@ -41,11 +43,14 @@ QStringList Zones(int first) {
 
 class TestZonePage : public QObject {
     Q_OBJECT
-public:
-    static void initMain() { UseTemporaryConfigHome(); }
+    // A fresh, empty settings store for every test: the window reads and writes it.
+    std::optional<TempSettings> m_store;
 
 private slots:
-    void cleanupTestCase() { RemoveTemporaryConfigHome(); }
+    void init() {
+        m_store.emplace();
+        QVERIFY(m_store->isValid());
+    }
 
     // The default image of MZ515KA8 in the device view; showing it changes no byte.
     void deviceViewOfTheDefaults() {

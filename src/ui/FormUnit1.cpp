@@ -9,6 +9,10 @@
 #include "UpDown.h"
 
 #include "app/AppTitle.h"
+#include "app/PortChoice.h"
+#include "app/SetupUnit.h"
+#include "link/PortList.h"
+#include "link/SerialDrv.h"
 #include "model/MyConst.h"
 #include "model/ProgramState.h"
 #include "model/ShlfList.h"
@@ -42,6 +46,14 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent)
 
     ImageList1 = new TImageList(this);
     ImageList1->setObjectName(QStringLiteral("ImageList1"));
+    // The port component as the window was designed with it: the first port, no flow
+    // control, a poll every 500 ms, DTR left low on open.
+    SerialDriver1 = new TSerialDriver(this);
+    SerialDriver1->setObjectName(QStringLiteral("SerialDriver1"));
+    SerialDriver1->SetPortName(DevicePathOfPortNumber(1));
+    SerialDriver1->SetHwFlow(hfNONE);
+    SerialDriver1->SetPollingDelay(500);
+    SerialDriver1->SetEnableDTROnOpen(false);
 
     BuildMenu();
     auto* client = new QWidget(this);
@@ -107,6 +119,11 @@ void TForm1::ConnectControls() {
         if (IdentifierOf(row) != State_.CurrentDevice) DeviceTypeListChange();
     });
 
+    // Every edit of the port's text and every pick from its list is a change; the text put
+    // there at start-up is not.
+    connect(PortNameBox->lineEdit(), &QLineEdit::textEdited, this, &TForm1::PortNameBoxChange);
+    connect(PortNameBox, &QComboBox::textActivated, this, &TForm1::PortNameBoxChange);
+
     connect(BtnClose, &QPushButton::clicked, this, &TForm1::BtnCloseClick);
     connect(ButtonRead, &QPushButton::clicked, this, &TForm1::ButtonReadClick);
     connect(ButtonWrite, &QPushButton::clicked, this, &TForm1::ButtonWriteClick);
@@ -125,15 +142,36 @@ void TForm1::FormCreate() {
         box->setCurrentIndex(-1);
     }
 
-    for (int row = 0; row < DeviceCount; ++row)
+    PortNameBox->clear();
+    PortNameBox->addItems(ListSerialPorts());
+    QString error;
+    PortNameBox->setEditText(RestorePortChoice(*SerialDriver1, &error));
+    ReportSettingError(error);
+
+    const QString saved =
+        ReadSetting(QLatin1String(SettingDeviceType), IdentifierOf(RowKA8), &error);
+    ReportSettingError(error);
+    int selected = -1;
+    for (int row = 0; row < DeviceCount; ++row) {
         DeviceTypeList->addItem(DescriptionOf(row));
-    DeviceTypeList->setCurrentIndex(RowKA8);
+        if (IdentifierOf(row) == saved) selected = row; // the last row that matches
+    }
+    // Selecting does not switch the model; the switch runs once, here.
+    DeviceTypeList->setCurrentIndex(selected >= 0 ? selected : RowKA8);
     DeviceTypeListChange();
 }
 
 void TForm1::FormShow() {}
 
-void TForm1::FormClose() {}
+void TForm1::FormClose() {
+    SerialDriver1->ClosePort();
+}
+
+void TForm1::PortNameBoxChange(const QString& text) {
+    QString error;
+    ::PortNameBoxChange(text, *SerialDriver1, &error);
+    ReportSettingError(error);
+}
 
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
@@ -203,6 +241,7 @@ void TForm1::ButtonReadClick() {}
 void TForm1::ButtonWriteClick() {}
 
 void TForm1::BtnCloseClick() {
+    SerialDriver1->ClosePort();
     close();
 }
 

@@ -30,6 +30,7 @@ class QPushButton;
 class QRadioButton;
 class TImageList;
 class TPageControl;
+class TSerialDriver;
 class TUpDown;
 
 class TForm1 : public QMainWindow {
@@ -65,6 +66,9 @@ public:
     void SetStatusText(const QString& text);
     QString StatusText() const;
 
+    // The window's port component.
+    TSerialDriver& SerialDriver() { return *SerialDriver1; }
+
 public slots:
     void ButtonReadClick();
     void ButtonWriteClick();
@@ -99,6 +103,7 @@ private:
     void FormShow();
     void FormClose();
     QString AboutText() const;
+    void PortNameBoxChange(const QString& text);
 
     // Arrangement (FormArrangement.cpp).
     void TagWalk(int bits, const std::function<void(QWidget*)>& action);
@@ -148,6 +153,7 @@ private:
     bool FormShown_ = false;
 
     TImageList* ImageList1 = nullptr;
+    TSerialDriver* SerialDriver1 = nullptr;
 
     // Menu.
     QAction* N4 = nullptr;

@@ -4,6 +4,7 @@
 
 #include "FormUnit1.h"
 
+#include "app/SetupUnit.h"
 #include "model/ImageLayout.h"
 #include "model/MyConst.h"
 #include "model/ProgramState.h"
@@ -43,6 +44,9 @@ void TForm1::DeviceTypeListChange() {
     if (State_.CurrentDevice != identifier) return; // refused: nothing else may change
     LoadDeviceDefaults(State_, State_.CurrentDevice);
     RefreshControls();
+    QString error;
+    WriteSetting(QLatin1String(SettingDeviceType), State_.CurrentDevice, &error);
+    ReportSettingError(error);
 }
 
 void TForm1::RefreshControls() {
