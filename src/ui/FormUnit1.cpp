@@ -231,9 +231,9 @@ QString TForm1::StatusText() const {
 
 QString TForm1::AboutText() const {
     return QString::fromUtf8(ApplicationTitle) + QStringLiteral("\r\n") +
-           QString::fromUtf8("Программа настройки приборов охранной сигнализации серии MZ-515:"
-                             "\r\nчтение, изменение и запись конфигурации через "
-                             "последовательный порт.\r\nВерсия 7.2");
+           QString::fromUtf8("Настройка приборов охранной сигнализации MZ-515:\r\n"
+                             "чтение, изменение и запись конфигурации\r\n"
+                             "через последовательный порт.");
 }
 
 void TForm1::ButtonReadClick() {}
