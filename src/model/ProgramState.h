@@ -25,6 +25,7 @@ struct ProgramState {
     QString CurrentDevice; // empty until the first model selection
     int Capacity = 0;      // image length of CurrentDevice
     QString CurrentFileName;
+    QString ApplicationTitle; // set by the program entry, then by the main window's creation
 
     std::uint8_t* ConfigImage() { return FrameBuffer.data() + ImageOffsetInFrame; }
     const std::uint8_t* ConfigImage() const { return FrameBuffer.data() + ImageOffsetInFrame; }

@@ -1,0 +1,24 @@
+// The program entry: the application, its titles, the one main window, the message loop.
+
+#include "model/ProgramState.h"
+#include "ui/FormUnit1.h"
+
+#include <QApplication>
+
+namespace {
+// The application's title until the main window gives it its own (ApplicationTitle).
+constexpr char StartupTitle[] = "Prog MZ515";
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    // The settings live under these names; the title the user sees is set on the window.
+    QCoreApplication::setOrganizationName(QStringLiteral("Korvanta"));
+    QCoreApplication::setApplicationName(QStringLiteral("ProgMZ515"));
+
+    ProgramState state;
+    state.ApplicationTitle = QString::fromUtf8(StartupTitle);
+    TForm1 form1(state);
+    form1.show();
+    return app.exec();
+}

@@ -1,0 +1,262 @@
+// TForm1's creation, the shell around it (start-up, close, menu commands, About) and the
+// one way its messages reach the user.
+
+#include "FormUnit1.h"
+
+#include "FormGeometry.h"
+#include "Icons.h"
+#include "PageControl.h"
+#include "UpDown.h"
+
+#include "app/AppTitle.h"
+#include "app/PortChoice.h"
+#include "app/SetupUnit.h"
+#include "link/PortList.h"
+#include "link/SerialDrv.h"
+#include "model/MyConst.h"
+#include "model/ProgramState.h"
+#include "model/ShlfList.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+
+using namespace Geometry;
+
+TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent)
+    : QMainWindow(parent), State_(state), MessageHook_(std::move(hook)) {
+    setObjectName(QStringLiteral("Form1"));
+    InstallPageTabBarAccessibility();
+    // A fixed single border: minimise and close, no maximise.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    ApplyFonts();
+
+    ImageList1 = new TImageList(this);
+    ImageList1->setObjectName(QStringLiteral("ImageList1"));
+    // The port component as the window was designed with it: the first port, no flow
+    // control, a poll every 500 ms, DTR left low on open.
+    SerialDriver1 = new TSerialDriver(this);
+    SerialDriver1->setObjectName(QStringLiteral("SerialDriver1"));
+    SerialDriver1->SetPortName(DevicePathOfPortNumber(1));
+    SerialDriver1->SetHwFlow(hfNONE);
+    SerialDriver1->SetPollingDelay(500);
+    SerialDriver1->SetEnableDTROnOpen(false);
+
+    BuildMenu();
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(ClientWidth, ClientHeight - StatusBarHeight);
+    setCentralWidget(client);
+
+    BuildModelStrip(client);
+    PageMain = MakeControl<TPageControl>(
+        client, "PageMain", 0, QRect(4, 38, PanelX - 8, ClientHeight - StatusBarHeight - 41));
+    auto page = [&](const char* name, const char* caption) {
+        auto* p = new QWidget;
+        p->setObjectName(QString::fromLatin1(name));
+        SetTag(p, 0);
+        PageMain->addTab(p, QString::fromUtf8(caption));
+        return p;
+    };
+    PageShlf = page("PageShlf", "Шлейфы");
+    PageRadio = page("PageRadio", "Радиоканал");
+    PageInput2 = page("PageInput2", "Доп.входы");
+    PageRazd = page("PageRazd", "Доп.разделы");
+    BuildLoopPage(PageShlf);
+    BuildRadioPage(PageRadio);
+    BuildInputPage(PageInput2);
+    BuildRazdPage(PageRazd);
+    BuildPanel(client);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(false);
+    bar->setFixedHeight(StatusBarHeight);
+    setStatusBar(bar);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    ConnectControls();
+    ConnectZonePage();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::ConnectControls() {
+    connect(DelayInBox, &QComboBox::activated, this, &TForm1::DelayInBoxChange);
+    connect(DelayOutBox, &QComboBox::activated, this, &TForm1::DelayOutBoxChange);
+
+    connect(AlarmTxQuant, &QLineEdit::textEdited, this, &TForm1::AlarmTxQuantChange);
+    connect(ChangeTxQuant, &QLineEdit::textEdited, this, &TForm1::ChangeTxQuantChange);
+    connect(RadioCheckBox, &QLineEdit::textEdited, this, &TForm1::RadioCheckBoxChange);
+    connect(AlarmTxQuantSpin, &TUpDown::Stepped, this, &TForm1::AlarmTxQuantChange);
+    connect(ChangeTxQuantSpin, &TUpDown::Stepped, this, &TForm1::ChangeTxQuantChange);
+    connect(RadioCheckSpin, &TUpDown::Stepped, this, &TForm1::RadioCheckBoxChange);
+    RadioCheckBox->installEventFilter(this);
+
+    connect(QuickRCheck, &QRadioButton::clicked, this, &TForm1::QuickRCheckClick);
+    connect(SlowRCheck, &QRadioButton::clicked, this, &TForm1::SlowRCheckClick);
+    connect(Active0Butt, &QRadioButton::clicked, this, &TForm1::Active0ButtClick);
+    connect(Active1Butt, &QRadioButton::clicked, this, &TForm1::Active1ButtClick);
+
+    // A pick of the entry already shown is no model switch: it would throw away the edits.
+    // The row shown is always the current model's (every selection of a row comes with its
+    // arrangement), so comparing identifiers is enough.
+    connect(DeviceTypeList, &QComboBox::activated, this, [this](int row) {
+        if (IdentifierOf(row) != State_.CurrentDevice) DeviceTypeListChange();
+    });
+
+    // Every edit of the port's text and every pick from its list is a change; the text put
+    // there at start-up is not.
+    connect(PortNameBox->lineEdit(), &QLineEdit::textEdited, this, &TForm1::PortNameBoxChange);
+    connect(PortNameBox, &QComboBox::textActivated, this, &TForm1::PortNameBoxChange);
+
+    connect(BtnClose, &QPushButton::clicked, this, &TForm1::BtnCloseClick);
+    connect(ButtonRead, &QPushButton::clicked, this, &TForm1::ButtonReadClick);
+    connect(ButtonWrite, &QPushButton::clicked, this, &TForm1::ButtonWriteClick);
+}
+
+void TForm1::FormCreate() {
+    State_.ApplicationTitle = QString::fromUtf8(ApplicationTitle);
+    setWindowTitle(State_.ApplicationTitle);
+    State_.CurrentFileName.clear();
+
+    QStringList events;
+    for (int number = 1; number <= EventCount; ++number)
+        events << EventText(number);
+    for (QComboBox* box : ShlfEvent) {
+        box->addItems(events);
+        box->setCurrentIndex(-1);
+    }
+
+    PortNameBox->clear();
+    PortNameBox->addItems(ListSerialPorts());
+    QString error;
+    PortNameBox->setEditText(RestorePortChoice(*SerialDriver1, &error));
+    ReportSettingError(error);
+
+    const QString saved =
+        ReadSetting(QLatin1String(SettingDeviceType), IdentifierOf(RowKA8), &error);
+    ReportSettingError(error);
+    int selected = -1;
+    for (int row = 0; row < DeviceCount; ++row) {
+        DeviceTypeList->addItem(DescriptionOf(row));
+        if (IdentifierOf(row) == saved) selected = row; // the last row that matches
+    }
+    // Selecting does not switch the model; the switch runs once, here.
+    DeviceTypeList->setCurrentIndex(selected >= 0 ? selected : RowKA8);
+    DeviceTypeListChange();
+}
+
+void TForm1::FormShow() {}
+
+void TForm1::FormClose() {
+    SerialDriver1->ClosePort();
+}
+
+void TForm1::PortNameBoxChange(const QString& text) {
+    QString error;
+    ::PortNameBoxChange(text, *SerialDriver1, &error);
+    ReportSettingError(error);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (FormShown_) return;
+    FormShown_ = true;
+    FormShow();
+    if (!PendingSettingError_.isEmpty()) {
+        // Over the window rather than before it, so the user sees what the error is about.
+        QTimer::singleShot(0, this, [this] {
+            const QString error = std::exchange(PendingSettingError_, QString());
+            ShowMessage(State_.ApplicationTitle, error, QMessageBox::Critical);
+        });
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == RadioCheckBox && event->type() == QEvent::FocusOut) {
+        // Leaving the field for another control; a message box or another window taking
+        // the focus is no leaving.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            RadioCheckBoxExit();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::ShowMessage(const QString& caption, const QString& text, QMessageBox::Icon icon) {
+    const MessageRecord message{caption, text, icon};
+    if (MessageHook_)
+        MessageHook_(message);
+    else
+        ShowMessageBox(this, message);
+}
+
+void TForm1::ReportSettingError(const QString& error) {
+    if (error.isEmpty() || SettingErrorShown_) return;
+    // Once per run: a store that refuses one write refuses the next keystroke's too.
+    SettingErrorShown_ = true;
+    if (FormShown_ || MessageHook_)
+        ShowMessage(State_.ApplicationTitle, error, QMessageBox::Critical);
+    else
+        PendingSettingError_ = error;
+}
+
+void TForm1::SetStatusText(const QString& text) {
+    statusBar()->showMessage(text);
+}
+
+QString TForm1::StatusText() const {
+    return statusBar()->currentMessage();
+}
+
+QString TForm1::AboutText() const {
+    return QString::fromUtf8(ApplicationTitle) + QStringLiteral("\r\n") +
+           QString::fromUtf8("Настройка приборов охранной сигнализации MZ-515:\r\n"
+                             "чтение, изменение и запись конфигурации\r\n"
+                             "через последовательный порт.");
+}
+
+void TForm1::ButtonReadClick() {}
+
+void TForm1::ButtonWriteClick() {}
+
+void TForm1::BtnCloseClick() {
+    SerialDriver1->ClosePort();
+    close();
+}
+
+void TForm1::N4Click() {}
+
+void TForm1::N2Click() {}
+
+void TForm1::N3Click() {}
+
+void TForm1::N10Click() {}
+
+void TForm1::N8Click() {
+    BtnCloseClick();
+}
+
+void TForm1::N6Click() {
+    ShowMessage(QString::fromUtf8("О программе..."), AboutText(), QMessageBox::NoIcon);
+}

@@ -1,0 +1,215 @@
+#pragma once
+// TForm1, the programmer's one window: the model strip, the four pages of settings, the
+// panel with the port and the read and write buttons, the status bar and the menu.  The
+// window holds no values of its own: every change goes into the configuration image at
+// once, and RefreshControls puts the whole image back into the controls.
+//
+// The implementation is split by concern: FormUnit1.cpp (creation, shell, menu, messages),
+// FormLayout*.cpp (the controls of each page), FormArrangement.cpp (SetDevice and the Tag
+// walk), FormZonePage.cpp (the loop page's behaviour and the model switch) and
+// FormSettings.cpp (delays, radio and input).
+
+#include "MessageBox.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+struct ProgramState;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class TImageList;
+class TPageControl;
+class TSerialDriver;
+class TUpDown;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Creating the window runs FormCreate: lists filled, saved choices restored and the
+    // model switch run once.  Message boxes go to `hook` when one is given.
+    explicit TForm1(ProgramState& state, MessageHook hook = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    ProgramState& State() { return State_; }
+
+    // Arranges the window for a model identifier and makes it current (CurrentDevice,
+    // Capacity); any other text gets the internal-error box and changes nothing.
+    void SetDevice(const QString& identifier);
+    // Fills a type drop-down with item set 1 full, 2 without door, 3 expander, 4 two-loop;
+    // any other number leaves it as it is.
+    void TypeBoxItemsSet(QComboBox* box, int set);
+
+    // The model switch: the model of the selected row of DeviceTypeList is arranged, its
+    // default image loaded and shown, and remembered.
+    void DeviceTypeListChange();
+    // The whole image into the controls of the current model.
+    void RefreshControls();
+    // Whose zones the loop rows show: 0 the device's loops, 1..8 that zone expander's.
+    int ShownExpander() const;
+
+    // The box every message of the window goes through (caption, text, icon, plain text).
+    void ShowMessage(const QString& caption, const QString& text, QMessageBox::Icon icon);
+    // A setting the store refused: the error box, once per run; the program goes on.
+    void ReportSettingError(const QString& error);
+
+    void SetStatusText(const QString& text);
+    QString StatusText() const;
+
+    // The window's port component.
+    TSerialDriver& SerialDriver() { return *SerialDriver1; }
+
+public slots:
+    void ButtonReadClick();
+    void ButtonWriteClick();
+    void BtnCloseClick();
+    void N4Click();  // Open
+    void N2Click();  // Save
+    void N3Click();  // Save as
+    void N10Click(); // zone report
+    void N8Click();  // Exit
+    void N6Click();  // About
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Creation of the controls (FormLayout*.cpp).
+    void BuildMenu();
+    void BuildModelStrip(QWidget* client);
+    void BuildLoopPage(QWidget* page);
+    void BuildRadioPage(QWidget* page);
+    void BuildInputPage(QWidget* page);
+    void BuildRazdPage(QWidget* page);
+    void BuildPanel(QWidget* client);
+    void ConnectControls();
+    void ApplyFonts();
+    QFont SizedFont(int points) const;
+
+    // Shell (FormUnit1.cpp).
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    QString AboutText() const;
+    void PortNameBoxChange(const QString& text);
+
+    // Arrangement (FormArrangement.cpp).
+    void TagWalk(int bits, const std::function<void(QWidget*)>& action);
+    void SetPageVisible(QWidget* page, bool visible);
+    void MakeCurrentPage(QWidget* page);
+    void KeepVisibleCurrentPage(QWidget* before);
+    void ArrangeEightLoopRows(bool shown);
+    void SetFireBoxes1To6Visible(bool visible);
+
+    // Loop page (FormZonePage.cpp).
+    void RefreshKA8ExpState();
+    void ExtSwitch(int expander);
+    void SetShlfTypeBox(QComboBox* box, int code);
+    void RefreshEventByType();
+    void TypeChange(int row);
+    void ExpEventChange(int row);
+    void ExpFireResetChange(int row);
+    void ExpOnOff(int expander);
+    void SwExpClick(int expander);
+    void ExpKB8OnOff(int expander);
+    void ExpToggle(int expander, bool on);
+    void ConnectZonePage();
+
+    // Delays, radio and input (FormSettings.cpp).
+    void DelayInBoxChange();
+    void DelayOutBoxChange();
+    void SetEntryDelayUsable(bool usable);
+    void AlarmTxQuantChange();
+    void ChangeTxQuantChange();
+    void RadioCheckBoxChange();
+    void RadioCheckBoxExit();
+    void QuickRCheckClick();
+    void SlowRCheckClick();
+    void Active0ButtClick();
+    void Active1ButtClick();
+    void SetPeriodControlsEnabled(bool enabled);
+    void RefreshSpins();
+    void RefreshDelays();
+    void RefreshPowLevel();
+    void RefreshChannelCheck();
+
+    ProgramState& State_;
+    MessageHook MessageHook_;
+    int ShownExpander_ = 0; // 0: the device's loops; 1..8: that zone expander's zones
+    bool SettingErrorShown_ = false;
+    QString PendingSettingError_; // refused before the window was first shown
+    bool FormShown_ = false;
+
+    TImageList* ImageList1 = nullptr;
+    TSerialDriver* SerialDriver1 = nullptr;
+
+    // Menu.
+    QAction* N4 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* N8 = nullptr;
+    QAction* N10 = nullptr;
+    QAction* N6 = nullptr;
+
+    // Model strip.
+    QLabel* Label26 = nullptr;
+    QComboBox* DeviceTypeList = nullptr;
+
+    // Pages.
+    TPageControl* PageMain = nullptr;
+    QWidget* PageShlf = nullptr;
+    QWidget* PageRadio = nullptr;
+    QWidget* PageInput2 = nullptr;
+    QWidget* PageRazd = nullptr;
+
+    // Loop page.
+    QGroupBox* ZonesShlfSwitch = nullptr;
+    QRadioButton* SwPanel = nullptr;
+    std::array<QRadioButton*, 8> SwExpZone{};
+    std::array<QCheckBox*, 8> ZoneExpBox{};
+    std::array<QLabel*, 8> LabelShlf{};
+    std::array<QLabel*, 8> ZonaLabel{};
+    std::array<QComboBox*, 8> FShlfType{};
+    std::array<QComboBox*, 8> ShlfEvent{};
+    std::array<QCheckBox*, 8> CheckBoxFire{};
+    QComboBox* DelayInBox = nullptr;
+    QComboBox* DelayOutBox = nullptr;
+
+    // Radio page.
+    QGroupBox* RadioCheckGroup = nullptr;
+    QRadioButton* QuickRCheck = nullptr;
+    QRadioButton* SlowRCheck = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLineEdit* RadioCheckBox = nullptr;
+    TUpDown* RadioCheckSpin = nullptr;
+    QLineEdit* AlarmTxQuant = nullptr;
+    TUpDown* AlarmTxQuantSpin = nullptr;
+    QLineEdit* ChangeTxQuant = nullptr;
+    TUpDown* ChangeTxQuantSpin = nullptr;
+
+    // Input page.
+    QRadioButton* Active0Butt = nullptr;
+    QRadioButton* Active1Butt = nullptr;
+
+    // Partition expanders page.
+    std::array<QCheckBox*, 8> ExpBox{};
+
+    // Panel.
+    QPushButton* BtnClose = nullptr;
+    QComboBox* PortNameBox = nullptr;
+    QPushButton* ButtonRead = nullptr;
+    QPushButton* ButtonWrite = nullptr;
+};

@@ -1,0 +1,153 @@
+#include "PageControl.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QPointer>
+
+#include <map>
+
+namespace {
+
+// One tab of the bar, as a screen reader sees it: a page tab that can be pressed.
+class AccessibleTab : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    AccessibleTab(QTabBar* bar, int index) : Bar_(bar), Index_(index) {}
+
+    bool isValid() const override { return Bar_ && Index_ < Bar_->count(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return Bar_ ? Bar_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override {
+        return Bar_ ? QAccessible::queryAccessibleInterface(Bar_.data()) : nullptr;
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+    QString text(QAccessible::Text t) const override {
+        if (!isValid()) return {};
+        if (t == QAccessible::Name) {
+            QString name = Bar_->accessibleTabName(Index_);
+            if (name.isEmpty()) name = Bar_->tabText(Index_);
+            return name.remove(QLatin1Char('&'));
+        }
+        if (t == QAccessible::Description) return Bar_->tabToolTip(Index_);
+        return {};
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        if (!isValid()) return {};
+        const QRect r = Bar_->tabRect(Index_);
+        return QRect(Bar_->mapToGlobal(r.topLeft()), r.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::PageTab; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        if (!isValid()) return s;
+        s.selectable = true;
+        s.selected = Bar_->currentIndex() == Index_;
+        s.disabled = !Bar_->isTabEnabled(Index_);
+        s.invisible = !Bar_->isTabVisible(Index_) || !Bar_->isVisible();
+        return s;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name == pressAction() && isValid() && Bar_->isTabVisible(Index_) &&
+            Bar_->isTabEnabled(Index_))
+            Bar_->setCurrentIndex(Index_);
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    QPointer<QTabBar> Bar_;
+    int Index_;
+};
+
+// The bar: its children are the tabs that are shown, in tab order, and nothing else.
+class AccessibleTabBar : public QAccessibleWidget {
+public:
+    explicit AccessibleTabBar(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::PageTabList) {}
+    ~AccessibleTabBar() override {
+        for (const auto& [index, id] : Tabs_)
+            QAccessible::deleteAccessibleInterface(id);
+    }
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && Bar()->currentIndex() >= 0)
+            return Bar()->tabText(Bar()->currentIndex()).remove(QLatin1Char('&'));
+        return QAccessibleWidget::text(t);
+    }
+    int childCount() const override {
+        int shown = 0;
+        for (int i = 0; i < Bar()->count(); ++i)
+            shown += Bar()->isTabVisible(i) ? 1 : 0;
+        return shown;
+    }
+    QAccessibleInterface* child(int index) const override {
+        const int tab = TabOfChild(index);
+        if (tab < 0) return nullptr;
+        auto found = Tabs_.find(tab);
+        if (found == Tabs_.end()) {
+            auto* iface = new AccessibleTab(Bar(), tab);
+            found = Tabs_.emplace(tab, QAccessible::registerAccessibleInterface(iface)).first;
+        }
+        return QAccessible::accessibleInterface(found->second);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        for (int i = 0; i < childCount(); ++i)
+            if (this->child(i) == child) return i;
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        for (int i = 0; i < childCount(); ++i) {
+            QAccessibleInterface* tab = child(i);
+            if (tab && tab->rect().contains(x, y)) return tab;
+        }
+        return nullptr;
+    }
+
+private:
+    QTabBar* Bar() const { return static_cast<QTabBar*>(widget()); }
+    // The tab index of the n-th shown tab, or -1.
+    int TabOfChild(int n) const {
+        for (int i = 0; i < Bar()->count(); ++i)
+            if (Bar()->isTabVisible(i) && n-- == 0) return i;
+        return -1;
+    }
+
+    mutable std::map<int, QAccessible::Id> Tabs_;
+};
+
+QAccessibleInterface* PageTabBarFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("TPageTabBar") && object && object->isWidgetType())
+        return new AccessibleTabBar(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+TPageTabBar::TPageTabBar(QWidget* parent) : QTabBar(parent) {}
+
+TPageControl::TPageControl(QWidget* parent) : QTabWidget(parent) {
+    setTabBar(new TPageTabBar(this));
+}
+
+void TPageControl::SetPageVisible(QWidget* page, bool visible) {
+    const int index = indexOf(page);
+    if (index < 0 || isTabVisible(index) == visible) return;
+    setTabVisible(index, visible);
+    QAccessibleEvent event(tabBar(), QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&event);
+}
+
+void InstallPageTabBarAccessibility() {
+    // Qt keeps a list of factories; taking ours out first keeps it in the list once.
+    QAccessible::removeFactory(PageTabBarFactory);
+    QAccessible::installFactory(PageTabBarFactory);
+}
