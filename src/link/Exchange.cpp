@@ -31,6 +31,9 @@ TExchange::TExchange(ProgramState& state, TSerialDriver& driver, IExchangeView& 
     AttemptTimer.setObjectName(QStringLiteral("AttemptTimer"));
     RxTimer.setObjectName(QStringLiteral("RxTimer"));
     IndTimer.setObjectName(QStringLiteral("IndTimer"));
+    // Children, so that the host finds them by name like its own components.
+    for (QTimer* timer : {&AttemptTimer, &RxTimer, &IndTimer})
+        timer->setParent(this);
     // Intervals as the window was designed; every exchange sets its own.
     AttemptTimer.setInterval(4000);
     RxTimer.setInterval(300);

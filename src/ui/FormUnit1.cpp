@@ -11,6 +11,7 @@
 #include "app/AppTitle.h"
 #include "app/PortChoice.h"
 #include "app/SetupUnit.h"
+#include "link/Exchange.h"
 #include "link/PortList.h"
 #include "link/SerialDrv.h"
 #include "model/MyConst.h"
@@ -54,6 +55,9 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent)
     SerialDriver1->SetHwFlow(hfNONE);
     SerialDriver1->SetPollingDelay(500);
     SerialDriver1->SetEnableDTROnOpen(false);
+    // Reads and writes, with the timers AttemptTimer, RxTimer and IndTimer.
+    Exchange_ = new TExchange(State_, *SerialDriver1, *this, this);
+    Exchange_->setObjectName(QStringLiteral("Exchange"));
 
     BuildMenu();
     auto* client = new QWidget(this);
@@ -235,10 +239,6 @@ QString TForm1::AboutText() const {
                              "чтение, изменение и запись конфигурации\r\n"
                              "через последовательный порт.");
 }
-
-void TForm1::ButtonReadClick() {}
-
-void TForm1::ButtonWriteClick() {}
 
 void TForm1::BtnCloseClick() {
     SerialDriver1->ClosePort();

@@ -11,6 +11,8 @@
 
 #include "MessageBox.h"
 
+#include "link/ExchangeView.h"
+
 #include <QMainWindow>
 #include <QString>
 
@@ -30,10 +32,13 @@ class QPushButton;
 class QRadioButton;
 class TImageList;
 class TPageControl;
+class TExchange;
 class TSerialDriver;
 class TUpDown;
 
-class TForm1 : public QMainWindow {
+// The window is the exchange controller's host (IExchangeView): it shows the status,
+// colours the bar, disables the exchange's controls and shows the boxes.
+class TForm1 : public QMainWindow, public IExchangeView {
     Q_OBJECT
 public:
     // Creating the window runs FormCreate: lists filled, saved choices restored and the
@@ -54,7 +59,7 @@ public:
     // default image loaded and shown, and remembered.
     void DeviceTypeListChange();
     // The whole image into the controls of the current model.
-    void RefreshControls();
+    void RefreshControls() override;
     // Whose zones the loop rows show: 0 the device's loops, 1..8 that zone expander's.
     int ShownExpander() const;
 
@@ -63,8 +68,17 @@ public:
     // A setting the store refused: the error box, once per run; the program goes on.
     void ReportSettingError(const QString& error);
 
-    void SetStatusText(const QString& text);
+    void SetStatusText(const QString& text) override;
     QString StatusText() const;
+
+    // The rest of the exchange controller's host (FormExchange.cpp).
+    void SetExchangeBusy(bool busy) override;
+    BarColour StatusColour() const override { return StatusColour_; }
+    void SetStatusColour(const BarColour& colour) override;
+    void ShowMessage(const QString& caption, const QString& text, MessageIcon icon) override;
+    void SwitchToModelRow(int row) override;
+    // The controller of the window's reads and writes.
+    TExchange& Exchange() { return *Exchange_; }
 
     // The window's port component.
     TSerialDriver& SerialDriver() { return *SerialDriver1; }
@@ -154,6 +168,8 @@ private:
 
     TImageList* ImageList1 = nullptr;
     TSerialDriver* SerialDriver1 = nullptr;
+    TExchange* Exchange_ = nullptr;
+    BarColour StatusColour_; // nullopt: the bar's own look
 
     // Menu.
     QAction* N4 = nullptr;

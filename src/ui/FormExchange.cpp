@@ -1,0 +1,57 @@
+// The window as the exchange controller's host: the buttons start an exchange, and the
+// controller's status, colours, boxes and model switches land in the window's controls.
+
+#include "FormUnit1.h"
+
+#include "link/Exchange.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QPushButton>
+#include <QStatusBar>
+
+void TForm1::ButtonReadClick() {
+    Exchange_->ButtonReadClick();
+}
+
+void TForm1::ButtonWriteClick() {
+    Exchange_->ButtonWriteClick();
+}
+
+void TForm1::SetExchangeBusy(bool busy) {
+    // A model switch or a file opened during an exchange would change the image and its
+    // length under the exchange; both wait for its end, with the port and the buttons.
+    for (QWidget* control :
+         {static_cast<QWidget*>(PortNameBox), static_cast<QWidget*>(ButtonWrite),
+          static_cast<QWidget*>(ButtonRead), static_cast<QWidget*>(DeviceTypeList)})
+        control->setEnabled(!busy);
+    N4->setEnabled(!busy);
+}
+
+void TForm1::SetStatusColour(const BarColour& colour) {
+    StatusColour_ = colour;
+    QStatusBar* bar = statusBar();
+    if (!colour) {
+        bar->setAutoFillBackground(false);
+        bar->setPalette(QPalette());
+        return;
+    }
+    QPalette palette = bar->palette();
+    palette.setColor(QPalette::Window, QColor(colour->R, colour->G, colour->B));
+    // Dark text on the red, light on the green, so the message stays readable.
+    palette.setColor(QPalette::WindowText,
+                     colour->G >= 128 && colour->R == 0 ? Qt::white : Qt::black);
+    bar->setPalette(palette);
+    bar->setAutoFillBackground(true);
+}
+
+void TForm1::ShowMessage(const QString& caption, const QString& text, MessageIcon icon) {
+    ShowMessage(caption, text,
+                icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::NoIcon);
+}
+
+void TForm1::SwitchToModelRow(int row) {
+    // Selecting a row does not run the switch by itself.
+    DeviceTypeList->setCurrentIndex(row);
+    DeviceTypeListChange();
+}
