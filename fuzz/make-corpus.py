@@ -51,7 +51,11 @@ def reply(code, image):
     return frame + bytes([crc8(frame)]) + b"\r\n"
 
 
-def chunks(data, size):
+GATHERING_DEADLINE = b"\x00"
+ATTEMPT_DEADLINE = b"\xff"
+
+
+def chunks(data, size=254):
     out = b""
     for i in range(0, len(data), size):
         part = data[i : i + size]
@@ -87,12 +91,23 @@ def main():
     for row, ident, code, image in MODELS:
         r = reply(code, image)
         half = len(r) // 2
-        files[f"{ident}-whole"] = bytes([row]) + chunks(r, 255)
-        files[f"{ident}-halves"] = bytes([row]) + chunks(r[:half], 255) + chunks(r[half:], 255)
-        files[f"{ident}-by-3"] = bytes([row]) + chunks(r, 3)
+        read, written = bytes([row]), bytes([row + 6])
+        files[f"{ident}-whole"] = read + chunks(r)
+        files[f"{ident}-halves"] = read + chunks(r[:half]) + chunks(r[half:])
+        files[f"{ident}-by-3"] = read + chunks(r, 3)
         # Noise, the deadline that discards it, then the reply and a deadline of its own.
-        files[f"{ident}-after-noise"] = bytes([row]) + chunks(b"~R\x00\r\n", 255) + b"\0" + \
-            chunks(r, 255) + b"\0"
+        files[f"{ident}-after-noise"] = read + chunks(b"~R\x00\r\n") + GATHERING_DEADLINE + \
+            chunks(r) + GATHERING_DEADLINE
+        # Half a reply, a re-send, then the whole reply.
+        files[f"{ident}-after-resend"] = read + chunks(r[:half]) + ATTEMPT_DEADLINE + chunks(r)
+        # A write that the device takes as it was sent, and one that it changes in its first and last bytes.
+        files[f"{ident}-write"] = written + chunks(r)
+        changed = bytearray(image)
+        changed[0] ^= 0x01
+        changed[-1] ^= 0x80
+        files[f"{ident}-write-changed"] = written + chunks(reply(code, bytes(changed)))
+    # An MZ515E8 selected, and a device that names itself MZ515KB8.
+    files["MZ515E8-device-KB8"] = bytes([2]) + chunks(reply(0x0A, EIGHT_LOOP))
     write("reply", files)
 
 

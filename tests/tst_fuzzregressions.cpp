@@ -5,6 +5,7 @@
 // refused with the right outcome.
 
 #include "support/FuzzChecks.h"
+#include "support/Pty.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,7 +61,9 @@ private slots:
     void reply_data() { addInputs("reply"); }
     void reply() {
         QFETCH(QString, path);
-        const std::string fault = FuzzChecks::ReplyInput(bytes(contents(path)));
+        PtyPair line;
+        QVERIFY(line.isOpen());
+        const std::string fault = FuzzChecks::ReplyInput(line, bytes(contents(path)));
         QVERIFY2(fault.empty(), fault.c_str());
     }
 };

@@ -4,12 +4,19 @@
 #include "link/Frames.h"
 #include "model/MyConst.h"
 
+#include "link/Exchange.h"
+#include "link/SerialDrv.h"
+#include "support/Pty.h"
+
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
+#include <numeric>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -139,70 +146,196 @@ bool WellFormedReply(Bytes gathered, int row) {
            gathered[n - 1] == 0x0A;
 }
 
-// Gathers chunks into the reply buffer as the exchange controller does: bytes in order
-// at the count, none beyond the buffer's end (those are counted all the same, so that an
-// over-long reply fails on its length), the check at once when the count reaches the
-// 8-loop reply length, else when the deadline passes; after every check the buffer is
-// emptied.
-class ReplyGathering {
+// The host of the exchange: no widgets, only what the checks need.  It notes what the
+// reply buffer held when a check began, does to the state what the window's model switch
+// does, and closes every message box at once.
+class CheckingView : public IExchangeView {
 public:
-    explicit ReplyGathering(int row) : m_row(row) {
-        LoadDeviceDefaults(m_state, IdentifierOf(row));
-    }
+    struct Check {
+        std::vector<std::uint8_t> Gathered; // the buffer's first ReplyCount bytes (at most 201)
+        int Count = 0;
+        bool Busy = false;
+        int Row = -1;
+    };
 
-    void Receive(Bytes chunk) {
-        for (std::uint8_t b : chunk) {
-            if (m_state.ReplyCount >= 0 && m_state.ReplyCount < ReplyBufferSize)
-                m_state.ReplyBuffer[std::size_t(m_state.ReplyCount)] = b;
-            if (m_state.ReplyCount < INT_MAX) ++m_state.ReplyCount;
-            m_arrived.push_back(b);
-        }
-        m_gathering = true;
-        if (m_state.ReplyCount == m_state.Capacity + 7) {
-            m_gathering = false;
-            Check();
-        }
-    }
+    explicit CheckingView(ProgramState& state) : m_state(state) {}
 
-    void DeadlinePassed() {
-        if (m_gathering) Check();
+    void SetStatusText(const QString& text) override {
+        if (text != QStringLiteral("Проверка данных")) return;
+        Check c;
+        c.Count = m_state.ReplyCount;
+        const int kept = std::clamp(c.Count, 0, ReplyBufferSize);
+        c.Gathered.assign(m_state.ReplyBuffer.begin(), m_state.ReplyBuffer.begin() + kept);
+        c.Busy = Busy;
+        c.Row = FindDevice(m_state.CurrentDevice);
+        Checks.push_back(std::move(c));
     }
+    void SetExchangeBusy(bool busy) override { Busy = busy; }
+    BarColour StatusColour() const override { return m_colour; }
+    void SetStatusColour(const BarColour& colour) override { m_colour = colour; }
+    void ShowMessage(const QString&, const QString& text, MessageIcon) override {
+        Messages.push_back(text);
+    }
+    void RefreshControls() override {}
+    void SwitchToModelRow(int row) override { LoadDeviceDefaults(m_state, IdentifierOf(row)); }
 
-    const std::string& Fault() const { return m_fault; }
+    std::vector<Check> Checks;
+    std::vector<QString> Messages;
+    bool Busy = false;
 
 private:
-    void Check() {
-        if (!m_fault.empty()) return;
-        const std::size_t kept = std::min(m_arrived.size(), std::size_t(ReplyBufferSize));
-        if (std::size_t(m_state.ReplyCount) != m_arrived.size() ||
-            !std::equal(m_arrived.begin(), m_arrived.begin() + std::ptrdiff_t(kept),
-                        m_state.ReplyBuffer.begin())) {
-            m_fault = "the reply buffer does not hold the bytes that arrived";
-            return;
-        }
-        const ProgramState before = m_state;
-        const bool accepted = CheckReply(m_state);
-        if (!SameState(before, m_state)) {
-            m_fault = "the reply check changed the state";
-            return;
-        }
-        const bool wellFormed = WellFormedReply(m_arrived, m_row);
-        if (accepted != wellFormed) {
-            m_fault = std::string(accepted ? "accepted" : "rejected") + " for " +
-                      IdentifierOf(m_row).toStdString() + ": " + Hex(m_arrived);
-            return;
-        }
-        if (accepted) m_gathering = false;
-        m_state.ReplyBuffer.fill(0);
-        m_state.ReplyCount = 0;
-        m_arrived.clear();
+    ProgramState& m_state;
+    BarColour m_colour;
+};
+
+// Whatever the port side has sent so far, read off the master so that the line never fills.
+void Drain(PtyPair& line) {
+    char buf[4096];
+    while (::read(line.masterFd(), buf, sizeof buf) > 0) {
+    }
+}
+
+// One exchange of one model driven through its receive path: chunks handed to
+// SerialDriver1ReceiveData as the driver's poll would, and the deadlines of RxTimer and
+// AttemptTimer passing, each only while its timer runs.  After every step the judge looks
+// at what the step did.
+class ExchangeRun {
+public:
+    ExchangeRun(PtyPair& line, int row, bool write)
+        : m_line(line), m_view(m_state), m_exchange(m_state, m_driver, m_view), m_write(write) {
+        LoadDeviceDefaults(m_state, IdentifierOf(row));
+        m_driver.SetPortName(line.slavePath());
     }
 
-    int m_row;
+    std::string Start() {
+        m_exchange.SendData(m_write);
+        Drain(m_line);
+        if (!m_exchange.Busy())
+            return "the exchange did not start on " + m_line.slavePath().toStdString();
+        m_sentImage.assign(m_state.Image().begin(), m_state.Image().end());
+        return {};
+    }
+
+    std::string Chunk(Bytes chunk) {
+        m_arrived.insert(m_arrived.end(), chunk.begin(), chunk.end());
+        return Step([&] {
+            m_exchange.SerialDriver1ReceiveData(&m_driver, chunk.data(), quint32(chunk.size()));
+        });
+    }
+
+    std::string GatheringDeadline() {
+        if (!m_exchange.RxTimer.isActive()) return {};
+        return Step([&] { m_exchange.RxTimerTimer(); });
+    }
+
+    std::string AttemptDeadline() {
+        if (!m_exchange.AttemptTimer.isActive()) return {};
+        const ProgramState before = m_state;
+        const std::size_t checks = m_view.Checks.size();
+        m_exchange.AttemptTimerTimer();
+        Drain(m_line);
+        // A re-send starts the gathering over; giving up leaves the count as it was.
+        if (m_exchange.Busy()) m_arrived.clear();
+        if (m_view.Checks.size() != checks) return "a reply deadline ran the check";
+        if (m_state.ReplyCount != int(m_arrived.size()))
+            return "the count after a reply deadline is not what arrived since the last send";
+        if (m_state.FrameBuffer != before.FrameBuffer ||
+            m_state.CurrentDevice != before.CurrentDevice)
+            return "a reply deadline changed the image or the model";
+        return {};
+    }
+
+private:
+    template <typename Action> std::string Step(Action action) {
+        const ProgramState before = m_state;
+        const bool wasBusy = m_exchange.Busy();
+        const std::size_t checks = m_view.Checks.size();
+        const std::size_t messages = m_view.Messages.size();
+        action();
+
+        if (m_view.Checks.size() > checks + 1) return "two checks in one step";
+        if (m_view.Checks.size() == checks) {
+            // Nothing was checked: the bytes are only gathered.
+            const std::size_t kept = std::min(m_arrived.size(), std::size_t(ReplyBufferSize));
+            if (m_state.ReplyCount != int(m_arrived.size()) ||
+                !std::equal(m_arrived.begin(), m_arrived.begin() + std::ptrdiff_t(kept),
+                            m_state.ReplyBuffer.begin()))
+                return "the reply buffer does not hold the bytes that arrived";
+            if (m_state.FrameBuffer != before.FrameBuffer ||
+                m_state.CurrentDevice != before.CurrentDevice)
+                return "gathering changed the image or the model";
+            return {};
+        }
+
+        const CheckingView::Check& c = m_view.Checks.back();
+        const std::size_t kept = std::min(m_arrived.size(), std::size_t(ReplyBufferSize));
+        if (c.Count != int(m_arrived.size()) || c.Gathered.size() != kept ||
+            !std::equal(c.Gathered.begin(), c.Gathered.end(), m_arrived.begin()))
+            return "the check saw other bytes than the ones that arrived";
+        const bool wellFormed = WellFormedReply(m_arrived, c.Row);
+        const bool accepted = wasBusy && !m_exchange.Busy();
+        if (accepted != (c.Busy && wellFormed))
+            return std::string(accepted ? "accepted" : "rejected") + " for " +
+                   IdentifierOf(c.Row).toStdString() + (c.Busy ? "" : " (no exchange)") + ": " +
+                   Hex(m_arrived);
+        if (m_state.ReplyCount != 0 ||
+            std::any_of(m_state.ReplyBuffer.begin(), m_state.ReplyBuffer.end(),
+                        [](std::uint8_t b) { return b != 0; }))
+            return "the reply buffer is not empty after a check";
+
+        std::string fault = accepted ? Accepted(before, c.Row, messages) : std::string();
+        if (!accepted &&
+            (m_state.FrameBuffer != before.FrameBuffer ||
+             m_state.CurrentDevice != before.CurrentDevice || m_state.Capacity != before.Capacity))
+            fault = "a rejected reply changed the image or the model";
+        m_arrived.clear();
+        return fault;
+    }
+
+    // What an accepted reply must leave: the model the device names when it is one of the
+    // three 23-byte models and another of them was selected, the device's image in the
+    // image, every other frame byte as it was, and for a write the count of differing bytes
+    // in a message when there were any.
+    std::string Accepted(const ProgramState& before, int row, std::size_t messagesBefore) {
+        int expectedRow = row;
+        if (row == RowKB8 || row == RowE8 || row == RowE2) {
+            const std::uint8_t code = m_arrived[2];
+            if (code >= 0x0A && code <= 0x0C) expectedRow = RowKB8 + (code - 0x0A);
+        }
+        if (FindDevice(m_state.CurrentDevice) != expectedRow)
+            return "after the reply the model is " + m_state.CurrentDevice.toStdString();
+        const int c = DeviceTable[std::size_t(expectedRow)].Capacity;
+        if (m_state.Capacity != c) return "the capacity does not follow the model";
+        const std::size_t offset = (row == RowKF || row == RowKA) ? 2 : 4;
+        const Bytes replyImage = Bytes(m_arrived).subspan(offset, std::size_t(c));
+        if (!std::equal(replyImage.begin(), replyImage.end(), m_state.ConfigImage()))
+            return "the image is not the device's image";
+        for (std::size_t i = 0; i < m_state.FrameBuffer.size(); ++i) {
+            const bool image = i >= 2 && i < std::size_t(c + 2);
+            if (!image && m_state.FrameBuffer[i] != before.FrameBuffer[i])
+                return "frame byte " + std::to_string(i) + " outside the image changed";
+        }
+        const auto differing = std::inner_product(
+            replyImage.begin(), replyImage.end(), m_sentImage.begin(), 0, std::plus<>(),
+            [](std::uint8_t a, std::uint8_t b) { return a != b ? 1 : 0; });
+        const std::size_t shown = m_view.Messages.size() - messagesBefore;
+        if (!m_write || differing == 0) {
+            if (shown != 0) return "a message after a good reply";
+        } else if (shown != 1 ||
+                   !m_view.Messages.back().contains(QStringLiteral("( %1 )").arg(differing))) {
+            return "no message with the " + std::to_string(differing) + " differing bytes";
+        }
+        return {};
+    }
+
+    PtyPair& m_line;
     ProgramState m_state;
-    std::vector<std::uint8_t> m_arrived; // everything since the last check, unbounded
-    bool m_gathering = false;            // the deadline is running
-    std::string m_fault;
+    TSerialDriver m_driver;
+    CheckingView m_view;
+    TExchange m_exchange;
+    bool m_write;
+    std::vector<std::uint8_t> m_sentImage;
+    std::vector<std::uint8_t> m_arrived; // everything since the last check or send, unbounded
 };
 
 } // namespace
@@ -249,22 +382,29 @@ std::string Cf8Input(const QString& path, Bytes bytes) {
     return {};
 }
 
-std::string ReplyInput(Bytes input) {
+std::string ReplyInput(PtyPair& line, Bytes input) {
     if (input.empty()) return {};
-    ReplyGathering g(input[0] % DeviceCount);
+    if (!QCoreApplication::instance()) return "the exchange's timers need a QCoreApplication";
+    if (!line.isOpen()) return "no pseudo-terminal";
+    Drain(line);
+    ExchangeRun run(line, input[0] % DeviceCount, (input[0] / DeviceCount) % 2 != 0);
+    std::string fault = run.Start();
     std::size_t at = 1;
-    while (at < input.size() && g.Fault().empty()) {
+    while (at < input.size() && fault.empty()) {
         const std::size_t length = input[at++];
-        if (length == 0) {
-            g.DeadlinePassed();
-            continue;
+        if (length == ChunkGatheringDeadline) {
+            fault = run.GatheringDeadline();
+        } else if (length == ChunkAttemptDeadline) {
+            fault = run.AttemptDeadline();
+        } else {
+            // The driver reports only what has arrived, never an empty read.
+            const std::size_t take = std::min(length, input.size() - at);
+            if (take > 0) fault = run.Chunk(input.subspan(at, take));
+            at += take;
         }
-        const std::size_t take = std::min(length, input.size() - at);
-        g.Receive(input.subspan(at, take));
-        at += take;
     }
-    g.DeadlinePassed();
-    return g.Fault();
+    if (fault.empty()) fault = run.GatheringDeadline();
+    return fault;
 }
 
 } // namespace FuzzChecks
