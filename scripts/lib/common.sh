@@ -9,6 +9,10 @@ export LANG="${LANG:-C.UTF-8}"
 BUILD_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-serialport-dev
                 qt6-qpa-plugins fonts-dejavu-core e2fsprogs)
 
+# What scripts/fuzz needs on top: clang-14 only recommends the runtime that holds
+# libFuzzer and the sanitizers, so it is named here.
+FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }

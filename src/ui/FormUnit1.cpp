@@ -97,7 +97,12 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+// The exchange unhooks itself from the port component when it goes, so it must go first:
+// Qt deletes children in the order they were made, and the component was made before it.
+TForm1::~TForm1() {
+    delete Exchange_;
+    Exchange_ = nullptr;
+}
 
 void TForm1::ConnectControls() {
     connect(DelayInBox, &QComboBox::activated, this, &TForm1::DelayInBoxChange);
