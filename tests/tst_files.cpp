@@ -104,7 +104,8 @@ private slots:
             QCOMPARE(d.Directory, QDir::currentPath());
         }
         QCOMPARE(Stored("filepath"), QDir::toNativeSeparators(QDir::currentPath()));
-        before[7] = Stored("filepath");
+        // Reading "filepath" stored its default; nothing else changed.
+        before[FilesFixture::FilePathInLook] = Stored("filepath");
         QCOMPARE(f.Look(), before);
         QVERIFY(f.State.CurrentFileName.isEmpty());
         QCOMPARE(QDir(f.Dir.path()).entryList(QDir::Files), QStringList());

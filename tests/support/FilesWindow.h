@@ -56,6 +56,7 @@ struct FilesFixture : WindowFixture {
     // What a file command may change apart from CurrentFileName: caption, status, model,
     // arrangement, the whole frame buffer, the settings and the loop rows' controls.
     QStringList Look() const;
+    static constexpr int FilePathInLook = 7; // where Look() has "filepath"
 };
 
 QStringList ShownTabs(const WindowFixture& f);
