@@ -19,6 +19,7 @@ int main(int argc, char* argv[]) {
     ProgramState state;
     state.ApplicationTitle = QString::fromUtf8(StartupTitle);
     TForm1 form1(state);
+    form1.SetCommandLine(app.arguments().mid(1));
     form1.show();
     return app.exec();
 }

@@ -170,8 +170,6 @@ void TForm1::FormCreate() {
     DeviceTypeListChange();
 }
 
-void TForm1::FormShow() {}
-
 void TForm1::FormClose() {
     SerialDriver1->ClosePort();
 }
@@ -186,7 +184,6 @@ void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (FormShown_) return;
     FormShown_ = true;
-    FormShow();
     if (!PendingSettingError_.isEmpty()) {
         // Over the window rather than before it, so the user sees what the error is about.
         QTimer::singleShot(0, this, [this] {
@@ -194,6 +191,9 @@ void TForm1::showEvent(QShowEvent* event) {
             ShowMessage(State_.ApplicationTitle, error, QMessageBox::Critical);
         });
     }
+    // Once only: a window restored from minimised is shown again, and must not reload the
+    // file over the user's edits.
+    FormShow();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -249,14 +249,6 @@ void TForm1::BtnCloseClick() {
     SerialDriver1->ClosePort();
     close();
 }
-
-void TForm1::N4Click() {}
-
-void TForm1::N2Click() {}
-
-void TForm1::N3Click() {}
-
-void TForm1::N10Click() {}
 
 void TForm1::N8Click() {
     BtnCloseClick();

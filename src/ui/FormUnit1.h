@@ -6,8 +6,9 @@
 //
 // The implementation is split by concern: FormUnit1.cpp (creation, shell, menu, messages),
 // FormLayout*.cpp (the controls of each page), FormArrangement.cpp (SetDevice and the Tag
-// walk), FormZonePage.cpp (the loop page's behaviour and the model switch) and
-// FormSettings.cpp (delays, radio and input).
+// walk), FormZonePage.cpp (the loop page's behaviour and the model switch),
+// FormSettings.cpp (delays, radio and input) and FormFiles.cpp (the file commands, the
+// command-line open and the zone report).
 
 #include "MessageBox.h"
 
@@ -15,6 +16,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -23,6 +25,7 @@ struct ProgramState;
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QFileDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -47,6 +50,24 @@ public:
     ~TForm1() override;
 
     ProgramState& State() { return State_; }
+
+    // The program's arguments without the program's own name; the first one names the
+    // ".cf8" file opened when the window is first shown.  A window that is not given any
+    // opens nothing, whatever the process was started with.
+    void SetCommandLine(const QStringList& arguments);
+    // Answers the file dialogs instead of the user: called with the dialog set up as it
+    // would be shown (title, filter, folder), it returns the chosen file's name, or an
+    // empty text for a cancel.  Without one the dialog is shown.
+    using FileDialogHook = std::function<QString(QFileDialog& dialog)>;
+    void SetFileDialogHook(FileDialogHook hook);
+    // The folders the zone report may go to, in order of preference; by default the
+    // program's own directory, then the user's application data directory.
+    void SetReportFolders(const QString& programDir, const QString& appDataDir);
+
+    // After a successful LoadConfigFile: the file's model row selected and the window
+    // arranged for it when it is another model (no model switch: the loaded bytes stay
+    // and "devicetype" is not written), then the image shown.
+    void ApplyLoadedFile(int row);
 
     // Arranges the window for a model identifier and makes it current (CurrentDevice,
     // Capacity); any other text gets the internal-error box and changes nothing.
@@ -119,6 +140,13 @@ private:
     QString AboutText() const;
     void PortNameBoxChange(const QString& text);
 
+    // File commands (FormFiles.cpp).
+    QFileDialog* FileDialog(bool save);
+    // The open or save dialog in the folder of "filepath"; the chosen name or empty.
+    QString ChooseFile(bool save);
+    // Boxes that come up once the window is on screen, one after the other.
+    void ShowMessagesOverWindow(const QList<MessageRecord>& messages);
+
     // Arrangement (FormArrangement.cpp).
     void TagWalk(int bits, const std::function<void(QWidget*)>& action);
     void SetPageVisible(QWidget* page, bool visible);
@@ -165,6 +193,12 @@ private:
     bool SettingErrorShown_ = false;
     QString PendingSettingError_; // refused before the window was first shown
     bool FormShown_ = false;
+    QStringList CommandLine_;
+    FileDialogHook FileDialogHook_;
+    QStringList ReportFolders_; // empty: the program's and the user's data directory
+
+    QFileDialog* OpenDialog1 = nullptr; // made when first used
+    QFileDialog* SaveDialog1 = nullptr;
 
     TImageList* ImageList1 = nullptr;
     TSerialDriver* SerialDriver1 = nullptr;

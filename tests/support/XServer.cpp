@@ -1,0 +1,116 @@
+#include "support/XServer.h"
+
+#include <QDeadlineTimer>
+#include <QTest>
+
+XServer::XServer() = default;
+
+XServer::~XServer() {
+    if (server_ && server_->state() != QProcess::NotRunning) {
+        server_->terminate();
+        if (!server_->waitForFinished(5000)) {
+            server_->kill();
+            server_->waitForFinished(5000);
+        }
+    }
+}
+
+bool XServer::start(int timeoutMs) {
+    server_ = std::make_unique<QProcess>();
+    server_->setProcessChannelMode(QProcess::SeparateChannels);
+    // -displayfd: the server takes the first free display and writes its number to us,
+    // so tests running side by side never meet on one display.
+    // -noreset: a server resets when its last client leaves, and refuses the next program
+    // that connects in that moment.
+    server_->start(QStringLiteral("Xvfb"),
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                    QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
+                    QStringLiteral("0"), QStringLiteral("1024x768x24")});
+    if (!server_->waitForStarted(timeoutMs)) {
+        error_ = QStringLiteral("Xvfb did not start (package xvfb): ") + server_->errorString();
+        return false;
+    }
+    QByteArray out;
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!out.contains('\n')) {
+        if (deadline.hasExpired() || !server_->waitForReadyRead(int(deadline.remainingTime()))) {
+            error_ = QStringLiteral("Xvfb named no display: ") +
+                     QString::fromLocal8Bit(server_->readAllStandardError());
+            return false;
+        }
+        out += server_->readAllStandardOutput();
+    }
+    display_ = QStringLiteral(":") + QString::fromLatin1(out.trimmed());
+    return true;
+}
+
+QProcessEnvironment XServer::environment(QProcessEnvironment base) const {
+    base.insert(QStringLiteral("DISPLAY"), display_);
+    base.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    return base;
+}
+
+QString XServer::xdotool(const QStringList& arguments, bool* ok) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("xdotool"), arguments);
+    const bool done = p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit;
+    if (ok) *ok = done && p.exitCode() == 0;
+    if (!done && p.error() == QProcess::FailedToStart)
+        qWarning("xdotool did not start (package xdotool): %s", qPrintable(p.errorString()));
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QList<std::pair<QString, QString>> XServer::windows() {
+    // Every shown window, then its title: xdotool's own search by name takes a regular
+    // expression and ignores letter case, so titles are compared here instead.
+    QList<std::pair<QString, QString>> found;
+    const QStringList ids = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                     QStringLiteral("--name"), QString()})
+                                .split(u'\n', Qt::SkipEmptyParts);
+    for (const QString& id : ids) {
+        QString title = xdotool({QStringLiteral("getwindowname"), id});
+        if (title.endsWith(u'\n')) title.chop(1);
+        found.append({id, title});
+    }
+    return found;
+}
+
+QString XServer::findWindow(const QString& title) {
+    for (const auto& [id, shown] : windows())
+        if (shown == title) return id;
+    return {};
+}
+
+QStringList XServer::windowTitles() {
+    QStringList titles;
+    for (const auto& window : windows())
+        titles << window.second;
+    return titles;
+}
+
+bool XServer::hasWindow(const QString& title) {
+    return !findWindow(title).isEmpty();
+}
+
+QString XServer::waitForWindow(const QString& title, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        const QString id = findWindow(title);
+        if (!id.isEmpty() || deadline.hasExpired()) return id;
+        QTest::qWait(100);
+    }
+}
+
+bool XServer::pressKeys(const QString& windowId, const QString& keys) {
+    bool focused = false;
+    // A shortcut such as Ctrl+S reaches only the window that has the focus; with no window
+    // manager on the server nobody else gives it.
+    xdotool({QStringLiteral("windowfocus"), windowId}, &focused);
+    QTest::qWait(200);
+    // Its exit status is no guide: a key that closes the window fails on the key's release.
+    xdotool({QStringLiteral("key"), QStringLiteral("--window"), windowId, keys});
+    return focused;
+}
