@@ -1,7 +1,9 @@
 // The program entry: the application, its titles, the one main window, the message loop.
 
+#include "app/StartupProbe.h"
 #include "model/ProgramState.h"
 #include "ui/FormUnit1.h"
+#include "ui/Icons.h"
 
 #include <QApplication>
 
@@ -15,10 +17,15 @@ int main(int argc, char* argv[]) {
     // The settings live under these names; the title the user sees is set on the window.
     QCoreApplication::setOrganizationName(QStringLiteral("Korvanta"));
     QCoreApplication::setApplicationName(QStringLiteral("ProgMZ515"));
+    // The menu entry's name: desktops that match windows to entries find our icon by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("progmz515"));
+    // The boxes and dialogs carry the program's icon as the window does.
+    QApplication::setWindowIcon(ProgramIcon());
 
     ProgramState state;
     state.ApplicationTitle = QString::fromUtf8(StartupTitle);
     TForm1 form1(state);
+    InstallStartupProbe(&form1);
     form1.show();
     return app.exec();
 }
