@@ -3,7 +3,6 @@
 #include "app/StartupProbe.h"
 #include "model/ProgramState.h"
 #include "ui/FormUnit1.h"
-#include "ui/Icons.h"
 
 #include <QApplication>
 
@@ -19,8 +18,6 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("ProgMZ515"));
     // The menu entry's name: desktops that match windows to entries find our icon by it.
     QGuiApplication::setDesktopFileName(QStringLiteral("progmz515"));
-    // The boxes and dialogs carry the program's icon as the window does.
-    QApplication::setWindowIcon(ProgramIcon());
 
     ProgramState state;
     state.ApplicationTitle = QString::fromUtf8(StartupTitle);

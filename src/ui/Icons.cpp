@@ -215,7 +215,7 @@ QIcon TImageList::Icon(int index) const {
 }
 
 QIcon ProgramIcon() {
-    // Each picture is added with its size, so that none is decoded before it is shown.
+    // Each picture is added with the size its name gives; Qt reads it to check.
     const QString stem = QStringLiteral("progmz515-");
     const QString suffix = QStringLiteral(".png");
     const QDir folder(QStringLiteral(":/icons"));

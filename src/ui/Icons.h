@@ -14,9 +14,9 @@ QPixmap PaintTypeIcon(int code); // a transparent pixmap for a code outside 0..7
 QPixmap PaintReadPicture();      // green upward triangle over a green bar
 QPixmap PaintWritePicture();     // red downward triangle over a red bar
 
-// The program's icon in every size its resources hold (the artwork the desktop entry
-// installs), for the window's caption, the task bar and the boxes.  The pictures are read
-// only when a size is first asked for.
+// The program's icon in every size the window's resources hold (the artwork the desktop
+// entry installs), for the window's caption and the task bar; the window's boxes and
+// dialogs show their parent's.
 QIcon ProgramIcon();
 
 // The icon list the type drop-downs take their icons from.
