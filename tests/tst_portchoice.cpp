@@ -64,6 +64,12 @@ private slots:
         posix("ttyUSB0", QStringLiteral("ttyUSB0"), QStringLiteral("/dev/ttyUSB0"));
         posix("ttyS4", QStringLiteral("ttyS4"), QStringLiteral("/dev/ttyS4"));
         posix("bare tty", QStringLiteral("tty"), NoPath);
+        // Listed by the system too: Bluetooth, IrDA and null-modem ports.
+        posix("rfcomm0", QStringLiteral("rfcomm0"), QStringLiteral("/dev/rfcomm0"));
+        posix("ircomm1", QStringLiteral("ircomm1"), QStringLiteral("/dev/ircomm1"));
+        posix("tnt0", QStringLiteral("tnt0"), QStringLiteral("/dev/tnt0"));
+        posix("bare rfcomm", QStringLiteral("rfcomm"), NoPath);
+        posix("rfcomm with a path", QStringLiteral("rfcomm0/../sda"), NoPath);
         posix("empty", QString(), NoPath);
         posix("other text", QStringLiteral("USB0"), NoPath);
         windows("COM1", QStringLiteral("COM1"), QStringLiteral("\\\\.\\COM1"));

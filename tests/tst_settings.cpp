@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <optional>
 
 namespace {
@@ -18,6 +20,13 @@ QSettings otherInstance() {
 
 QVariant stored(const QString& name) {
     return otherInstance().value(name);
+}
+
+// The store file's identity: a write replaces the file, so it changes with every write.
+std::pair<ino_t, qint64> fileIdentity(const QString& path) {
+    struct stat s {};
+    if (::stat(QFile::encodeName(path).constData(), &s) != 0) return {0, -1};
+    return {s.st_ino, qint64(s.st_size)};
 }
 } // namespace
 
@@ -63,6 +72,25 @@ private slots:
         QVERIFY(error.isEmpty());
         QCOMPARE(ReadSetting(QStringLiteral("filepath"), QStringLiteral("default"), &error), value);
         QVERIFY(error.isEmpty());
+    }
+
+    // Every start stores the model it starts with; the file is rewritten only when that is
+    // news, and a changed value always is.
+    void unchangedValueIsNotRewritten() {
+        QVERIFY(WriteSetting(QStringLiteral("devicetype"), QStringLiteral("MZ515E2")));
+        const auto written = fileIdentity(m_store->storeFile());
+        QVERIFY(written.second > 0);
+        QString error;
+        QVERIFY(WriteSetting(QStringLiteral("devicetype"), QStringLiteral("MZ515E2"), &error));
+        QVERIFY(error.isEmpty());
+        QCOMPARE(fileIdentity(m_store->storeFile()), written);
+        QVERIFY(WriteSetting(QStringLiteral("devicetype"), QStringLiteral("MZ515E8")));
+        QVERIFY(fileIdentity(m_store->storeFile()) != written);
+        QCOMPARE(stored(QStringLiteral("devicetype")).toString(), QStringLiteral("MZ515E8"));
+        // The same text held as another type is not the same value.
+        otherInstance().setValue(QStringLiteral("filepath"), QByteArray("/tmp"));
+        QVERIFY(WriteSetting(QStringLiteral("filepath"), QStringLiteral("/tmp")));
+        QCOMPARE(stored(QStringLiteral("filepath")), QVariant(QStringLiteral("/tmp")));
     }
 
     void emptyValueIsReplacedByTheDefault() {

@@ -1,6 +1,6 @@
 // The program as it starts, switches models and ends: the saved model and port restored,
 // the model switch and what it stores, the port box, a store that cannot be written, the
-// About box, Exit, and the program itself started as a process.
+// About box, Exit, the program's icon, and the program itself started as a process.
 
 #include "support/Pty.h"
 #include "support/TempSettings.h"
@@ -8,9 +8,11 @@
 
 #include "app/AppTitle.h"
 #include "app/SetupUnit.h"
+#include "app/StartupProbe.h"
 #include "link/PortList.h"
 #include "link/SerialDrv.h"
 #include "model/MyConst.h"
+#include "ui/Icons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +25,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
+#include <chrono>
 #include <optional>
 
 namespace {
@@ -355,6 +359,62 @@ private slots:
         if (writable) QCOMPARE(Stored("comportname"), QString("COM1"));
         program.kill();
         program.waitForFinished(5000);
+    }
+
+    // The caption and the task bar show the artwork the desktop entry installs, in the
+    // sizes a window manager asks for; the window's boxes take the window's.
+    void programIcon() {
+        const QIcon icon = ProgramIcon();
+        QList<QSize> expected;
+        for (int size : {16, 32, 48, 64})
+            expected << QSize(size, size);
+        QList<QSize> sizes = icon.availableSizes();
+        std::sort(sizes.begin(), sizes.end(),
+                  [](const QSize& a, const QSize& b) { return a.width() < b.width(); });
+        QCOMPARE(sizes, expected);
+        for (const QSize& size : expected) {
+            const QImage picture = icon.pixmap(size).toImage();
+            QCOMPARE(picture.size(), size);
+            // A picture really read: the panel's blue in the middle, not an empty square.
+            QVERIFY2(qAlpha(picture.pixel(size.width() / 2, size.height() / 2)) == 255,
+                     qPrintable(QString::number(size.width())));
+        }
+        WindowFixture f;
+        QCOMPARE(f.Form->windowIcon().availableSizes().size(), expected.size());
+    }
+
+    // What bench_startup relies on: with the variable set, the program paints its window,
+    // tells when (on the clock the starter reads too) and how many widgets it has, and ends.
+    void startupProbe() {
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_CONFIG_HOME", qEnvironmentVariable("XDG_CONFIG_HOME"));
+        env.insert(StartupProbeVariable, "1");
+        program.setProcessEnvironment(env);
+        const auto nanoseconds = [] {
+            return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                       std::chrono::steady_clock::now().time_since_epoch())
+                .count();
+        };
+        const qint64 before = nanoseconds();
+        program.start(PROGMZ_APP_PATH, {});
+        QVERIFY(program.waitForFinished(30000));
+        const qint64 after = nanoseconds();
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        const QList<QByteArray> words = program.readAllStandardOutput().trimmed().split(' ');
+        QCOMPARE(words.size(), 4);
+        QCOMPARE(words[0], QByteArray("first-paint-ns"));
+        QCOMPARE(words[2], QByteArray("widgets"));
+        bool ok = false;
+        const qint64 painted = words[1].toLongLong(&ok);
+        QVERIFY(ok);
+        QVERIFY(painted > before && painted < after);
+        // Every control of the window, not the bare frame.
+        QVERIFY(words[3].toInt() > 100);
+        // The model switch ran before the paint, as in any start.
+        QCOMPARE(Stored("devicetype"), QString("MZ515KA8"));
     }
 };
 

@@ -1,5 +1,6 @@
 // The program entry: the application, its titles, the one main window, the message loop.
 
+#include "app/StartupProbe.h"
 #include "model/ProgramState.h"
 #include "ui/FormUnit1.h"
 
@@ -15,11 +16,14 @@ int main(int argc, char* argv[]) {
     // The settings live under these names; the title the user sees is set on the window.
     QCoreApplication::setOrganizationName(QStringLiteral("Korvanta"));
     QCoreApplication::setApplicationName(QStringLiteral("ProgMZ515"));
+    // The menu entry's name: desktops that match windows to entries find our icon by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("progmz515"));
 
     ProgramState state;
     state.ApplicationTitle = QString::fromUtf8(StartupTitle);
     TForm1 form1(state);
     form1.SetCommandLine(app.arguments().mid(1));
+    InstallStartupProbe(&form1);
     form1.show();
     return app.exec();
 }

@@ -27,6 +27,12 @@ QString NotAString(const QString& name, const QSettings& store) {
 }
 
 bool Store(QSettings& store, const QString& name, const QString& value, QString* error) {
+    // The store already says so: rewriting the file would only cost a synced write, and
+    // every start stores the model it starts with.
+    const QVariant stored = store.value(name);
+    if (stored.typeId() == QMetaType::QString && stored.toString() == value &&
+        store.status() == QSettings::NoError)
+        return true;
     store.setValue(name, value);
     store.sync();
     if (store.status() == QSettings::NoError) return true;

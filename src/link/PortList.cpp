@@ -38,6 +38,14 @@ std::optional<QString> DevicePathFor(const QString& shownName, PortPathStyle sty
     if (const auto n = ComNumber(shownName)) return DevicePathOfPortNumber(*n, style);
     if (shownName.size() > 3 && shownName.startsWith(QLatin1String("tty")))
         return QStringLiteral("/dev/") + shownName;
+    // The other names the port list gives on Linux (Bluetooth, IrDA and null-modem ports):
+    // picked from the list, they must open that port and not leave the last one chosen.
+    for (const char* stem : {"rfcomm", "ircomm", "tnt"}) {
+        const QLatin1String prefix(stem);
+        if (shownName.size() > prefix.size() && shownName.startsWith(prefix) &&
+            !shownName.contains(u'/'))
+            return QStringLiteral("/dev/") + shownName;
+    }
     return std::nullopt;
 }
 

@@ -23,7 +23,8 @@ inline constexpr PortPathStyle NativePortPathStyle = PortPathStyle::Posix;
 //   Windows: "COM..." -> "\\.\COM...".
 //   POSIX:   "/..." as it stands; "COMn" (n >= 1) -> /dev/ttyS(n-1); "tty" and at least one
 //            more character -> /dev/tty... (never the bare /dev/tty, the controlling
-//            terminal of whoever started us).
+//            terminal of whoever started us); the list's other names, "rfcomm", "ircomm"
+//            or "tnt" and more (no "/") -> /dev/rfcomm0 ...
 std::optional<QString> DevicePathFor(const QString& shownName);
 std::optional<QString> DevicePathFor(const QString& shownName, PortPathStyle style);
 

@@ -43,6 +43,7 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(ProgramIcon());
     ApplyFonts();
 
     ImageList1 = new TImageList(this);

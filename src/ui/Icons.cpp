@@ -1,5 +1,6 @@
 #include "Icons.h"
 
+#include <QDir>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -211,4 +212,19 @@ QPixmap TImageList::Pixmap(int index) const {
 QIcon TImageList::Icon(int index) const {
     const QPixmap pixmap = Pixmap(index);
     return pixmap.isNull() ? QIcon() : QIcon(pixmap);
+}
+
+QIcon ProgramIcon() {
+    // Each picture is added with the size its name gives; Qt reads it to check.
+    const QString stem = QStringLiteral("progmz515-");
+    const QString suffix = QStringLiteral(".png");
+    const QDir folder(QStringLiteral(":/icons"));
+    QIcon icon;
+    for (const QString& name : folder.entryList({stem + u'*' + suffix}, QDir::Files)) {
+        bool ok = false;
+        const int size =
+            name.mid(stem.size(), name.size() - stem.size() - suffix.size()).toInt(&ok);
+        if (ok && size > 0) icon.addFile(folder.filePath(name), QSize(size, size));
+    }
+    return icon;
 }
