@@ -1,0 +1,55 @@
+#pragma once
+// Runs the real progmz515 beside the test, as a second copy of the program would run on
+// the user's desktop: with its own settings directory and on an X display of its own (an
+// Xvfb started for it), so that the test can click its buttons with xdotool the way a
+// user would.  What its window shows cannot be read back from here; what it does on the
+// line is seen at the other end of the line.
+
+#include <QByteArray>
+#include <QMap>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class QProcess;
+
+class SecondInstance {
+public:
+    SecondInstance();
+    ~SecondInstance(); // stops the program and its display
+    SecondInstance(const SecondInstance&) = delete;
+    SecondInstance& operator=(const SecondInstance&) = delete;
+
+    // Empty when the program, Xvfb and xdotool are all there; otherwise what is missing.
+    static QString missingTools();
+
+    // Stores `settings` (name -> value, e.g. "comportname") where the program will find
+    // them, starts its display and the program, and waits until the main window is shown.
+    // False, with errorString(), when it does not come up.
+    bool start(const QMap<QString, QString>& settings, int timeoutMs = 20000);
+
+    // The main window's size on its display.
+    QSize windowSize() const { return size_; }
+    // A left click at `point` in the main window's coordinates.
+    bool click(const QPoint& point);
+
+    bool isRunning() const;
+    void stop();
+    QString errorString() const { return error_; }
+
+private:
+    bool startDisplay(int timeoutMs);
+    bool xdotool(const QStringList& arguments, QByteArray* output, int timeoutMs);
+
+    QTemporaryDir dir_;
+    std::unique_ptr<QProcess> display_;
+    std::unique_ptr<QProcess> program_;
+    QString displayName_;
+    QString windowId_;
+    QSize size_;
+    QString error_;
+};
