@@ -162,6 +162,13 @@ struct Session {
     QPushButton* Button(bool write) const {
         return F.Find<QPushButton>(write ? "ButtonWrite" : "ButtonRead");
     }
+    // Where the same button is in the other copy's window.  Both windows have the same
+    // fixed layout and only the menu bar may differ in height: count from the bottom edge.
+    QPoint OtherButton(const SecondInstance& other, bool write) const {
+        QPushButton* button = Button(write);
+        const QPoint centre = button->mapTo(F.Form.get(), button->rect().center());
+        return {centre.x(), other.windowSize().height() - (F.Form->height() - centre.y())};
+    }
     QStatusBar* Bar() const { return F.Find<QStatusBar>("StatusBar"); }
     QColor BarColour() const { return Bar()->palette().color(QPalette::Window); }
     // The controls an exchange takes away and gives back.
@@ -287,17 +294,11 @@ private slots:
 
         SecondInstance other;
         QVERIFY2(other.start({{"comportname", s.Sim.ptyPath()}}), qPrintable(other.errorString()));
-        // Both windows have the same fixed layout, only the menu bar may differ in height:
-        // find the other's button from the bottom edge.
-        auto* write = s.Button(true);
-        const QPoint centre = write->mapTo(s.F.Form.get(), write->rect().center());
         QCOMPARE(other.windowSize().width(), s.F.Form->width());
-        const QPoint target(centre.x(),
-                            other.windowSize().height() - (s.F.Form->height() - centre.y()));
         // A click that lands before the window takes input is lost; the button is disabled
         // while a write runs, so clicking again cannot start a second one.
         for (int tries = 0; tries < 3 && s.Sim.frames().isEmpty(); ++tries) {
-            QVERIFY2(other.click(target), qPrintable(other.errorString()));
+            QVERIFY2(other.click(s.OtherButton(other, true)), qPrintable(other.errorString()));
             s.Sim.waitForFrames(1, 3000);
         }
         QVERIFY2(!s.Sim.frames().isEmpty(), "the other copy sent nothing");
@@ -335,6 +336,35 @@ private slots:
         QCOMPARE(Hex(s.F.Image()), Hex(DefaultsOf(RowKA8)));
         QCOMPARE(s.Sim.requests().size(), 2);
         QCOMPARE(s.F.Messages.Records.size(), std::size_t(1));
+    }
+
+    // The other way round: this window reads, and the other copy's read meanwhile gets the
+    // open failure box (its caption shows on its display), while this read goes on alone.
+    void anotherInstanceIsRefusedWhileThisOneReads() {
+        if (const QString missing = SecondInstance::missingTools(); !missing.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("needs %1 (scripts/test installs them)").arg(missing)));
+        Session s;
+        const QByteArray device = RandomImage(167, 35);
+        // The reply 600 ms late: this window holds the port until its poll at 1 s.
+        QVERIFY2(s.Start({"--model", "MZ515KA8", "--image", device.toHex(), "--delay", "600"}),
+                 qPrintable(s.Sim.errorString()));
+        SecondInstance other;
+        QVERIFY2(other.start({{"comportname", s.Sim.ptyPath()}}), qPrintable(other.errorString()));
+        QCOMPARE(other.windowSize().width(), s.F.Form->width());
+        const QString refused = U("Ошибка открытия порта");
+        QVERIFY(!other.windowTitles().contains(refused));
+
+        QTest::mouseClick(s.Button(false), Qt::LeftButton);
+        QVERIFY(s.F.Form->SerialDriver().IsOpen());
+        QVERIFY2(other.click(s.OtherButton(other, false)), qPrintable(other.errorString()));
+        QVERIFY2(QTest::qWaitFor([&] { return other.windowTitles().contains(refused); }, 5000),
+                 qPrintable(other.windowTitles().join(" | ")));
+
+        QVERIFY(s.WaitIdle(5000));
+        QCOMPARE(s.F.Form->StatusText(), U("Настройки прочитаны, версия прибора - 12"));
+        QCOMPARE(Hex(s.F.Image()), Hex(device));
+        QCOMPARE(s.Sim.requests().size(), 1); // this window's, once; nothing from the other
+        QVERIFY(s.F.Messages.Records.empty());
     }
 
     // The store refuses every write from the first exchange on.  A read whose device names

@@ -182,6 +182,22 @@ bool SecondInstance::click(const QPoint& point) {
                    nullptr, 10000);
 }
 
+QStringList SecondInstance::windowTitles() {
+    QByteArray ids;
+    if (!isRunning() ||
+        !xdotool({"search", "--onlyvisible", "--pid", QString::number(program_->processId())},
+                 &ids, 10000))
+        return {};
+    QStringList titles;
+    for (const QByteArray& id : ids.split('\n')) {
+        QByteArray name;
+        if (!id.trimmed().isEmpty() &&
+            xdotool({"getwindowname", QString::fromLatin1(id.trimmed())}, &name, 10000))
+            titles << QString::fromUtf8(name.trimmed());
+    }
+    return titles;
+}
+
 bool SecondInstance::isRunning() const {
     return program_->state() != QProcess::NotRunning;
 }

@@ -36,6 +36,9 @@ public:
     QSize windowSize() const { return size_; }
     // A left click at `point` in the main window's coordinates.
     bool click(const QPoint& point);
+    // The titles of the program's windows on its display: the main window's, and a
+    // message box's caption while one is up.
+    QStringList windowTitles();
 
     bool isRunning() const;
     void stop();
