@@ -6,8 +6,6 @@ export LANG="${LANG:-C.UTF-8}"
 [ "$LANG" = "C" ] || [ "$LANG" = "POSIX" ] && export LANG=C.UTF-8
 
 # What a build and the test suite need; the program's own run-time needs come with them.
-# Xvfb and xdotool let a test run and click a second copy of the program on a display of
-# its own.
 BUILD_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-serialport-dev
                 qt6-qpa-plugins fonts-dejavu-core e2fsprogs xvfb xdotool desktop-file-utils)
 

@@ -1,12 +1,12 @@
 #include "support/SecondInstance.h"
 
-#include <QDeadlineTimer>
+#include "app/AppTitle.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTest>
 
 namespace {
 
@@ -18,19 +18,9 @@ QString ProgramPath() {
 #endif
 }
 
-void Stop(QProcess& process) {
-    if (process.state() == QProcess::NotRunning) return;
-    process.terminate();
-    if (!process.waitForFinished(3000)) {
-        process.kill();
-        process.waitForFinished(3000);
-    }
-}
-
 } // namespace
 
-SecondInstance::SecondInstance()
-    : display_(std::make_unique<QProcess>()), program_(std::make_unique<QProcess>()) {}
+SecondInstance::SecondInstance() : program_(std::make_unique<QProcess>()) {}
 
 SecondInstance::~SecondInstance() {
     stop();
@@ -45,48 +35,27 @@ QString SecondInstance::missingTools() {
     return missing.join(", ");
 }
 
-bool SecondInstance::startDisplay(int timeoutMs) {
-    // -displayfd: the server takes the first free display number and tells it on stdout,
-    // so that tests running side by side never meet on one display.
-    display_->setProgram(QStringLiteral("Xvfb"));
-    display_->setArguments({"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
-    display_->setStandardErrorFile(dir_.filePath(QStringLiteral("xvfb.txt")));
-    display_->start(QIODevice::ReadOnly);
-    if (!display_->waitForStarted(timeoutMs)) {
-        error_ = QStringLiteral("cannot start Xvfb: %1").arg(display_->errorString());
-        return false;
-    }
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!display_->canReadLine()) {
-        if (deadline.hasExpired() || display_->state() == QProcess::NotRunning) {
-            error_ = QStringLiteral("Xvfb named no display");
-            return false;
-        }
-        display_->waitForReadyRead(int(deadline.remainingTime()));
-    }
-    displayName_ = QLatin1Char(':') + QString::fromLatin1(display_->readLine().trimmed());
-    return true;
-}
-
-bool SecondInstance::xdotool(const QStringList& arguments, QByteArray* output, int timeoutMs) {
+bool SecondInstance::xdotool(const QStringList& arguments, QByteArray* output) {
     QProcess tool;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), displayName_);
+    env.insert(QStringLiteral("DISPLAY"), display_.display());
     tool.setProcessEnvironment(env);
     tool.start(QStringLiteral("xdotool"), arguments, QIODevice::ReadOnly);
-    if (!tool.waitForFinished(timeoutMs)) {
+    if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit ||
+        tool.exitCode() != 0) {
         tool.kill();
         tool.waitForFinished(3000);
-        error_ = QStringLiteral("xdotool %1: no answer").arg(arguments.join(' '));
-        return false;
-    }
-    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
-        error_ = QStringLiteral("xdotool %1: %2")
+        error_ = QStringLiteral("xdotool %1 failed: %2")
                      .arg(arguments.join(' '), QString::fromLocal8Bit(tool.readAllStandardError()));
         return false;
     }
     if (output) *output = tool.readAllStandardOutput();
     return true;
+}
+
+QString SecondInstance::programOutput() const {
+    QFile output(dir_.filePath(QStringLiteral("program.txt")));
+    return output.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(output.read(4000)) : QString();
 }
 
 bool SecondInstance::start(const QMap<QString, QString>& settings, int timeoutMs) {
@@ -115,19 +84,20 @@ bool SecondInstance::start(const QMap<QString, QString>& settings, int timeoutMs
             return false;
         }
     }
-    if (!startDisplay(timeoutMs)) return false;
+    if (!display_.start(timeoutMs)) {
+        error_ = display_.errorString();
+        return false;
+    }
 
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), displayName_);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcessEnvironment env = display_.environment(QProcessEnvironment::systemEnvironment());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     // Under AddressSanitizer: libxkbcommon-x11, which the X11 platform loads, gives strndup()
     // a keymap name bounded by its length but not terminated, and the strict string checks
     // take that for an overflow.  That is outside our code; the later flag wins.
     if (const QString asan = env.value(QStringLiteral("ASAN_OPTIONS")); !asan.isEmpty())
         env.insert(QStringLiteral("ASAN_OPTIONS"),
                    asan + QStringLiteral(":strict_string_checks=0"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     program_->setProcessEnvironment(env);
     program_->setStandardOutputFile(dir_.filePath(QStringLiteral("program.txt")));
     program_->setStandardErrorFile(dir_.filePath(QStringLiteral("program.txt")), QIODevice::Append);
@@ -137,34 +107,16 @@ bool SecondInstance::start(const QMap<QString, QString>& settings, int timeoutMs
         return false;
     }
 
-    // The program's main window is the one visible window that names its process.  Looked
-    // for again and again rather than with --sync, so that a program that ended is noticed.
-    const QDeadlineTimer deadline(timeoutMs);
-    QByteArray found;
-    while (found.trimmed().isEmpty()) {
-        if (!isRunning()) {
-            QFile output(dir_.filePath(QStringLiteral("program.txt")));
-            output.open(QIODevice::ReadOnly);
-            error_ = QStringLiteral("progmz515 ended before its window showed: %1")
-                         .arg(QString::fromLocal8Bit(output.read(4000)));
-            return false;
-        }
-        if (deadline.hasExpired()) {
-            error_ = QStringLiteral("no window of progmz515 on %1").arg(displayName_);
-            return false;
-        }
-        QTest::qWait(100);
-        // Nothing found is no error of the tool, only an exit code of 1.
-        if (!xdotool({"search", "--onlyvisible", "--pid", QString::number(program_->processId())},
-                     &found, timeoutMs))
-            found.clear();
-    }
-    error_.clear();
-    windowId_ = QString::fromLatin1(found.split('\n').value(0).trimmed());
-    QByteArray geometry;
-    if (windowId_.isEmpty() ||
-        !xdotool({"getwindowgeometry", "--shell", windowId_}, &geometry, timeoutMs))
+    windowId_ = display_.waitForWindow(QString::fromUtf8(ApplicationTitle), timeoutMs);
+    if (windowId_.isEmpty()) {
+        error_ = isRunning()
+                     ? QStringLiteral("no window of progmz515 on %1").arg(display_.display())
+                     : QStringLiteral("progmz515 ended before its window showed: %1")
+                           .arg(programOutput());
         return false;
+    }
+    QByteArray geometry;
+    if (!xdotool({"getwindowgeometry", "--shell", windowId_}, &geometry)) return false;
     for (const QByteArray& line : geometry.split('\n')) {
         if (line.startsWith("WIDTH=")) size_.setWidth(line.mid(6).toInt());
         if (line.startsWith("HEIGHT=")) size_.setHeight(line.mid(7).toInt());
@@ -179,23 +131,7 @@ bool SecondInstance::click(const QPoint& point) {
     }
     return xdotool({"mousemove", "--sync", "--window", windowId_, QString::number(point.x()),
                     QString::number(point.y()), "click", "1"},
-                   nullptr, 10000);
-}
-
-QStringList SecondInstance::windowTitles() {
-    QByteArray ids;
-    if (!isRunning() ||
-        !xdotool({"search", "--onlyvisible", "--pid", QString::number(program_->processId())},
-                 &ids, 10000))
-        return {};
-    QStringList titles;
-    for (const QByteArray& id : ids.split('\n')) {
-        QByteArray name;
-        if (!id.trimmed().isEmpty() &&
-            xdotool({"getwindowname", QString::fromLatin1(id.trimmed())}, &name, 10000))
-            titles << QString::fromUtf8(name.trimmed());
-    }
-    return titles;
+                   nullptr);
 }
 
 bool SecondInstance::isRunning() const {
@@ -203,6 +139,10 @@ bool SecondInstance::isRunning() const {
 }
 
 void SecondInstance::stop() {
-    Stop(*program_);
-    Stop(*display_);
+    if (!isRunning()) return;
+    program_->terminate();
+    if (!program_->waitForFinished(3000)) {
+        program_->kill();
+        program_->waitForFinished(3000);
+    }
 }

@@ -1,9 +1,11 @@
 #pragma once
 // Runs the real progmz515 beside the test, as a second copy of the program would run on
-// the user's desktop: with its own settings directory and on an X display of its own (an
-// Xvfb started for it), so that the test can click its buttons with xdotool the way a
-// user would.  What its window shows cannot be read back from here; what it does on the
-// line is seen at the other end of the line.
+// the user's desktop: with its own settings directory and on an X server of its own
+// (XServer), so that the test can click its buttons with xdotool the way a user would.
+// What its window shows cannot be read back from here; what it does on the line is seen
+// at the other end of the line, and the captions of its boxes on its display.
+
+#include "support/XServer.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -36,22 +38,21 @@ public:
     QSize windowSize() const { return size_; }
     // A left click at `point` in the main window's coordinates.
     bool click(const QPoint& point);
-    // The titles of the program's windows on its display: the main window's, and a
-    // message box's caption while one is up.
-    QStringList windowTitles();
+    // The titles of the windows on its display: the main window's, and a message box's
+    // caption while one is up.
+    QStringList windowTitles() { return display_.windowTitles(); }
 
     bool isRunning() const;
     void stop();
     QString errorString() const { return error_; }
 
 private:
-    bool startDisplay(int timeoutMs);
-    bool xdotool(const QStringList& arguments, QByteArray* output, int timeoutMs);
+    bool xdotool(const QStringList& arguments, QByteArray* output);
+    QString programOutput() const;
 
     QTemporaryDir dir_;
-    std::unique_ptr<QProcess> display_;
+    XServer display_;
     std::unique_ptr<QProcess> program_;
-    QString displayName_;
     QString windowId_;
     QSize size_;
     QString error_;
