@@ -29,6 +29,9 @@ struct WindowFixture {
     std::unique_ptr<TForm1> Form;
 
     WindowFixture() : Form(std::make_unique<TForm1>(State, Messages.Hook())) {}
+    // The boxes are shown for real (modal, until their OK is clicked) instead of recorded.
+    struct RealBoxes {};
+    explicit WindowFixture(RealBoxes) : Form(std::make_unique<TForm1>(State)) {}
 
     template <class T> T* Find(const char* name) const {
         T* found = Form->findChild<T*>(QString::fromLatin1(name));

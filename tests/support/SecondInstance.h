@@ -1,0 +1,59 @@
+#pragma once
+// Runs the real progmz515 beside the test, as a second copy of the program would run on
+// the user's desktop: with its own settings directory and on an X server of its own
+// (XServer), so that the test can click its buttons with xdotool the way a user would.
+// What its window shows cannot be read back from here; what it does on the line is seen
+// at the other end of the line, and the captions of its boxes on its display.
+
+#include "support/XServer.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class QProcess;
+
+class SecondInstance {
+public:
+    SecondInstance();
+    ~SecondInstance(); // stops the program and its display
+    SecondInstance(const SecondInstance&) = delete;
+    SecondInstance& operator=(const SecondInstance&) = delete;
+
+    // Empty when the program, Xvfb and xdotool are all there; otherwise what is missing.
+    static QString missingTools();
+
+    // Stores `settings` (name -> value, e.g. "comportname") where the program will find
+    // them, starts its display and the program, and waits until the main window is shown.
+    // False, with errorString(), when it does not come up.
+    bool start(const QMap<QString, QString>& settings, int timeoutMs = 20000);
+
+    // The main window's size on its display.
+    QSize windowSize() const { return size_; }
+    // A left click at `point` in the main window's coordinates.
+    bool click(const QPoint& point);
+    // The titles of the windows on its display: the main window's, and a message box's
+    // caption while one is up.
+    QStringList windowTitles() { return display_.windowTitles(); }
+
+    bool isRunning() const;
+    void stop();
+    QString errorString() const { return error_; }
+
+private:
+    bool xdotool(const QStringList& arguments, QByteArray* output);
+    QString programOutput() const;
+
+    QTemporaryDir dir_;
+    XServer display_;
+    std::unique_ptr<QProcess> program_;
+    QString windowId_;
+    QSize size_;
+    QString error_;
+};
