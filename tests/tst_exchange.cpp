@@ -426,6 +426,22 @@ private slots:
         QCOMPARE(view.Refreshes, 0);
     }
 
+    // A reply that comes a second after the request waits in the input queue for the poll
+    // tick that falls together with the read's 1.5 s deadline.  The tick must come first:
+    // otherwise the re-send purges a complete reply and the exchange can end in a give-up
+    // although the device answered every request.
+    void replyDueWithTheDeadlineIsTaken() {
+        for (int i = 0; i < 6; ++i) {
+            Rig rig("MZ515E8");
+            QVERIFY(rig.startSim({"--model", "MZ515E8", "--delay", "1000"}));
+            rig.Exchange.ButtonReadClick();
+            QVERIFY(rig.waitIdle(6000));
+            QCOMPARE(rig.View.StatusText, U("Настройки прочитаны, версия прибора - 12"));
+            QCOMPARE(rig.Exchange.AttemptCount(), 0);
+            QCOMPARE(rig.Sim.requests().size(), 1);
+        }
+    }
+
     void openFailure() {
         Rig rig("MZ515KA8");
         rig.Driver.SetPortName("/nonexistent/ttyS-progmz515");

@@ -31,9 +31,14 @@ TExchange::TExchange(ProgramState& state, TSerialDriver& driver, IExchangeView& 
     AttemptTimer.setObjectName(QStringLiteral("AttemptTimer"));
     RxTimer.setObjectName(QStringLiteral("RxTimer"));
     IndTimer.setObjectName(QStringLiteral("IndTimer"));
-    // Children, so that the host finds them by name like its own components.
-    for (QTimer* timer : {&AttemptTimer, &RxTimer, &IndTimer})
+    // Children, so that the host finds them by name like its own components.  Precise as
+    // the driver's poll: the read and write deadlines (1.5 s, 3 s) fall on a polling tick,
+    // and that tick, started first, must be handled first, or the re-send would purge a
+    // reply that has already arrived.
+    for (QTimer* timer : {&AttemptTimer, &RxTimer, &IndTimer}) {
         timer->setParent(this);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
     // Intervals as the window was designed; every exchange sets its own.
     AttemptTimer.setInterval(4000);
     RxTimer.setInterval(300);

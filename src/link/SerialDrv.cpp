@@ -16,6 +16,10 @@ TSerialDriver::TSerialDriver(QObject* parent)
     : QObject(parent), m_pollTimer(new QTimer(this)), m_portName(DevicePathOfPortNumber(2)) {
     m_inputBuffer.assign(m_inBufSize, 0);
     m_pollTimer->setObjectName(QStringLiteral("PollTimer"));
+    // Precise, so that a tick due together with a timer started after it (an exchange's
+    // deadline is a whole number of polling periods) always comes first; coarse timers may
+    // swap the two.
+    m_pollTimer->setTimerType(Qt::PreciseTimer);
     connect(m_pollTimer, &QTimer::timeout, this, &TSerialDriver::PollTick);
 }
 
