@@ -5,6 +5,7 @@
 
 #include "support/ProcessUsage.h"
 #include "support/SecondInstance.h"
+#include "support/DeviceSession.h"
 #include "support/SimProcess.h"
 #include "support/TempSettings.h"
 #include "support/WindowDriver.h"
@@ -41,14 +42,6 @@ QString U(const char* text) {
 }
 
 const char* const GiveUpText = "Нет связи, проверьте соединение или тип прибора";
-
-QByteArray RandomImage(int size, quint32 seed) {
-    QRandomGenerator g(seed);
-    QByteArray a(size, '\0');
-    for (char& c : a)
-        c = char(g.bounded(256));
-    return a;
-}
 
 QByteArray DefaultsOf(int row) {
     const auto image = DefaultImageOf(row);
@@ -140,25 +133,10 @@ private:
     QTimer timer_;
 };
 
-struct Session {
-    WindowFixture F;
-    SimProcess Sim;
-
+struct Session : DeviceSession<> {
     Session() { F.Form->show(); }
-    explicit Session(WindowFixture::RealBoxes real) : F(real) { F.Form->show(); }
+    explicit Session(WindowFixture::RealBoxes real) : DeviceSession(real) { F.Form->show(); }
 
-    bool Start(const QStringList& args) {
-        if (!Sim.start(args)) return false;
-        return UsePort(Sim.ptyPath());
-    }
-    // The user types the terminal's path into the port box.
-    bool UsePort(const QString& path) {
-        TypeInto(F.Find<QComboBox>("PortNameBox")->lineEdit(), path);
-        return F.Form->SerialDriver().PortName() == path;
-    }
-    bool WaitIdle(int ms) {
-        return QTest::qWaitFor([&] { return !F.Form->Exchange().Busy(); }, ms);
-    }
     QPushButton* Button(bool write) const {
         return F.Find<QPushButton>(write ? "ButtonWrite" : "ButtonRead");
     }

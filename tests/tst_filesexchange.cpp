@@ -3,6 +3,7 @@
 // image.
 
 #include "support/FilesWindow.h"
+#include "support/DeviceSession.h"
 #include "support/SimProcess.h"
 #include "support/TempSettings.h"
 
@@ -23,27 +24,7 @@ QString U(const char* text) {
     return QString::fromUtf8(text);
 }
 
-QByteArray RandomImage(int size, quint32 seed) {
-    QRandomGenerator g(seed);
-    QByteArray a(size, '\0');
-    for (char& c : a)
-        c = char(g.bounded(256));
-    return a;
-}
-
-struct Session {
-    FilesFixture F;
-    SimProcess Sim;
-
-    bool Start(const QStringList& args) {
-        if (!Sim.start(args)) return false;
-        TypeInto(F.Find<QComboBox>("PortNameBox")->lineEdit(), Sim.ptyPath());
-        return F.Form->SerialDriver().PortName() == Sim.ptyPath();
-    }
-    bool WaitIdle(int ms) {
-        return QTest::qWaitFor([&] { return !F.Form->Exchange().Busy(); }, ms);
-    }
-};
+using Session = DeviceSession<FilesFixture>;
 
 } // namespace
 

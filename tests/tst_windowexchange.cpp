@@ -2,6 +2,7 @@
 // disables while the exchange runs, the status bar with its colours, the boxes, and the
 // model correction with the stored setting, against progmz515-sim on a pseudo-terminal.
 
+#include "support/DeviceSession.h"
 #include "support/SimProcess.h"
 #include "support/TempSettings.h"
 #include "support/WindowDriver.h"
@@ -27,27 +28,7 @@ QString U(const char* text) {
     return QString::fromUtf8(text);
 }
 
-QByteArray RandomImage(int size, quint32 seed) {
-    QRandomGenerator g(seed);
-    QByteArray a(size, '\0');
-    for (char& c : a)
-        c = char(g.bounded(256));
-    return a;
-}
-
-struct Session {
-    WindowFixture F;
-    SimProcess Sim;
-
-    bool Start(const QStringList& args) {
-        if (!Sim.start(args)) return false;
-        // The user types the simulator's path into the port box.
-        TypeInto(F.Find<QComboBox>("PortNameBox")->lineEdit(), Sim.ptyPath());
-        return F.Form->SerialDriver().PortName() == Sim.ptyPath();
-    }
-    bool WaitIdle(int ms) {
-        return QTest::qWaitFor([&] { return !F.Form->Exchange().Busy(); }, ms);
-    }
+struct Session : DeviceSession<> {
     QList<QWidget*> Guarded() const {
         return {F.Find<QWidget>("ButtonRead"), F.Find<QWidget>("ButtonWrite"),
                 F.Find<QWidget>("PortNameBox"), F.Find<QWidget>("DeviceTypeList")};

@@ -27,7 +27,8 @@ missing_packages() {
 
 ensure_packages() {
     local missing
-    missing=$(missing_packages "$@")
+    missing=$(missing_packages "$@" | tr "\n" " ")
+    missing=${missing% }
     [ -z "$missing" ] && return 0
     echo "Installing from Debian's packages: $missing"
     # A machine that has never fetched the package lists knows no packages at all.
