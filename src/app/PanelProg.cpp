@@ -1,10 +1,13 @@
 // The program entry: the application, its titles, the one main window, the message loop.
 
 #include "app/StartupProbe.h"
+#include "link/PortList.h"
 #include "model/ProgramState.h"
 #include "ui/FormUnit1.h"
 
 #include <QApplication>
+
+#include <future>
 
 namespace {
 // The application's title until the main window gives it its own (ApplicationTitle).
@@ -21,7 +24,11 @@ int main(int argc, char* argv[]) {
 
     ProgramState state;
     state.ApplicationTitle = QString::fromUtf8(StartupTitle);
-    TForm1 form1(state);
+    // The system's list of serial ports takes a while (udev is asked about every tty
+    // device); it is gathered on another thread while the window's controls are built,
+    // and the window takes it at the step where it fills the port box.
+    auto ports = std::async(std::launch::async, ListSerialPorts);
+    TForm1 form1(state, {}, nullptr, [&ports] { return ports.get(); });
     form1.SetCommandLine(app.arguments().mid(1));
     InstallStartupProbe(&form1);
     form1.show();

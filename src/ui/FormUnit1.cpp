@@ -35,8 +35,10 @@
 
 using namespace Geometry;
 
-TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent)
-    : QMainWindow(parent), State_(state), MessageHook_(std::move(hook)) {
+TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent,
+               std::function<QStringList()> portList)
+    : QMainWindow(parent), State_(state), MessageHook_(std::move(hook)),
+      PortList_(portList ? std::move(portList) : std::function<QStringList()>(ListSerialPorts)) {
     setObjectName(QStringLiteral("Form1"));
     InstallPageTabBarAccessibility();
     // A fixed single border: minimise and close, no maximise.
@@ -153,7 +155,7 @@ void TForm1::FormCreate() {
     }
 
     PortNameBox->clear();
-    PortNameBox->addItems(ListSerialPorts());
+    PortNameBox->addItems(PortList_());
     QString error;
     PortNameBox->setEditText(RestorePortChoice(*SerialDriver1, &error));
     ReportSettingError(error);

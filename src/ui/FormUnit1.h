@@ -46,7 +46,10 @@ class TForm1 : public QMainWindow, public IExchangeView {
 public:
     // Creating the window runs FormCreate: lists filled, saved choices restored and the
     // model switch run once.  Message boxes go to `hook` when one is given.
-    explicit TForm1(ProgramState& state, MessageHook hook = {}, QWidget* parent = nullptr);
+    // `portList` gives the ports FormCreate puts into the port box (ListSerialPorts when
+    // empty); the program entry hands in a list it asked the system for meanwhile.
+    explicit TForm1(ProgramState& state, MessageHook hook = {}, QWidget* parent = nullptr,
+                    std::function<QStringList()> portList = {});
     ~TForm1() override;
 
     ProgramState& State() { return State_; }
@@ -189,6 +192,7 @@ private:
 
     ProgramState& State_;
     MessageHook MessageHook_;
+    std::function<QStringList()> PortList_;
     int ShownExpander_ = 0; // 0: the device's loops; 1..8: that zone expander's zones
     bool SettingErrorShown_ = false;
     QString PendingSettingError_; // refused before the window was first shown
