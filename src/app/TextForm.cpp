@@ -233,7 +233,9 @@ std::uint32_t ParseValue(const YAML::Node& node, const Field& f) {
 
 bool IsUtf8(QByteArrayView bytes) {
     QStringDecoder d(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)d(bytes);
+    // The decoder decodes, and so finds errors, only when its result becomes a string.
+    const QString decoded = d.decode(bytes);
+    (void)decoded;
     return !d.hasError();
 }
 
@@ -252,12 +254,23 @@ TextError InvalidUtf8Error(const QByteArray& text) {
     return {0, 0, QString(), QStringLiteral("текст не в кодировке UTF-8")};
 }
 
+// yaml-cpp counts columns in bytes; a person counts characters.
+int CharacterColumn(const QByteArray& text, int line, int byteColumn) {
+    if (line < 1 || byteColumn < 1) return byteColumn;
+    qsizetype start = 0;
+    for (int n = 1; n < line; ++n) {
+        start = text.indexOf('\n', start);
+        if (start < 0) return byteColumn;
+        ++start;
+    }
+    return static_cast<int>(QString::fromUtf8(text.mid(start, byteColumn - 1)).toUcs4().size()) + 1;
+}
+
 TextParseResult Parse(const QByteArray& text) {
     if (text.size() > TextLimit)
         throw Refused{{0, 0, QString(), QStringLiteral("текст слишком велик для конфигурации")}};
     if (text.contains('\0'))
         throw Refused{{0, 0, QString(), QStringLiteral("текст содержит нулевые байты")}};
-    if (!IsUtf8(text)) throw Refused{InvalidUtf8Error(text)};
 
     YAML::Node root;
     try {
@@ -422,19 +435,22 @@ QByteArray ConfigToText(const QString& model, std::span<const std::uint8_t> imag
 }
 
 TextParseResult ParseConfigText(const QByteArray& text) {
+    TextParseResult refused;
+    if (!IsUtf8(text)) {
+        refused.Error = InvalidUtf8Error(text);
+        return refused;
+    }
     try {
         return Parse(text);
     } catch (const Refused& r) {
-        TextParseResult result;
-        result.Error = r.Error;
-        return result;
+        refused.Error = r.Error;
     } catch (const YAML::Exception& e) {
-        TextParseResult result;
-        result.Error = TextError{e.mark.line >= 0 ? e.mark.line + 1 : 0,
-                                 e.mark.column >= 0 ? e.mark.column + 1 : 0, QString(),
-                                 QString::fromStdString(e.msg)};
-        return result;
+        refused.Error = TextError{e.mark.line >= 0 ? e.mark.line + 1 : 0,
+                                  e.mark.column >= 0 ? e.mark.column + 1 : 0, QString(),
+                                  QString::fromStdString(e.msg)};
     }
+    refused.Error->Column = CharacterColumn(text, refused.Error->Line, refused.Error->Column);
+    return refused;
 }
 
 ConfigFormat DetectFormat(const QByteArray& content) {
