@@ -324,6 +324,9 @@ private slots:
         QTest::newRow("another format")
             << QByteArray("format: progmz515/2\nmodel: MZ515KF\n") << 1 << 9 << "format";
         QTest::newRow("broken YAML") << ka8 + "loop1: [1, 2\n" << 4 << 1 << "";
+        QTest::newRow("two documents") << ka8 + "---\nformat: progmz515/1\n" << 4 << 1 << "";
+        QTest::newRow("count of 11 digits") << ka8 + "change_tx_count: 99999999999\n"
+                                            << 3 << 18 << "change_tx_count";
         QTest::newRow("not a mapping") << QByteArray("- a\n- b\n") << 1 << 1 << "";
         QTest::newRow("not UTF-8") << ka8 + "loop3: {type: \xcf\xee\xe6}\n" << 3 << 15 << "";
     }
