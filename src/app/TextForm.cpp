@@ -5,9 +5,11 @@
 #include "model/MyConst.h"
 #include "model/ShlfList.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -524,6 +526,35 @@ LoadedConfig LoadAnyConfig(const QString& path) {
     loaded.Image.assign(defaults.begin(), defaults.end());
     std::copy_n(scratch.ConfigImage(), std::min(stored, capacity), loaded.Image.begin());
     return loaded;
+}
+
+std::optional<QString> SaveAnyConfig(const QString& path, ConfigFormat format, const QString& model,
+                                     std::span<const std::uint8_t> image) {
+    const int row = FindDevice(model);
+    if (row < 0 || image.size() != static_cast<std::size_t>(
+                                       DeviceTable[static_cast<std::size_t>(row)].Capacity))
+        return QStringLiteral("Нет конфигурации модели \"%1\" для записи").arg(model);
+    if (format == ConfigFormat::Cf8) {
+        ProgramState scratch;
+        SelectDevice(scratch, model);
+        std::copy(image.begin(), image.end(), scratch.ConfigImage());
+        return SaveConfigFile(scratch, path);
+    }
+    const QByteArray text = ConfigToText(model, image);
+    QSaveFile file(path);
+    auto error = [&](const QString& why) -> QString {
+        return QStringLiteral("Не удалось записать файл \"%1\".\r\n%2")
+            .arg(QDir::toNativeSeparators(path), why);
+    };
+    if (!file.open(QIODevice::WriteOnly)) return error(file.errorString());
+    // commit() does not see a write that the flush made short, so both are checked here.
+    if (file.write(text) != text.size() || !file.flush()) {
+        file.cancelWriting();
+        return error(QStringLiteral("Файл не записан целиком: нет места на диске или "
+                                    "превышен допустимый размер файла."));
+    }
+    if (!file.commit()) return error(file.errorString());
+    return std::nullopt;
 }
 
 } // namespace TextForm
