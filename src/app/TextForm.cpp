@@ -260,6 +260,11 @@ TextError InvalidUtf8Error(const QByteArray& text) {
     return {0, 0, QString(), QStringLiteral("текст не в кодировке UTF-8")};
 }
 
+// yaml-cpp's own words say what it stumbled over; ours say that it is the text's form.
+QString SyntaxMessage(const YAML::Exception& e) {
+    return QStringLiteral("текст не читается как YAML (%1)").arg(QString::fromStdString(e.msg));
+}
+
 // yaml-cpp counts columns in bytes; a person counts characters.
 int CharacterColumn(const QByteArray& text, int line, int byteColumn) {
     if (line < 1 || byteColumn < 1) return byteColumn;
@@ -287,7 +292,7 @@ TextParseResult Parse(const QByteArray& text) {
                    QStringLiteral("в тексте больше одной конфигурации (разделитель ---)"));
         if (!documents.empty()) root = documents.front();
     } catch (const YAML::Exception& e) {
-        Refuse(e.mark, QString(), QString::fromStdString(e.msg));
+        Refuse(e.mark, QString(), SyntaxMessage(e));
     }
     if (!root.IsMap())
         Refuse(root.Mark(), QString(),
@@ -465,9 +470,9 @@ TextParseResult ParseConfigText(const QByteArray& text) {
     } catch (const Refused& r) {
         refused.Error = r.Error;
     } catch (const YAML::Exception& e) {
-        refused.Error = TextError{e.mark.line >= 0 ? e.mark.line + 1 : 0,
-                                  e.mark.column >= 0 ? e.mark.column + 1 : 0, QString(),
-                                  QString::fromStdString(e.msg)};
+        refused.Error =
+            TextError{e.mark.line >= 0 ? e.mark.line + 1 : 0,
+                      e.mark.column >= 0 ? e.mark.column + 1 : 0, QString(), SyntaxMessage(e)};
     }
     refused.Error->Column = CharacterColumn(text, refused.Error->Line, refused.Error->Column);
     return refused;
