@@ -188,6 +188,14 @@ void TExchange::EndExchange() {
 }
 
 void TExchange::AttemptTimerTimer() {
+    // A transmitter that answers between about half a second and a second late has its
+    // whole reply gathered by now, still waiting for RxTimer's end of gathering; a re-send
+    // would purge it, and so would the next two.  What is complete is taken as RxTimer would.
+    if (m_busy && m_state.ReplyCount > 0 && CheckReply(m_state)) {
+        RxTimer.stop();
+        RxTimerTimer();
+        return;
+    }
     RxTimer.stop();
     if (m_attemptCount >= MaxResends) {
         EndExchange();

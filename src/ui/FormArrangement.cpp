@@ -138,6 +138,8 @@ void TForm1::SetDevice(const QString& identifier) {
         break;
     }
     KeepVisibleCurrentPage(shownPage);
+    ArrangeTabOrder();
+    UpdateRowAccessibleNames();
 }
 
 void TForm1::TypeBoxItemsSet(QComboBox* box, int set) {

@@ -98,6 +98,7 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent,
     ConnectControls();
     ConnectZonePage();
     FormCreate();
+    GuardInput();
 }
 
 // The exchange unhooks itself from the port component when it goes, so it must go first:
@@ -205,6 +206,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (IsUnpickedWheel(watched, event)) return true;
     if (watched == RadioCheckBox && event->type() == QEvent::FocusOut) {
         // Leaving the field for another control; a message box or another window taking
         // the focus is no leaving.

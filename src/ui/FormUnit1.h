@@ -122,6 +122,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // Creation of the controls (FormLayout*.cpp).
@@ -149,6 +150,12 @@ private:
     QString ChooseFile(bool save);
     // Boxes that come up once the window is on screen, one after the other.
     void ShowMessagesOverWindow(const QList<MessageRecord>& messages);
+
+    // Input as a person gives it (FormInput.cpp).
+    void GuardInput();
+    bool IsUnpickedWheel(QObject* watched, QEvent* event) const;
+    void ArrangeTabOrder();
+    void UpdateRowAccessibleNames();
 
     // Arrangement (FormArrangement.cpp).
     void TagWalk(int bits, const std::function<void(QWidget*)>& action);

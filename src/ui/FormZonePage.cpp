@@ -89,6 +89,7 @@ void TForm1::RefreshControls() {
     default:
         break;
     }
+    UpdateRowAccessibleNames();
 }
 
 void TForm1::RefreshKA8ExpState() {
@@ -133,6 +134,7 @@ void TForm1::ExtSwitch(int expander) {
     RefreshEventByType();
     for (int n = 1; n <= 8; ++n)
         ZonaLabel[At(n)]->setText(ZoneLabelText(expander, n));
+    UpdateRowAccessibleNames();
 }
 
 void TForm1::SetShlfTypeBox(QComboBox* box, int code) {

@@ -3,7 +3,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QPointer>
+#include <QWheelEvent>
 
+#include <cstdlib>
 #include <map>
 
 namespace {
@@ -134,16 +136,53 @@ QAccessibleInterface* PageTabBarFactory(const QString& className, QObject* objec
 
 TPageTabBar::TPageTabBar(QWidget* parent) : QTabBar(parent) {}
 
+int TPageTabBar::NextShownTab(int from, int step) const {
+    for (int i = from + step; i >= 0 && i < count(); i += step)
+        if (isTabVisible(i) && isTabEnabled(i)) return i;
+    return -1;
+}
+
+void TPageTabBar::wheelEvent(QWheelEvent* event) {
+    // One notch, one shown page, as Qt's bar does, but never onto a hidden tab.  A touch
+    // pad's pixel scrolling would scroll the strip, which has room for every tab here.
+    const QPoint delta = event->angleDelta();
+    const int notch = std::abs(delta.y()) >= std::abs(delta.x()) ? delta.y() : delta.x();
+    if (notch != 0 && event->pixelDelta().isNull()) {
+        const int next = NextShownTab(currentIndex(), notch > 0 ? -1 : 1);
+        if (next >= 0) setCurrentIndex(next);
+    }
+    event->accept();
+}
+
 TPageControl::TPageControl(QWidget* parent) : QTabWidget(parent) {
     setTabBar(new TPageTabBar(this));
+    connect(this, &QTabWidget::currentChanged, this, &TPageControl::KeepShownPageCurrent);
 }
 
 void TPageControl::SetPageVisible(QWidget* page, bool visible) {
     const int index = indexOf(page);
     if (index < 0 || isTabVisible(index) == visible) return;
+    // A hidden tab is a disabled one too: Qt's keyboard stepping (Ctrl+Tab, the arrow
+    // keys on the bar) skips disabled tabs in every version, hidden ones not in all.  Only
+    // the bar's tab: the page's own controls keep their states.
+    tabBar()->setTabEnabled(index, visible);
     setTabVisible(index, visible);
     QAccessibleEvent event(tabBar(), QAccessible::ObjectReorder);
     QAccessible::updateAccessibility(&event);
+}
+
+void TPageControl::KeepShownPageCurrent(int index) {
+    if (index >= 0 && isTabVisible(index)) {
+        LastShown_ = index;
+        return;
+    }
+    // While a model's pages are arranged none may be shown for a moment; the window makes
+    // a shown page current when it is done.
+    int back =
+        LastShown_ >= 0 && LastShown_ < count() && isTabVisible(LastShown_) ? LastShown_ : -1;
+    for (int i = 0; back < 0 && i < count(); ++i)
+        if (isTabVisible(i)) back = i;
+    if (back >= 0 && back != index) setCurrentIndex(back);
 }
 
 void InstallPageTabBarAccessibility() {
