@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
@@ -82,7 +83,8 @@ QString KindText(Kind kind) {
     return {};
 }
 
-TJournal::TJournal(QString folder) : folder_(std::move(folder)) {}
+TJournal::TJournal(QString folder, int maxEntries)
+    : folder_(std::move(folder)), maxEntries_(maxEntries) {}
 
 QString TJournal::DefaultFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
@@ -95,14 +97,19 @@ QString TJournal::PathOf(const Entry& entry) const {
 
 bool TJournal::Load() {
     entries_.clear();
+    knownSize_ = -1;
     QFile index(QDir(folder_).filePath(IndexName));
-    if (!index.exists()) return true;
+    if (!index.exists()) {
+        knownSize_ = 0;
+        return true;
+    }
     if (!index.open(QIODevice::ReadOnly)) return false;
     while (!index.atEnd()) {
         const QByteArray line = index.readLine().trimmed();
         if (line.isEmpty()) continue;
         if (std::optional<Entry> e = FromLine(line)) entries_.append(std::move(*e));
     }
+    knownSize_ = index.pos();
     return true;
 }
 
@@ -122,8 +129,11 @@ std::optional<QString> TJournal::Add(Kind kind, const QString& model,
     const QDateTime time = now.isValid() ? now : QDateTime::currentDateTime();
     const QString what = QStringLiteral("Журнал \"%1\"").arg(QDir::toNativeSeparators(folder_));
     if (!QDir().mkpath(folder_)) return Failed(what, QStringLiteral("папка не создается"));
-    // Another copy of the program may have added entries since.
-    if (!Load()) return Failed(what, QStringLiteral("оглавление не читается"));
+    // Read again only when another copy of the program has changed the index since.
+    const QString indexPath = QDir(folder_).filePath(IndexName);
+    const qint64 size = QFileInfo::exists(indexPath) ? QFileInfo(indexPath).size() : 0;
+    if (size != knownSize_ && !Load())
+        return Failed(what, QStringLiteral("оглавление не читается"));
 
     Entry e;
     e.Time = time;
@@ -151,16 +161,17 @@ std::optional<QString> TJournal::Add(Kind kind, const QString& model,
         QFile::remove(PathOf(e));
         return Failed(what, why);
     }
+    knownSize_ = index.size();
     index.close();
     entries_.append(e);
-    return Prune(time);
+    return Prune(QDateTime::currentDateTime());
 }
 
 std::optional<QString> TJournal::Prune(const QDateTime& now) {
     const QDateTime oldest = now.addDays(-KeepDays);
     qsizetype drop = 0;
     while (drop < entries_.size() &&
-           (entries_.size() - drop > MaxEntries || entries_[drop].Time < oldest))
+           (entries_.size() - drop > maxEntries_ || entries_[drop].Time < oldest))
         ++drop;
     if (drop == 0) return std::nullopt;
 
@@ -170,6 +181,7 @@ std::optional<QString> TJournal::Prune(const QDateTime& now) {
     for (qsizetype i = drop; i < entries_.size(); ++i)
         index.write(ToLine(entries_[i]));
     if (!index.commit()) return Failed(QStringLiteral("Журнал"), index.errorString());
+    knownSize_ = QFileInfo(index.fileName()).size();
     // The files go only once the index no longer names them.
     for (qsizetype i = 0; i < drop; ++i)
         QFile::remove(PathOf(entries_[i]));

@@ -45,15 +45,17 @@ QString KindText(Kind kind);
 
 class TJournal {
 public:
-    // The journal in `folder`; nothing is read or made until it is first used.
-    explicit TJournal(QString folder);
+    // The journal in `folder`, keeping at most `maxEntries`; nothing is read or made until
+    // it is first used.
+    explicit TJournal(QString folder, int maxEntries = MaxEntries);
     // The user's own: "journal" under the application data directory.
     static QString DefaultFolder();
 
     QString Folder() const { return folder_; }
 
-    // Keeps a configuration.  `now` is the entry's time (the clock when not given).  Old
-    // entries are removed on the way.  What went wrong, or nothing.
+    // Keeps a configuration.  `now` is the entry's time (the clock when not given).  Entries
+    // that are more than a year old by the clock, and the oldest beyond MaxEntries, are
+    // removed on the way.  What went wrong, or nothing.
     std::optional<QString> Add(Kind kind, const QString& model, std::span<const std::uint8_t> image,
                                const QString& port, std::optional<int> version,
                                const QString& outcome, const QDateTime& now = {});
@@ -69,7 +71,9 @@ private:
     std::optional<QString> Prune(const QDateTime& now);
 
     QString folder_;
-    QList<Entry> entries_; // oldest first
+    int maxEntries_;
+    QList<Entry> entries_;  // oldest first
+    qint64 knownSize_ = -1; // the index's size as last read or written; -1: not read
 };
 
 } // namespace Journal
