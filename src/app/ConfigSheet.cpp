@@ -62,11 +62,11 @@ QString ConfigSheetHtml(const SheetInput& in) {
     const QString fingerprint = ConfigFingerprint(in.Model, in.Image.first(device->Capacity));
     QString html =
         QStringLiteral("<html><head><style>"
-                       "body { font-family: 'DejaVu Sans', sans-serif; font-size: 9pt; }"
+                       "body { font-family: 'DejaVu Sans', sans-serif; font-size: 8pt; }"
                        "h1 { font-size: 14pt; margin-bottom: 4pt; }"
                        "h2 { font-size: 11pt; margin-top: 10pt; margin-bottom: 3pt; }"
                        "table.grid { border-collapse: collapse; }"
-                       "table.grid td, table.grid th { border: 1px solid #777; padding: 2px 6px; }"
+                       "table.grid td, table.grid th { border: 1px solid #777; padding: 1px 5px; }"
                        "th { background: #e6e6e6; text-align: left; }"
                        "</style></head><body>\n");
     html += QStringLiteral("<h1>Конфигурация прибора MZ-515</h1>\n<table>");
@@ -81,7 +81,8 @@ QString ConfigSheetHtml(const SheetInput& in) {
     html += QStringLiteral("</table>\n");
 
     if (!zones.empty()) {
-        html += QStringLiteral("<h2>Шлейфы и зоны</h2>\n<table class=\"grid\" cellspacing=\"0\">");
+        html += QStringLiteral(
+            "<h2>Шлейфы и зоны</h2>\n<table class=\"grid\" width=\"100%\" cellspacing=\"0\">");
         html += Row({QStringLiteral("№"), QStringLiteral("Шлейф / зона"), QStringLiteral("Тип"),
                      QStringLiteral("Событие"), QStringLiteral("Сброс питания")},
                     true);
@@ -112,7 +113,9 @@ QString ConfigSheetHtml(const SheetInput& in) {
     }
     html += QStringLiteral("</table>\n");
     html += QStringLiteral("<p>Отпечаток %1 — контрольная сумма модели и конфигурации; тот же "
-                           "показывают журнал программы и «progmz515-cli show».</p>\n")
+                           "показывают журнал программы и «progmz515-cli show».</p>\n"
+                           "<p>Запрограммировал: ______________________ &nbsp; Подпись: "
+                           "______________</p>\n")
                 .arg(fingerprint);
     html += QStringLiteral("</body></html>\n");
     return html;
