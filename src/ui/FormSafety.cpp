@@ -156,25 +156,24 @@ QString TForm1::ChooseFileFor(const char* name, const QString& title, const QStr
     return dialog.selectedFiles().value(0);
 }
 
-void TForm1::ShowComparison(bool device, const QString& source, const QString& model,
+void TForm1::ShowComparison(const QString& title, const QString& subject,
+                            const QString& thereColumn, const QString& model,
                             std::span<const std::uint8_t> image) {
     const ConfigComparison c = CompareConfigs(State_.CurrentDevice, State_.Image(), model, image);
-    const QString there = device ? U("В приборе") : U("В файле");
     QList<QStringList> rows;
     if (!c.SameModel()) rows << QStringList{QString(), U("модель"), c.ModelHere, c.ModelThere};
     for (const FieldTable::FieldDifference& d : c.Fields)
         rows << QStringList{d.Zone, d.Name, d.Old, d.New};
-    const QString what = device ? U("Прибор") : U("Файл %1").arg(source);
     QString heading;
     if (c.Equal())
-        heading = what + U(" хранит в точности эту конфигурацию.");
+        heading = subject + U(" хранит в точности эту конфигурацию.");
     else if (!c.FieldsCompared)
-        heading = what + U(" — другой модели: %1. Поля разных моделей не сравниваются.").arg(model);
+        heading =
+            subject + U(" — другой модели: %1. Поля разных моделей не сравниваются.").arg(model);
     else
-        heading = what + U(" отличается от этой конфигурации (полей: %1).").arg(c.Fields.size());
-    auto* dialog = new TListDialog(this, QStringLiteral("CompareDialog"),
-                                   device ? U("Сравнение с прибором") : U("Сравнение с файлом"));
-    dialog->SetContent(heading, {U("Зона"), U("Поле"), U("Здесь"), there}, rows);
+        heading = subject + U(" отличается от этой конфигурации (полей: %1).").arg(c.Fields.size());
+    auto* dialog = new TListDialog(this, QStringLiteral("CompareDialog"), title);
+    dialog->SetContent(heading, {U("Зона"), U("Поле"), U("Здесь"), thereColumn}, rows);
     dialog->open();
 }
 
@@ -187,13 +186,14 @@ void TForm1::CompareWithFileClick() {
         ShowMessage(State_.ApplicationTitle, loaded.Message, QMessageBox::Critical);
         return;
     }
-    ShowComparison(false, QDir::toNativeSeparators(path), loaded.Model, loaded.Image);
+    ShowComparison(U("Сравнение с файлом"), U("Файл %1").arg(QDir::toNativeSeparators(path)),
+                   U("В файле"), loaded.Model, loaded.Image);
 }
 
 void TForm1::CompareWithDeviceClick() {
     // The same exchange as a read; what it reads goes to the comparison, not the image.
     Exchange_->ReadForCompare([this](const ExchangeOutcome& o) {
-        ShowComparison(true, PortNameBox->currentText(), o.Model, o.Reply);
+        ShowComparison(U("Сравнение с прибором"), U("Прибор"), U("В приборе"), o.Model, o.Reply);
     });
 }
 
@@ -247,11 +247,11 @@ void TForm1::CompareJournalEntry(const Journal::Entry& entry) {
         return;
     }
     ShowComparison(
-        false,
-        U("журнала (%1, %2)")
-            .arg(Journal::KindText(entry.What).toLower(),
+        U("Сравнение с журналом"),
+        U("Запись журнала «%1» от %2")
+            .arg(Journal::KindText(entry.What),
                  entry.Time.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"))),
-        loaded.Model, loaded.Image);
+        U("В журнале"), loaded.Model, loaded.Image);
 }
 
 void TForm1::PrintClick() {

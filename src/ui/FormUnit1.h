@@ -200,8 +200,10 @@ private:
                       std::optional<int> version, const QString& outcome);
     void ReportJournalError(const QString& error);
     void ExchangeFinished(const ExchangeOutcome& outcome);
-    void ShowComparison(bool device, const QString& source, const QString& model,
-                        std::span<const std::uint8_t> image);
+    // The differences between the configuration here and `model`/`image`: a dialog titled
+    // `title`, whose sentence names `subject` ("Прибор", "Файл ...").
+    void ShowComparison(const QString& title, const QString& subject, const QString& thereColumn,
+                        const QString& model, std::span<const std::uint8_t> image);
     void OpenJournalEntry(const Journal::Entry& entry);
     void CompareJournalEntry(const Journal::Entry& entry);
     // A file dialog of its own for the new commands, answered by the hook like the others.

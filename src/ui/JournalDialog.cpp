@@ -52,7 +52,7 @@ TJournalDialog::TJournalDialog(QWidget* parent, const QList<Journal::Entry>& ent
     open_->setObjectName(QStringLiteral("JournalOpen"));
     compare_ = buttons->addButton(QStringLiteral("Сравнить"), QDialogButtonBox::ActionRole);
     compare_->setObjectName(QStringLiteral("JournalCompare"));
-    buttons->addButton(QDialogButtonBox::Close);
+    buttons->addButton(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
