@@ -1,7 +1,8 @@
 #include "ConfigCompare.h"
 
-ConfigComparison CompareConfigs(const QString& modelHere, std::span<const std::uint8_t> here,
-                                const QString& modelThere, std::span<const std::uint8_t> there) {
+ConfigComparison CompareConfigurations(const QString& modelHere, std::span<const std::uint8_t> here,
+                                       const QString& modelThere,
+                                       std::span<const std::uint8_t> there) {
     ConfigComparison c;
     c.ModelHere = modelHere;
     c.ModelThere = modelThere;

@@ -23,5 +23,6 @@ struct ConfigComparison {
     bool Equal() const { return SameModel() && Fields.empty(); }
 };
 
-ConfigComparison CompareConfigs(const QString& modelHere, std::span<const std::uint8_t> here,
-                                const QString& modelThere, std::span<const std::uint8_t> there);
+ConfigComparison CompareConfigurations(const QString& modelHere, std::span<const std::uint8_t> here,
+                                       const QString& modelThere,
+                                       std::span<const std::uint8_t> there);

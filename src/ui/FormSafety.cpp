@@ -159,7 +159,8 @@ QString TForm1::ChooseFileFor(const char* name, const QString& title, const QStr
 void TForm1::ShowComparison(const QString& title, const QString& subject,
                             const QString& thereColumn, const QString& model,
                             std::span<const std::uint8_t> image) {
-    const ConfigComparison c = CompareConfigs(State_.CurrentDevice, State_.Image(), model, image);
+    const ConfigComparison c =
+        CompareConfigurations(State_.CurrentDevice, State_.Image(), model, image);
     QList<QStringList> rows;
     if (!c.SameModel()) rows << QStringList{QString(), U("модель"), c.ModelHere, c.ModelThere};
     for (const FieldTable::FieldDifference& d : c.Fields)
