@@ -1,11 +1,14 @@
 #include "CliFiles.h"
 
 #include "app/ConfigFile.h"
+#include "app/TextForm.h"
 #include "model/MyConst.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <algorithm>
 
 std::optional<FileForm> OutputFormOf(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -31,16 +34,19 @@ std::optional<QString> CheckOutputPlace(const QString& path) {
 }
 
 bool LoadConfiguration(const QString& path, ProgramState& state, QString* error) {
-    ProgramState loaded = state;
-    const LoadResult result = LoadConfigFile(loaded, path);
-    if (!result.Ok()) {
-        const std::optional<FileMessage> box = OpenFailureMessage(result);
-        *error = QStringLiteral("%1: %2").arg(
-            path, box ? box->Text : QString::fromUtf8(FileTexts::CommandLineOpenFailed));
+    const TextForm::LoadedConfig loaded = TextForm::LoadAnyConfig(path);
+    if (!loaded.Ok()) {
+        *error = QStringLiteral("%1: %2").arg(path, loaded.Message);
         return false;
     }
-    SelectDevice(loaded, IdentifierOf(result.Row));
-    state = loaded;
+    ProgramState result = state;
+    if (!LoadDeviceDefaults(result, loaded.Model) ||
+        loaded.Image.size() != std::size_t(result.Capacity)) {
+        *error = QStringLiteral("%1: %2").arg(path, QString::fromUtf8(FileTexts::Corrupt));
+        return false;
+    }
+    std::copy(loaded.Image.begin(), loaded.Image.end(), result.ConfigImage());
+    state = result;
     return true;
 }
 
@@ -48,7 +54,10 @@ std::optional<QString> SaveConfiguration(const ProgramState& state, const QStrin
     const std::optional<FileForm> form = OutputFormOf(path);
     if (!form) return CheckOutputPath(path);
     if (*form == FileForm::Cf8) return SaveConfigFile(state, path);
-    return QStringLiteral("текстовая форма пока не поддерживается");
+    const QByteArray text = TextForm::ConfigToText(state.CurrentDevice, state.Image());
+    if (text.isEmpty())
+        return QStringLiteral("Не выбран прибор, настройки которого можно сохранить.");
+    return SaveBytes(path, text);
 }
 
 std::optional<QString> SaveBytes(const QString& path, const QByteArray& bytes) {

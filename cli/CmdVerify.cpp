@@ -30,7 +30,7 @@ int RunVerify(const QStringList& args) {
     // followed by verify must agree.
     ProgramState expected = state;
     NormaliseForWrite(expected);
-    const QStringList lines = DifferenceLines(expected, session.State());
+    const QStringList lines = CompareConfigs(expected, session.State()).Lines();
     if (lines.isEmpty()) {
         PrintOut(QStringLiteral("Прибор хранит то же, что файл"));
         return traceExit;

@@ -29,7 +29,7 @@ int RunWrite(const QStringList& args) {
     for (const PortSession* session : run->Sessions()) {
         PrintOut(SessionResultLine(*session));
         if (session->Result() == PortSession::Outcome::Differs)
-            for (const QString& line : DifferenceLines(sent, session->State()))
+            for (const QString& line : CompareConfigs(sent, session->State()).Lines())
                 PrintOut(QStringLiteral("  ") + line);
     }
     const int exitCode = SessionsExit(run->Sessions());

@@ -1,15 +1,20 @@
 #include "Differences.h"
 
-QStringList DifferenceLines(const ProgramState& from, const ProgramState& to) {
+#include <QJsonArray>
+
+QStringList ConfigDifferences::Lines() const {
     QStringList lines;
-    if (from.CurrentDevice != to.CurrentDevice)
-        lines << QStringLiteral("модель: %1 → %2").arg(from.CurrentDevice, to.CurrentDevice);
-    const int n = std::max(from.Capacity, to.Capacity);
-    for (int i = 0; i < n; ++i)
-        if (i >= from.Capacity || i >= to.Capacity || from.ImageByte(i) != to.ImageByte(i))
-            lines << QStringLiteral("байт %1: %2 → %3")
-                         .arg(i)
-                         .arg(from.ImageByte(i), 2, 16, QLatin1Char('0'))
-                         .arg(to.ImageByte(i), 2, 16, QLatin1Char('0'));
-    return lines;
+    if (FromModel != ToModel) lines << QStringLiteral("модель — %1 → %2").arg(FromModel, ToModel);
+    return lines + FieldTable::DifferenceLines(Fields);
+}
+
+QJsonObject ConfigDifferences::Json() const {
+    return QJsonObject{{QStringLiteral("modelA"), FromModel},
+                       {QStringLiteral("modelB"), ToModel},
+                       {QStringLiteral("differences"), FieldTable::DifferencesJson(Fields)}};
+}
+
+ConfigDifferences CompareConfigs(const ProgramState& from, const ProgramState& to) {
+    return {from.CurrentDevice, to.CurrentDevice,
+            FieldTable::DiffImages(from.CurrentDevice, from.Image(), to.Image())};
 }

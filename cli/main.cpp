@@ -11,8 +11,9 @@
 
 namespace {
 
-const std::array<const Command*, 6> Commands{&PortsCommand,  &ReadCommand,     &WriteCommand,
-                                             &VerifyCommand, &DefaultsCommand, &ReportCommand};
+const std::array<const Command*, 9> Commands{&PortsCommand,   &ReadCommand,     &WriteCommand,
+                                             &VerifyCommand,  &ShowCommand,     &DiffCommand,
+                                             &ConvertCommand, &DefaultsCommand, &ReportCommand};
 
 QString ProgramHelp() {
     QString text = QStringLiteral(
