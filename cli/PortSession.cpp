@@ -4,6 +4,7 @@
 #include "LineTrace.h"
 
 #include "link/PortList.h"
+#include "link/PortOpenError.h"
 #include "model/MyConst.h"
 
 #include <QEventLoop>
@@ -18,10 +19,6 @@ QString Indented(const QString& text) {
     return lines.join(u'\n');
 }
 
-// Why a port did not open, in the system's words.
-QString OpenFailureReason(const PortStatus& status, const QString&) {
-    return status.Text;
-}
 } // namespace
 
 PortSession::PortSession(const QString& port, const QString& path, const ProgramState& state,
@@ -47,7 +44,7 @@ void PortSession::Start(bool write) {
     if (!m_exchange->Busy()) {
         // The port did not open; the controller has said so through ShowMessage.
         m_outcome = Outcome::PortFailed;
-        m_resultText = OpenFailureReason(m_driver.LastError(), m_path);
+        m_resultText = PortOpenFailureDetails(m_driver.LastError(), m_path);
         PrintErr(Indented(m_resultText));
         if (m_trace)
             m_trace->Note(m_port, QString::fromUtf8(TExchange::OpenErrorCaption) +

@@ -202,7 +202,7 @@ private slots:
             << QStringList()
             << QStringList{"read", "--port", "/dev/no-such-tty", "--model", "MZ515KB8",
                            "-o",   "{out}"}
-            << 3 << U("Ошибка открытия порта");
+            << 3 << U("Устройство /dev/no-such-tty не найдено");
         QTest::newRow("no command") << QStringList() << QStringList() << 2 << U("Команды");
         QTest::newRow("unknown command") << QStringList() << QStringList{"erase"} << 2 << "erase";
         QTest::newRow("no model") << QStringList()
