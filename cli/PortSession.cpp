@@ -55,7 +55,7 @@ void PortSession::Start(bool write) {
 
 void PortSession::SetStatusText(const QString& text) {
     m_resultText = text;
-    PrintErr(m_port + QStringLiteral(": ") + text);
+    if (!Quiet) PrintErr(m_port + QStringLiteral(": ") + text);
 }
 
 void PortSession::SetExchangeBusy(bool busy) {

@@ -52,6 +52,8 @@ public:
     // The model asked for, when the device named another one; empty otherwise.
     QString SwitchedFrom() const { return m_switchedFrom; }
     TExchange& Exchange() { return *m_exchange; }
+    // Progress (the status texts) is not printed; messages and failures still are.
+    bool Quiet = false;
 
     // IExchangeView
     void SetStatusText(const QString& text) override;
