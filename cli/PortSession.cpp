@@ -40,6 +40,7 @@ PortSession::~PortSession() {
 
 void PortSession::Start(bool write) {
     m_outcome = Outcome::Running;
+    m_green = m_writeErrors = false;
     m_exchange->SendData(write);
     if (!m_exchange->Busy()) {
         // The port did not open; the controller has said so through ShowMessage.
