@@ -101,11 +101,12 @@ bool IsRawForm(const QString& text) {
 }
 
 // A decimal number written the plain way: digits only, so "+5", " 5" and "1e1" are not.
+// A number too long for 32 bits comes out as the largest one, which no range holds.
 std::optional<std::uint32_t> ParseDecimal(const QString& text) {
-    if (text.isEmpty() || text.size() > 9) return std::nullopt;
+    if (text.isEmpty()) return std::nullopt;
     for (QChar c : text)
         if (c < u'0' || c > u'9') return std::nullopt;
-    return ParseUnsigned(text, 10);
+    return ParseUnsigned(text, 10).value_or(0xFFFFFFFFU);
 }
 
 std::uint32_t ParseRaw(const YAML::Node& node, const Field& f, const QString& text) {
@@ -123,14 +124,17 @@ std::uint32_t ParseRaw(const YAML::Node& node, const Field& f, const QString& te
 }
 
 int EventNumberOfText(const QString& text) {
-    for (int n = 1; n <= EventCount; ++n)
-        if (EventText(n) == text) return n;
     // Spaces at the ends of a text are easily lost in an editor; the texts stay unique
     // without them.
-    const QString trimmed = text.trimmed();
-    for (int n = 1; n <= EventCount; ++n)
-        if (EventText(n).trimmed() == trimmed) return n;
-    return -1;
+    static const auto numbers = [] {
+        std::pair<QHash<QString, int>, QHash<QString, int>> exactAndTrimmed;
+        for (int n = 1; n <= EventCount; ++n) {
+            exactAndTrimmed.first.insert(EventText(n), n);
+            exactAndTrimmed.second.insert(EventText(n).trimmed(), n);
+        }
+        return exactAndTrimmed;
+    }();
+    return numbers.first.value(text, numbers.second.value(text.trimmed(), -1));
 }
 
 QString RangeHint(const Field& f) {
@@ -233,7 +237,9 @@ std::uint32_t ParseValue(const YAML::Node& node, const Field& f) {
 
 bool IsUtf8(QByteArrayView bytes) {
     QStringDecoder d(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)d(bytes);
+    // The decoder decodes, and so finds errors, only when its result becomes a string.
+    const QString decoded = d.decode(bytes);
+    (void)decoded;
     return !d.hasError();
 }
 
@@ -252,16 +258,32 @@ TextError InvalidUtf8Error(const QByteArray& text) {
     return {0, 0, QString(), QStringLiteral("текст не в кодировке UTF-8")};
 }
 
+// yaml-cpp counts columns in bytes; a person counts characters.
+int CharacterColumn(const QByteArray& text, int line, int byteColumn) {
+    if (line < 1 || byteColumn < 1) return byteColumn;
+    qsizetype start = 0;
+    for (int n = 1; n < line; ++n) {
+        start = text.indexOf('\n', start);
+        if (start < 0) return byteColumn;
+        ++start;
+    }
+    return static_cast<int>(QString::fromUtf8(text.mid(start, byteColumn - 1)).toUcs4().size()) + 1;
+}
+
 TextParseResult Parse(const QByteArray& text) {
     if (text.size() > TextLimit)
         throw Refused{{0, 0, QString(), QStringLiteral("текст слишком велик для конфигурации")}};
     if (text.contains('\0'))
         throw Refused{{0, 0, QString(), QStringLiteral("текст содержит нулевые байты")}};
-    if (!IsUtf8(text)) throw Refused{InvalidUtf8Error(text)};
 
     YAML::Node root;
     try {
-        root = YAML::Load(text.toStdString());
+        // One document: what followed a "---" would otherwise be dropped without a word.
+        const std::vector<YAML::Node> documents = YAML::LoadAll(text.toStdString());
+        if (documents.size() > 1)
+            Refuse(documents[1].Mark(), QString(),
+                   QStringLiteral("в тексте больше одной конфигурации (разделитель ---)"));
+        if (!documents.empty()) root = documents.front();
     } catch (const YAML::Exception& e) {
         Refuse(e.mark, QString(), QString::fromStdString(e.msg));
     }
@@ -366,14 +388,25 @@ QByteArray ConfigToText(const QString& model, std::span<const std::uint8_t> imag
 
     // The device-wide fields first, then the loops and zones, each in image order, and
     // the reserved bytes last.
-    QStringList order;
+    struct Group {
+        QString Key;
+        std::vector<const Field*> Members;
+    };
+    std::vector<Group> order;
+    QHash<QString, std::size_t> groupAt;
     for (const Field& f : fields)
-        if (KeyGroup(f.Key).isEmpty()) order << f.Key;
-    for (const Field& f : fields) {
-        const QString g = KeyGroup(f.Key);
-        if (!g.isEmpty() && g != ReservedGroup && !order.contains(g)) order << g;
-    }
-    order << ReservedGroup;
+        if (KeyGroup(f.Key).isEmpty()) order.push_back({f.Key, {&f}});
+    for (const QString& wanted : {QString(), ReservedGroup})
+        for (const Field& f : fields) {
+            const QString g = KeyGroup(f.Key);
+            if (g.isEmpty() || (g == ReservedGroup) != (wanted == ReservedGroup)) continue;
+            auto it = groupAt.constFind(g);
+            if (it == groupAt.cend()) {
+                it = groupAt.insert(g, order.size());
+                order.push_back({g, {}});
+            }
+            order[*it].Members.push_back(&f);
+        }
 
     YAML::Emitter out;
     out.SetIndent(2);
@@ -383,11 +416,9 @@ QByteArray ConfigToText(const QString& model, std::span<const std::uint8_t> imag
     out << YAML::Key << "format" << YAML::Value << FormatName;
     out << YAML::Key << "model" << YAML::Value << Utf8(model);
 
-    for (const QString& g : order) {
-        std::vector<const Field*> members;
-        for (const Field& f : fields)
-            if (f.Key == g || KeyGroup(f.Key) == g) members.push_back(&f);
-        if (members.empty()) continue;
+    for (const Group& group : order) {
+        const QString& g = group.Key;
+        const std::vector<const Field*>& members = group.Members;
         if (members.size() == 1 && members.front()->Key == g) {
             const Field& f = *members.front();
             const std::uint32_t v = FieldTable::ReadValue(f, image);
@@ -422,19 +453,22 @@ QByteArray ConfigToText(const QString& model, std::span<const std::uint8_t> imag
 }
 
 TextParseResult ParseConfigText(const QByteArray& text) {
+    TextParseResult refused;
+    if (!IsUtf8(text)) {
+        refused.Error = InvalidUtf8Error(text);
+        return refused;
+    }
     try {
         return Parse(text);
     } catch (const Refused& r) {
-        TextParseResult result;
-        result.Error = r.Error;
-        return result;
+        refused.Error = r.Error;
     } catch (const YAML::Exception& e) {
-        TextParseResult result;
-        result.Error = TextError{e.mark.line >= 0 ? e.mark.line + 1 : 0,
-                                 e.mark.column >= 0 ? e.mark.column + 1 : 0, QString(),
-                                 QString::fromStdString(e.msg)};
-        return result;
+        refused.Error = TextError{e.mark.line >= 0 ? e.mark.line + 1 : 0,
+                                  e.mark.column >= 0 ? e.mark.column + 1 : 0, QString(),
+                                  QString::fromStdString(e.msg)};
     }
+    refused.Error->Column = CharacterColumn(text, refused.Error->Line, refused.Error->Column);
+    return refused;
 }
 
 ConfigFormat DetectFormat(const QByteArray& content) {

@@ -5,6 +5,7 @@
 #include "SettingsEdit.h"
 #include "ShlfList.h"
 
+#include <QHash>
 #include <QJsonValue>
 
 #include <algorithm>
@@ -202,11 +203,20 @@ std::vector<Field> BuildFields(int row) {
     return std::move(b.Fields);
 }
 
-const std::array<std::vector<Field>, DeviceCount>& AllFields() {
-    static const std::array<std::vector<Field>, DeviceCount> all = [] {
-        std::array<std::vector<Field>, DeviceCount> a;
-        for (int row = 0; row < DeviceCount; ++row)
-            a[static_cast<std::size_t>(row)] = BuildFields(row);
+struct ModelFields {
+    std::vector<Field> Fields;
+    QHash<QString, std::size_t> ByKey;
+};
+
+const std::array<ModelFields, DeviceCount>& AllFields() {
+    static const std::array<ModelFields, DeviceCount> all = [] {
+        std::array<ModelFields, DeviceCount> a;
+        for (int row = 0; row < DeviceCount; ++row) {
+            ModelFields& m = a[static_cast<std::size_t>(row)];
+            m.Fields = BuildFields(row);
+            for (std::size_t i = 0; i < m.Fields.size(); ++i)
+                m.ByKey.insert(m.Fields[i].Key, i);
+        }
         return a;
     }();
     return all;
@@ -240,13 +250,15 @@ std::uint32_t Field::MaxValue() const {
 const std::vector<Field>& FieldsOf(const QString& model) {
     static const std::vector<Field> none;
     const int row = FindDevice(model);
-    return row < 0 ? none : AllFields()[static_cast<std::size_t>(row)];
+    return row < 0 ? none : AllFields()[static_cast<std::size_t>(row)].Fields;
 }
 
 const Field* FindField(const QString& model, const QString& key) {
-    for (const Field& f : FieldsOf(model))
-        if (f.Key == key) return &f;
-    return nullptr;
+    const int row = FindDevice(model);
+    if (row < 0) return nullptr;
+    const ModelFields& m = AllFields()[static_cast<std::size_t>(row)];
+    const auto it = m.ByKey.constFind(key);
+    return it == m.ByKey.cend() ? nullptr : &m.Fields[*it];
 }
 
 std::uint32_t ReadValue(const Field& field, std::span<const std::uint8_t> image) {
