@@ -31,7 +31,11 @@ void LineTrace::Add(const QString& port, bool sent, const std::uint8_t* data, qu
 void LineTrace::Note(const QString& port, const QString& text) {
     Flush(port);
     const qint64 now = m_clock.elapsed();
-    m_lines.append({now, QStringLiteral("%1 %2 -- %3").arg(Stamp(now), port, text)});
+    // One line, whatever the text: the trace stays one event a line.
+    const QString flat = QString(text)
+                             .replace(QLatin1String("\r\n"), QLatin1String("; "))
+                             .replace(u'\n', QLatin1String("; "));
+    m_lines.append({now, QStringLiteral("%1 %2 -- %3").arg(Stamp(now), port, flat)});
 }
 
 void LineTrace::Flush(const QString& port) {

@@ -4,11 +4,15 @@
 #include "app/ConfigFile.h"
 #include "app/TextForm.h"
 #include "app/ZoneReport.h"
+#include "link/PortList.h"
 #include "model/ImageLayout.h"
 #include "model/MyConst.h"
 #include "support/SimProcess.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -286,6 +290,18 @@ private slots:
         diff = RunCli({"diff", in, m_kb8});
         QCOMPARE(diff.Exit, 1);
         QVERIFY(diff.Out.startsWith(U("модель — MZ515KA8 → MZ515KB8\n")));
+    }
+
+    // The ports the window's box lists, each with the device its name opens.
+    void ports() {
+        const CliRun run = RunCli({"ports", "--json"});
+        QCOMPARE(run.Exit, 0);
+        QStringList names;
+        for (const QJsonValue& port : QJsonDocument::fromJson(run.Out.toUtf8()).array()) {
+            names << port["name"].toString();
+            QCOMPARE(port["path"].toString(), DevicePathFor(names.back()).value_or("?"));
+        }
+        QCOMPARE(names, ListSerialPorts());
     }
 
     // Every command explains itself.
