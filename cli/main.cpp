@@ -31,7 +31,8 @@ QString ProgramHelp() {
         QStringLiteral(
             "\n"
             "ПОРТ — то же, что принимает поле порта в окне программы: имя из списка портов\n"
-            "(ttyUSB0), COMn или путь к устройству (/dev/pts/4). МОДЕЛЬ — одна из: %1.\n"
+            "(ttyUSB0), COMn или путь к устройству (/dev/pts/4).\n"
+            "МОДЕЛЬ — одна из: %1.\n"
             "Файл конфигурации — .cf8 или текстовая форма; какой из них, видно по содержимому.\n"
             "Ход обмена («Порт открыт», «Попытка 2», ...) выводится в поток ошибок, итог — в\n"
             "стандартный вывод. Файлы записываются целиком или не записываются вовсе.\n"
@@ -86,7 +87,7 @@ int main(int argc, char** argv) {
         if (name != QLatin1String(c->Name)) continue;
         const QStringList rest = args.mid(1);
         if (AsksForHelp(rest)) {
-            PrintOut(CommandHelp(*c));
+            PrintOut(CommandHelp(*c).trimmed());
             return ExitOk;
         }
         return c->Run(rest);
