@@ -352,13 +352,12 @@ private slots:
         QVERIFY(dir.isValid());
         const Bytes image = knownImage("MZ515KA8");
 
-        ProgramState state;
-        QVERIFY(SelectDevice(state, QStringLiteral("MZ515KA8")));
-        std::copy(image.begin(), image.end(), state.ConfigImage());
         const QString binary = dir.filePath(QStringLiteral("named.yaml"));
-        QVERIFY(!SaveConfigFile(state, binary));
         const QString text = dir.filePath(QStringLiteral("named.cf8"));
-        QVERIFY(writeFile(text, TextForm::ConfigToText(QStringLiteral("MZ515KA8"), image)));
+        const QString ka8 = QStringLiteral("MZ515KA8");
+        QVERIFY(!TextForm::SaveAnyConfig(binary, TextForm::ConfigFormat::Cf8, ka8, image));
+        QVERIFY(!TextForm::SaveAnyConfig(text, TextForm::ConfigFormat::Text, ka8, image));
+        QCOMPARE(readFile(text), TextForm::ConfigToText(ka8, image));
 
         for (const QString& path : {binary, text}) {
             const TextForm::LoadedConfig c = TextForm::LoadAnyConfig(path);
@@ -383,6 +382,12 @@ private slots:
         QCOMPARE(corrupt.Cf8Failure, LoadFailure::Corrupt);
         QCOMPARE(corrupt.Message, QString::fromUtf8(FileTexts::Corrupt));
         QVERIFY(corrupt.Image.empty());
+
+        // A failed save leaves what was there.
+        const QString below = text + QStringLiteral("/below");
+        QVERIFY(TextForm::SaveAnyConfig(below, TextForm::ConfigFormat::Text, ka8, image));
+        QVERIFY(TextForm::SaveAnyConfig(text, TextForm::ConfigFormat::Text, ka8, {}));
+        QCOMPARE(readFile(text), TextForm::ConfigToText(ka8, image));
 
         QCOMPARE(TextForm::LoadAnyConfig(dir.filePath(QStringLiteral("none"))).Cf8Failure,
                  LoadFailure::CannotOpen);

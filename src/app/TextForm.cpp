@@ -5,9 +5,11 @@
 #include "model/MyConst.h"
 #include "model/ShlfList.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -258,6 +260,11 @@ TextError InvalidUtf8Error(const QByteArray& text) {
     return {0, 0, QString(), QStringLiteral("текст не в кодировке UTF-8")};
 }
 
+// yaml-cpp's own words say what it stumbled over; ours say that it is the text's form.
+QString SyntaxMessage(const YAML::Exception& e) {
+    return QStringLiteral("текст не читается как YAML (%1)").arg(QString::fromStdString(e.msg));
+}
+
 // yaml-cpp counts columns in bytes; a person counts characters.
 int CharacterColumn(const QByteArray& text, int line, int byteColumn) {
     if (line < 1 || byteColumn < 1) return byteColumn;
@@ -285,7 +292,7 @@ TextParseResult Parse(const QByteArray& text) {
                    QStringLiteral("в тексте больше одной конфигурации (разделитель ---)"));
         if (!documents.empty()) root = documents.front();
     } catch (const YAML::Exception& e) {
-        Refuse(e.mark, QString(), QString::fromStdString(e.msg));
+        Refuse(e.mark, QString(), SyntaxMessage(e));
     }
     if (!root.IsMap())
         Refuse(root.Mark(), QString(),
@@ -463,9 +470,9 @@ TextParseResult ParseConfigText(const QByteArray& text) {
     } catch (const Refused& r) {
         refused.Error = r.Error;
     } catch (const YAML::Exception& e) {
-        refused.Error = TextError{e.mark.line >= 0 ? e.mark.line + 1 : 0,
-                                  e.mark.column >= 0 ? e.mark.column + 1 : 0, QString(),
-                                  QString::fromStdString(e.msg)};
+        refused.Error =
+            TextError{e.mark.line >= 0 ? e.mark.line + 1 : 0,
+                      e.mark.column >= 0 ? e.mark.column + 1 : 0, QString(), SyntaxMessage(e)};
     }
     refused.Error->Column = CharacterColumn(text, refused.Error->Line, refused.Error->Column);
     return refused;
@@ -524,6 +531,35 @@ LoadedConfig LoadAnyConfig(const QString& path) {
     loaded.Image.assign(defaults.begin(), defaults.end());
     std::copy_n(scratch.ConfigImage(), std::min(stored, capacity), loaded.Image.begin());
     return loaded;
+}
+
+std::optional<QString> SaveAnyConfig(const QString& path, ConfigFormat format, const QString& model,
+                                     std::span<const std::uint8_t> image) {
+    const int row = FindDevice(model);
+    if (row < 0 || image.size() != static_cast<std::size_t>(
+                                       DeviceTable[static_cast<std::size_t>(row)].Capacity))
+        return QStringLiteral("Нет конфигурации модели \"%1\" для записи").arg(model);
+    if (format == ConfigFormat::Cf8) {
+        ProgramState scratch;
+        SelectDevice(scratch, model);
+        std::copy(image.begin(), image.end(), scratch.ConfigImage());
+        return SaveConfigFile(scratch, path);
+    }
+    const QByteArray text = ConfigToText(model, image);
+    QSaveFile file(path);
+    auto error = [&](const QString& why) -> QString {
+        return QStringLiteral("Не удалось записать файл \"%1\".\r\n%2")
+            .arg(QDir::toNativeSeparators(path), why);
+    };
+    if (!file.open(QIODevice::WriteOnly)) return error(file.errorString());
+    // commit() does not see a write that the flush made short, so both are checked here.
+    if (file.write(text) != text.size() || !file.flush()) {
+        file.cancelWriting();
+        return error(QStringLiteral("Файл не записан целиком: нет места на диске или "
+                                    "превышен допустимый размер файла."));
+    }
+    if (!file.commit()) return error(file.errorString());
+    return std::nullopt;
 }
 
 } // namespace TextForm

@@ -69,4 +69,11 @@ struct LoadedConfig {
 // the window's own reader.
 LoadedConfig LoadAnyConfig(const QString& path);
 
+// Writes a configuration to `path` in either form, atomically: the file is written beside
+// the target and replaces it only once complete.  A ".cf8" goes through the window's own
+// writer.  Returns what went wrong, or nothing on success (an unknown model or an image of
+// another length is refused before anything is written).
+std::optional<QString> SaveAnyConfig(const QString& path, ConfigFormat format, const QString& model,
+                                     std::span<const std::uint8_t> image);
+
 } // namespace TextForm
