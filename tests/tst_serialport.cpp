@@ -140,11 +140,12 @@ private slots:
     // it, unless someone else's has taken its place.  A directory that takes no files only
     // means no lock file.
     void lockFile_data() {
-        QTest::addColumn<QString>("before"); // "", "live" or "dead": whose lock is there
+        QTest::addColumn<QString>("before"); // "", "live", "binary" or "dead": whose lock
         QTest::addColumn<bool>("closedDir");
         QTest::addColumn<bool>("replacedWhileOpen");
         QTest::newRow("no lock") << "" << false << false;
         QTest::newRow("held by another program") << "live" << false << false;
+        QTest::newRow("held by a program of old, binary PID") << "binary" << false << false;
         QTest::newRow("left by a program that ended") << "dead" << false << false;
         QTest::newRow("ours replaced by another program's") << "" << false << true;
         QTest::newRow("lock directory takes no files") << "" << true << false;
@@ -167,11 +168,15 @@ private slots:
             other.kill();
             other.waitForFinished();
         });
+        QByteArray content; // the lock there before the open
         if (!before.isEmpty()) {
-            const qint64 pid = before == "live" ? other.processId() : pidOfAnEndedProcess();
+            const qint64 pid = before == "dead" ? pidOfAnEndedProcess() : other.processId();
             QVERIFY(pid > 0);
+            const qint32 binary = qint32(pid);
+            content = before == "binary" ? QByteArray(reinterpret_cast<const char*>(&binary), 4)
+                                         : lockContent(pid);
             QFile f(lock);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(lockContent(pid)) == 11);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
         }
         std::optional<Unwritable> closed;
         if (closedDir) {
@@ -181,13 +186,13 @@ private slots:
 
         TSerialDriver d;
         setUp(d, pty, 500);
-        if (before == "live") {
+        if (before != "" && before != "dead") {
             QVERIFY(!d.OpenPort());
             QCOMPARE(d.LastError().Error, PortError::Busy);
             const QString details = PortOpenFailureDetails(d.LastError(), d.PortName());
             const QString holder = QString("sleep (PID %1)").arg(other.processId());
             QVERIFY2(details.contains(holder), qPrintable(details));
-            QCOMPARE(fileContent(lock), lockContent(other.processId()));
+            QCOMPARE(fileContent(lock), content);
             return;
         }
         QVERIFY(d.OpenPort());
