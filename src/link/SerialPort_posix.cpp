@@ -369,7 +369,7 @@ namespace {
 // locks ("1: FLOCK  ADVISORY  WRITE 4242 00:05:87 0 EOF": the PID, then the file as major
 // and minor device number in hex and the inode); 0 when there is none.
 qint64 FlockHolderOf(const QString& path) {
-    struct stat st{};
+    struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0) return 0;
     QFile locks(QStringLiteral("/proc/locks"));
     if (!locks.open(QIODevice::ReadOnly)) return 0;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -45,7 +46,9 @@ qint64 ReadPid(const QByteArray& file) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
     ::close(fd);
     if (n <= 0) return 0;
-    if (n == 4 && (buf[0] < ' ' || buf[3] < ' ')) {
+    const bool text = std::all_of(
+        buf, buf + n, [](char c) { return c == ' ' || c == '\n' || (c >= '0' && c <= '9'); });
+    if (n == 4 && !text) {
         qint32 binary = 0;
         std::memcpy(&binary, buf, 4);
         return binary > 0 ? binary : 0;
