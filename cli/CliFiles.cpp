@@ -53,11 +53,9 @@ bool LoadConfiguration(const QString& path, ProgramState& state, QString* error)
 std::optional<QString> SaveConfiguration(const ProgramState& state, const QString& path) {
     const std::optional<FileForm> form = OutputFormOf(path);
     if (!form) return CheckOutputPath(path);
-    if (*form == FileForm::Cf8) return SaveConfigFile(state, path);
-    const QByteArray text = TextForm::ConfigToText(state.CurrentDevice, state.Image());
-    if (text.isEmpty())
-        return QStringLiteral("Не выбран прибор, настройки которого можно сохранить.");
-    return SaveBytes(path, text);
+    return TextForm::SaveAnyConfig(
+        path, *form == FileForm::Cf8 ? TextForm::ConfigFormat::Cf8 : TextForm::ConfigFormat::Text,
+        state.CurrentDevice, state.Image());
 }
 
 std::optional<QString> SaveBytes(const QString& path, const QByteArray& bytes) {

@@ -32,9 +32,8 @@ void LineTrace::Note(const QString& port, const QString& text) {
     Flush(port);
     const qint64 now = m_clock.elapsed();
     // One line, whatever the text: the trace stays one event a line.
-    const QString flat = QString(text)
-                             .replace(QLatin1String("\r\n"), QLatin1String("; "))
-                             .replace(u'\n', QLatin1String("; "));
+    const QString flat =
+        QString(text).replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(u'\n', u' ');
     m_lines.append({now, QStringLiteral("%1 %2 -- %3").arg(Stamp(now), port, flat)});
 }
 

@@ -4,7 +4,6 @@
 #include "LineTrace.h"
 
 #include "link/PortList.h"
-#include "link/PortOpenError.h"
 #include "model/MyConst.h"
 
 #include <QEventLoop>
@@ -43,10 +42,9 @@ void PortSession::Start(bool write) {
     m_green = m_writeErrors = false;
     m_exchange->SendData(write);
     if (!m_exchange->Busy()) {
-        // The port did not open; the controller has said so through ShowMessage.
+        // The port did not open; the controller has said so, and why, in its box.
         m_outcome = Outcome::PortFailed;
-        m_resultText = PortOpenFailureDetails(m_driver.LastError(), m_path);
-        PrintErr(Indented(m_resultText));
+        m_resultText = m_details;
         if (m_trace)
             m_trace->Note(m_port, QString::fromUtf8(TExchange::OpenErrorCaption) +
                                       QStringLiteral(": ") + m_resultText);
@@ -76,6 +74,13 @@ void PortSession::SetStatusColour(const BarColour& colour) {
 void PortSession::ShowMessage(const QString& caption, const QString& text, MessageIcon) {
     if (caption == QString::fromUtf8(TExchange::WriteErrorCaption)) m_writeErrors = true;
     PrintErr(m_port + QStringLiteral(": ") + caption + u'\n' + Indented(text));
+}
+
+void PortSession::ShowDetailedMessage(const QString& caption, const QString& text, MessageIcon icon,
+                                      const QString& details) {
+    ShowMessage(caption, text, icon);
+    m_details = details;
+    if (!details.isEmpty()) PrintErr(Indented(details));
 }
 
 void PortSession::SwitchToModelRow(int row) {

@@ -47,7 +47,8 @@ public:
     QString Port() const { return m_port; }
     QString Path() const { return m_path; }
     const ProgramState& State() const { return m_state; }
-    // The last status text of the exchange; for a port that failed, why it failed.
+    // The last status text of the exchange; for a port that failed, why it failed (the
+    // details of the controller's box, the window's words).
     QString ResultText() const { return m_resultText; }
     // The model asked for, when the device named another one; empty otherwise.
     QString SwitchedFrom() const { return m_switchedFrom; }
@@ -61,6 +62,8 @@ public:
     BarColour StatusColour() const override { return m_colour; }
     void SetStatusColour(const BarColour& colour) override;
     void ShowMessage(const QString& caption, const QString& text, MessageIcon icon) override;
+    void ShowDetailedMessage(const QString& caption, const QString& text, MessageIcon icon,
+                             const QString& details) override;
     void RefreshControls() override {}
     void SwitchToModelRow(int row) override;
 
@@ -83,6 +86,7 @@ private:
     bool m_writeErrors = false;
     bool m_concluding = false;
     QString m_resultText;
+    QString m_details; // of the last box that had them
     QString m_switchedFrom;
 };
 
