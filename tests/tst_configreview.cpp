@@ -95,6 +95,9 @@ private slots:
                                                << "loop1.type=3 loop1.event=0x04" << QStringList();
         QTest::newRow("off zone, fire event") << "MZ515E8"
                                               << "loop5.type=0 loop5.event=0x04" << QStringList();
+        QTest::newRow("off zones, no events")
+            << "MZ515KA8"
+            << "loop5.type=0 loop5.event=0 zone20.event=0" << QStringList();
         QTest::newRow("values the window cannot show")
             << "MZ515KA8"
             << "loop4.type=9 zone30.type=6 zone30.event=0xFF alarm_tx_count=0"

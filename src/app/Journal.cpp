@@ -95,31 +95,27 @@ QString TJournal::PathOf(const Entry& entry) const {
     return QDir(folder_).filePath(entry.File);
 }
 
-bool TJournal::Load() {
-    entries_.clear();
+std::optional<QList<Entry>> TJournal::Load() {
+    QList<Entry> entries;
     knownSize_ = -1;
     QFile index(QDir(folder_).filePath(IndexName));
-    if (!index.exists()) {
-        knownSize_ = 0;
-        return true;
+    if (index.exists()) {
+        if (!index.open(QIODevice::ReadOnly)) return std::nullopt;
+        while (!index.atEnd()) {
+            const QByteArray line = index.readLine().trimmed();
+            if (line.isEmpty()) continue;
+            if (std::optional<Entry> e = FromLine(line)) entries.append(std::move(*e));
+        }
     }
-    if (!index.open(QIODevice::ReadOnly)) return false;
-    while (!index.atEnd()) {
-        const QByteArray line = index.readLine().trimmed();
-        if (line.isEmpty()) continue;
-        if (std::optional<Entry> e = FromLine(line)) entries_.append(std::move(*e));
-    }
-    knownSize_ = index.pos();
-    return true;
+    knownSize_ = index.exists() ? index.pos() : 0;
+    count_ = entries.size();
+    oldest_ = entries.isEmpty() ? QDateTime() : entries.front().Time;
+    return entries;
 }
 
 QList<Entry> TJournal::Entries() {
-    Load();
-    QList<Entry> newest;
-    newest.reserve(entries_.size());
-    for (auto it = entries_.crbegin(); it != entries_.crend(); ++it)
-        newest.append(*it);
-    return newest;
+    const QList<Entry> oldestFirst = Load().value_or(QList<Entry>());
+    return {oldestFirst.crbegin(), oldestFirst.crend()};
 }
 
 std::optional<QString> TJournal::Add(Kind kind, const QString& model,
@@ -134,6 +130,7 @@ std::optional<QString> TJournal::Add(Kind kind, const QString& model,
     const qint64 size = QFileInfo::exists(indexPath) ? QFileInfo(indexPath).size() : 0;
     if (size != knownSize_ && !Load())
         return Failed(what, QStringLiteral("оглавление не читается"));
+    // Only the count and the oldest time stay in memory: a long session does not grow.
 
     Entry e;
     e.Time = time;
@@ -163,29 +160,33 @@ std::optional<QString> TJournal::Add(Kind kind, const QString& model,
     }
     knownSize_ = index.size();
     index.close();
-    entries_.append(e);
+    if (count_++ == 0) oldest_ = e.Time;
     return Prune(QDateTime::currentDateTime());
 }
 
 std::optional<QString> TJournal::Prune(const QDateTime& now) {
     const QDateTime oldest = now.addDays(-KeepDays);
+    if (count_ <= maxEntries_ && !(oldest_.isValid() && oldest_ < oldest)) return std::nullopt;
+    const std::optional<QList<Entry>> entries = Load();
+    if (!entries) return Failed(QStringLiteral("Журнал"), QStringLiteral("оглавление не читается"));
     qsizetype drop = 0;
-    while (drop < entries_.size() &&
-           (entries_.size() - drop > maxEntries_ || entries_[drop].Time < oldest))
+    while (drop < entries->size() &&
+           (entries->size() - drop > maxEntries_ || (*entries)[drop].Time < oldest))
         ++drop;
     if (drop == 0) return std::nullopt;
 
     QSaveFile index(QDir(folder_).filePath(IndexName));
     if (!index.open(QIODevice::WriteOnly))
         return Failed(QStringLiteral("Журнал"), index.errorString());
-    for (qsizetype i = drop; i < entries_.size(); ++i)
-        index.write(ToLine(entries_[i]));
+    for (qsizetype i = drop; i < entries->size(); ++i)
+        index.write(ToLine((*entries)[i]));
     if (!index.commit()) return Failed(QStringLiteral("Журнал"), index.errorString());
     knownSize_ = QFileInfo(index.fileName()).size();
+    count_ = entries->size() - drop;
+    oldest_ = count_ > 0 ? (*entries)[drop].Time : QDateTime();
     // The files go only once the index no longer names them.
     for (qsizetype i = 0; i < drop; ++i)
-        QFile::remove(PathOf(entries_[i]));
-    entries_.erase(entries_.begin(), entries_.begin() + drop);
+        QFile::remove(PathOf((*entries)[i]));
     return std::nullopt;
 }
 

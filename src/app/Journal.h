@@ -67,12 +67,15 @@ public:
     QString PathOf(const Entry& entry) const;
 
 private:
-    bool Load();
+    // The index, oldest first; nothing when it cannot be read.  Sets the count and the
+    // oldest time kept between calls.
+    std::optional<QList<Entry>> Load();
     std::optional<QString> Prune(const QDateTime& now);
 
     QString folder_;
     int maxEntries_;
-    QList<Entry> entries_;  // oldest first
+    qsizetype count_ = 0;
+    QDateTime oldest_;      // the first entry's time; invalid when there is none
     qint64 knownSize_ = -1; // the index's size as last read or written; -1: not read
 };
 

@@ -43,7 +43,7 @@ public:
         Expanders(zones);
         for (const auto& [number, zone] : zones)
             Zone(zone);
-        UnshownValues(fields);
+        UnshownValues(fields, zones);
         return std::move(out_);
     }
 
@@ -125,11 +125,19 @@ private:
 
     // Values that come from a file or a device and have no item in the window's lists: the
     // window shows nothing there, and a click would replace them.
-    void UnshownValues(const std::vector<Field>& fields) {
+    void UnshownValues(const std::vector<Field>& fields, const std::map<int, ZoneFields>& zones) {
         for (const Field& f : fields) {
             if (f.Kind == FieldKind::Raw) continue;
             const std::uint32_t v = Value(f);
             if (FieldTable::Shown(f, v)) continue;
+            // A zone that is off sends nothing: its event does not matter, and the window
+            // shows none there either.
+            if (f.Kind == FieldKind::EventCode) {
+                const auto zone = zones.find(f.SystemZone);
+                if (zone != zones.end() && zone->second.Type &&
+                    Value(*zone->second.Type) == TypeOff)
+                    continue;
+            }
             Add(f.Zone,
                 U("%1 %2: окно не может показать это значение")
                     .arg(f.Name, FieldTable::RawText(f, v)),

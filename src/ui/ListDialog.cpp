@@ -35,7 +35,7 @@ TListDialog::TListDialog(QWidget* parent, const QString& objectName, const QStri
     buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(720, 420);
+    resize(900, 460);
 }
 
 void TListDialog::SetContent(const QString& heading, const QStringList& columns,
