@@ -110,7 +110,9 @@ bool XServer::pressKeys(const QString& windowId, const QString& keys) {
     // manager on the server nobody else gives it.
     xdotool({QStringLiteral("windowfocus"), windowId}, &focused);
     QTest::qWait(200);
-    // Its exit status is no guide: a key that closes the window fails on the key's release.
-    xdotool({QStringLiteral("key"), QStringLiteral("--window"), windowId, keys});
+    // Through the server's test extension to the focused window, press and release alike.
+    // Sent to the window itself instead, a key that closes it lost its release, and the
+    // server went on repeating the key into the next program's box, which closed unseen.
+    xdotool({QStringLiteral("key"), keys});
     return focused;
 }
