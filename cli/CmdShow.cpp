@@ -5,6 +5,7 @@
 #include "Commands.h"
 
 #include "app/TextForm.h"
+#include "model/Fingerprint.h"
 
 namespace {
 
@@ -16,6 +17,9 @@ int RunShow(const QStringList& args) {
     ProgramState state;
     QString error;
     if (!LoadConfiguration(a->Positional[0], state, &error)) return FileError(error);
+    // Beside the text, not in it: the text stays what convert writes.  The same mark is on
+    // the window's printed sheet and in its journal.
+    PrintErr(QStringLiteral("Отпечаток: ") + ConfigFingerprint(state.CurrentDevice, state.Image()));
     return WriteOut(TextForm::ConfigToText(state.CurrentDevice, state.Image())) ? ExitOk
                                                                                 : ExitUsage;
 }

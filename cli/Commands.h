@@ -20,3 +20,4 @@ extern const Command DiffCommand;
 extern const Command ConvertCommand;
 extern const Command DefaultsCommand;
 extern const Command ReportCommand;
+extern const Command CheckCommand;

@@ -11,9 +11,9 @@
 
 namespace {
 
-const std::array<const Command*, 9> Commands{&PortsCommand,   &ReadCommand,     &WriteCommand,
-                                             &VerifyCommand,  &ShowCommand,     &DiffCommand,
-                                             &ConvertCommand, &DefaultsCommand, &ReportCommand};
+const std::array<const Command*, 10> Commands{
+    &PortsCommand, &ReadCommand,    &WriteCommand,    &VerifyCommand, &ShowCommand,
+    &DiffCommand,  &ConvertCommand, &DefaultsCommand, &ReportCommand, &CheckCommand};
 
 QString ProgramHelp() {
     QString text = QStringLiteral(

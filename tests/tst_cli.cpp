@@ -5,6 +5,9 @@
 #include "app/TextForm.h"
 #include "app/ZoneReport.h"
 #include "link/PortList.h"
+#include "model/ConfigChecks.h"
+#include "model/FieldTable.h"
+#include "model/Fingerprint.h"
 #include "model/ImageLayout.h"
 #include "model/MyConst.h"
 #include "support/SimProcess.h"
@@ -282,7 +285,23 @@ private slots:
         QCOMPARE(RunCli({"convert", random, Path("random.yaml")}).Exit, 0);
         QCOMPARE(RunCli({"convert", Path("random.yaml"), Path("again.cf8")}).Exit, 0);
         QCOMPARE(ReadAll(Path("again.cf8")), ReadAll(random));
-        QCOMPARE(RunCli({"show", random}).Out.toUtf8(), ReadAll(Path("random.yaml")));
+        const CliRun show = RunCli({"show", random});
+        QCOMPARE(show.Out.toUtf8(), ReadAll(Path("random.yaml")));
+        QVERIFY(show.Err.contains(ConfigFingerprint("MZ515KA8", ka8.Image())));
+
+        // check: the window's checks, one warning a line, exit 1 when there are any.
+        QCOMPARE(RunCli({"check", in}).Exit, 0);
+        ProgramState doorless = reportable;
+        for (const auto& [key, value] : {std::pair{"loop1.type", 1}, {"entry_delay", 4}})
+            FieldTable::WriteValue(*FieldTable::FindField("MZ515KA8", key), doorless.Image(),
+                                   std::uint32_t(value));
+        const CliRun check = RunCli({"check", Saved(doorless, "doorless.cf8")});
+        QCOMPARE(check.Exit, 1);
+        QCOMPARE(check.Out,
+                 ConfigChecks::WarningLines(ConfigChecks::CheckConfig("MZ515KA8", doorless.Image()))
+                         .join('\n') +
+                     '\n');
+        QVERIFY(check.Out.startsWith(U("ШС1: задержка на вход 20 сек не действует")));
 
         CliRun diff = RunCli({"diff", random, Path("random.yaml")});
         QCOMPARE(diff.Exit, 0);
@@ -307,7 +326,7 @@ private slots:
     // Every command explains itself.
     void help() {
         for (const char* command : {"ports", "read", "write", "verify", "show", "diff", "convert",
-                                    "defaults", "report"}) {
+                                    "defaults", "report", "check"}) {
             const CliRun run = RunCli({command, "--help"});
             QCOMPARE(run.Exit, 0);
             QVERIFY2(run.Out.startsWith(U("Использование: progmz515-cli ") + command), command);

@@ -262,7 +262,8 @@ private slots:
                                   {"N3", "Сохранить &как...", {}},
                                   {"N7", "", {}},
                                   {"N8", "Выход", {}}};
-        QCOMPARE(file.size(), 5);
+        // The window's own items first, where they always were; the later commands follow.
+        QCOMPARE(file.size(), 9);
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(file[i]->objectName(), QString::fromLatin1(fileItems[i].Name));
             QCOMPARE(file[i]->text(), U(fileItems[i].Caption));
@@ -270,10 +271,16 @@ private slots:
             QVERIFY(file[i]->isEnabled());
         }
         QVERIFY(file[3]->isSeparator());
+        QVERIFY(file[5]->isSeparator());
         const QList<QAction*> service = menus[1]->menu()->actions();
-        QCOMPARE(service.size(), 1);
+        QCOMPARE(service.size(), 4);
         QCOMPARE(service[0]->objectName(), QString("N10"));
         QCOMPARE(service[0]->text(), U("Список шлейфов..."));
+        const QStringList later{file[6]->text(),    file[7]->text(),    file[8]->text(),
+                                service[1]->text(), service[2]->text(), service[3]->text()};
+        QCOMPARE(later, QStringList({U("Сравнить с файлом..."), U("Печать..."),
+                                     U("Экспорт в PDF..."), U("Журнал..."),
+                                     U("Сравнить с прибором"), U("Проверка конфигурации...")}));
         const QList<QAction*> help = menus[2]->menu()->actions();
         QCOMPARE(help.size(), 1);
         QCOMPARE(help[0]->objectName(), QString("N6"));

@@ -4,11 +4,13 @@
 #include "link/PortOpenError.h"
 #include "link/SerialDrv.h"
 #include "link/TimerRule.h"
+#include "model/FieldTable.h"
 #include "model/ImageLayout.h"
 #include "model/MyConst.h"
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace {
 constexpr int WriteDeadlineMs = 3000;
@@ -57,6 +59,14 @@ TExchange::~TExchange() {
 }
 
 void TExchange::SendData(bool write) {
+    Start(write, {});
+}
+
+void TExchange::ReadForCompare(std::function<void(const ExchangeOutcome&)> take) {
+    Start(false, std::move(take));
+}
+
+void TExchange::Start(bool write, std::function<void(const ExchangeOutcome&)> take) {
     // The buttons are disabled while an exchange runs; a second start would only confuse
     // the one under way.
     if (m_busy) return;
@@ -78,9 +88,11 @@ void TExchange::SendData(bool write) {
     }
     const int length = BuildRequest(m_state, write);
     m_write = write;
+    m_compareTaker = std::move(take);
     m_request.assign(m_state.FrameBuffer.begin(), m_state.FrameBuffer.begin() + length);
     const auto image = m_state.Image();
     m_sentImage.assign(image.begin(), image.end());
+    m_sentModel = m_state.CurrentDevice;
 
     m_attemptCount = 0;
     m_state.ReplyCount = 0;
@@ -118,19 +130,39 @@ int TExchange::ReplyImageOffset() const {
 
 void TExchange::RxTimerTimer() {
     m_view.SetStatusText(Utf8("Проверка данных"));
+    std::optional<ExchangeOutcome> outcome;
     if (m_busy && CheckReply(m_state)) {
         AttemptTimer.stop();
         RxTimer.stop();
         EndExchange();
 
-        // A device of one of the three 23-byte models names its own model; follow it.
+        outcome.emplace();
+        outcome->Write = m_write;
+        outcome->Compare = m_compareTaker != nullptr;
+        outcome->Accepted = true;
+        outcome->SentModel = m_sentModel;
+        outcome->Sent = m_sentImage;
+        outcome->Reply = ReplyImage();
+        if (!IsTransmitter(m_state.CurrentDevice))
+            outcome->Version = m_state.ReplyBuffer[Frame::ReplyVersionOffset];
+        outcome->Model = m_state.CurrentDevice;
+        // A read replaces the image (a write only when the device holds something else,
+        // and then the image was just sent).
+        if (!m_write && !outcome->Compare && BeforeImageReplaced) BeforeImageReplaced();
+
+        // A device of one of the three 23-byte models names its own model; follow it.  A
+        // comparison only notes it: the window keeps its model and image, and the three
+        // models' images are alike in length, so the reply is compared as the device's.
         bool switched = false;
         const int row = FindDevice(m_state.CurrentDevice);
         if (row == RowKB8 || row == RowE8 || row == RowE2) {
             const auto named = RowOfModelCode(m_state.ReplyBuffer[Frame::ReplyModelCodeOffset]);
             if (named && *named != row) {
-                m_view.SwitchToModelRow(*named);
-                switched = true;
+                outcome->Model = IdentifierOf(*named);
+                if (!outcome->Compare) {
+                    m_view.SwitchToModelRow(*named);
+                    switched = true;
+                }
             }
         }
 
@@ -142,12 +174,17 @@ void TExchange::RxTimerTimer() {
             for (int k = 0; k < c; ++k)
                 if (k >= int(m_sentImage.size()) || m_sentImage[std::size_t(k)] != reply[k])
                     ++differing;
+            outcome->Differing = differing;
             if (differing != 0) {
-                m_view.ShowMessage(Utf8(WriteErrorCaption),
-                                   Utf8("Есть ошибки записи в прибор. ( ") +
-                                       QString::number(differing) +
-                                       Utf8(" )\r\nпроверьте конфигурацию"),
-                                   MessageIcon::None);
+                // The box is the one it always was; which fields differ is told beneath it.
+                const QStringList lines = FieldTable::DifferenceLines(
+                    FieldTable::DiffImages(m_state.CurrentDevice, m_sentImage, outcome->Reply));
+                m_view.ShowDetailedMessage(
+                    Utf8(WriteErrorCaption),
+                    Utf8("Есть ошибки записи в прибор. ( ") + QString::number(differing) +
+                        Utf8(" )\r\nпроверьте конфигурацию"),
+                    MessageIcon::None,
+                    Utf8("Записано → в приборе:\n") + lines.join(QLatin1Char('\n')));
                 AdoptReplyImage();
                 m_view.RefreshControls();
                 m_view.SetStatusText(Utf8("Принято с ошибками"));
@@ -162,8 +199,10 @@ void TExchange::RxTimerTimer() {
                 StartIndication(IndGreen, 1);
             }
         } else {
-            AdoptReplyImage();
-            m_view.RefreshControls();
+            if (!outcome->Compare) {
+                AdoptReplyImage();
+                m_view.RefreshControls();
+            }
             if (IsTransmitter(m_state.CurrentDevice))
                 m_view.SetStatusText(Utf8("Настройки прочитаны."));
             else
@@ -177,6 +216,19 @@ void TExchange::RxTimerTimer() {
     m_state.ReplyBuffer.fill(0);
     m_state.ReplyCount = 0;
     m_driver.PurgeBuffers(true, true);
+    if (outcome) Finish(std::move(*outcome));
+}
+
+std::vector<std::uint8_t> TExchange::ReplyImage() const {
+    const std::uint8_t* reply = m_state.ReplyBuffer.data() + ReplyImageOffset();
+    return {reply, reply + m_state.Capacity};
+}
+
+void TExchange::Finish(ExchangeOutcome outcome) {
+    // Taken first: the callbacks may start the next exchange.
+    auto take = std::exchange(m_compareTaker, nullptr);
+    if (take && outcome.Accepted) take(outcome);
+    if (Finished) Finished(outcome);
 }
 
 void TExchange::AdoptReplyImage() {
@@ -206,6 +258,13 @@ void TExchange::AttemptTimerTimer() {
         AttemptTimer.stop();
         m_view.SetStatusText(Utf8("Нет связи, проверьте соединение или тип прибора"));
         StartIndication(IndRed, 3);
+        ExchangeOutcome outcome;
+        outcome.Write = m_write;
+        outcome.Compare = m_compareTaker != nullptr;
+        outcome.Model = m_state.CurrentDevice;
+        outcome.SentModel = m_sentModel;
+        outcome.Sent = m_sentImage;
+        Finish(std::move(outcome));
         return;
     }
     ++m_attemptCount;

@@ -12,9 +12,25 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 class TSerialDriver;
+
+// What an exchange came to, told once it has ended and the user has been told (status,
+// box), for whoever keeps a record of it.
+struct ExchangeOutcome {
+    bool Write = false;
+    bool Compare = false;            // a read for a comparison: the image was left as it was
+    bool Accepted = false;           // a reply was accepted; false: the device gave no usable reply
+    QString Model;                   // the model the reply is for (the one the device named)
+    QString SentModel;               // the model the request was built for
+    std::vector<std::uint8_t> Sent;  // the image as sent (a read's request carries it too)
+    std::vector<std::uint8_t> Reply; // accepted: the image the device answered with
+    std::optional<int> Version;      // the device's version, where its reply carries one
+    int Differing = 0;               // a write: bytes in which Reply differs from Sent
+};
 
 class TExchange : public QObject {
     Q_OBJECT
@@ -31,6 +47,17 @@ public:
     void ButtonReadClick() { SendData(false); }
     void ButtonWriteClick() { SendData(true); }
     void SendData(bool write);
+    // Reads the device as ButtonReadClick does (the same status texts, re-sends and
+    // give-up), but an accepted reply goes to `take` instead of into the image: the image,
+    // the model and the controls stay as they are, also when the device names another
+    // model.  Nothing is called when no reply is accepted.
+    void ReadForCompare(std::function<void(const ExchangeOutcome&)> take);
+
+    // Called just before an accepted read replaces the image (before a model switch the
+    // device asks for), so that the host can keep what it held.
+    std::function<void()> BeforeImageReplaced;
+    // Called at the end of every exchange that sent a request.
+    std::function<void(const ExchangeOutcome&)> Finished;
 
     void SerialDriver1ReceiveData(TSerialDriver* sender, const std::uint8_t* data, quint32 size);
     void RxTimerTimer();
@@ -49,8 +76,11 @@ public:
     QTimer IndTimer;     // status-bar colour indication
 
 private:
+    void Start(bool write, std::function<void(const ExchangeOutcome&)> take);
     void EndExchange();
     void AdoptReplyImage();
+    std::vector<std::uint8_t> ReplyImage() const;
+    void Finish(ExchangeOutcome outcome);
     int ReplyImageOffset() const;
 
     ProgramState& m_state;
@@ -61,8 +91,10 @@ private:
     // the image, and a file save during the exchange rewrites its header and check byte.
     bool m_busy = false;
     bool m_write = false;
+    std::function<void(const ExchangeOutcome&)> m_compareTaker; // set for a comparison read
     std::vector<std::uint8_t> m_request;
     std::vector<std::uint8_t> m_sentImage;
+    QString m_sentModel;
     int m_attemptCount = 0;
 
     Rgb m_indColor{};

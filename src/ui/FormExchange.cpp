@@ -2,6 +2,7 @@
 // controller's status, colours, boxes and model switches land in the window's controls.
 
 #include "FormUnit1.h"
+#include "PortBox.h"
 
 #include "link/Exchange.h"
 
@@ -26,6 +27,8 @@ void TForm1::SetExchangeBusy(bool busy) {
           static_cast<QWidget*>(ButtonRead), static_cast<QWidget*>(DeviceTypeList)})
         control->setEnabled(!busy);
     N4->setEnabled(!busy);
+    // A comparison with the device is an exchange of its own.
+    NCompareDevice->setEnabled(!busy);
 }
 
 void TForm1::SetStatusColour(const BarColour& colour) {
@@ -57,6 +60,10 @@ void TForm1::ShowDetailedMessage(const QString& caption, const QString& text, Me
 }
 
 void TForm1::SwitchToModelRow(int row) {
+    // Only the exchange asks for this, and what the image holds has been kept by then: a
+    // read's edits went into the journal just before, a write's image was sent and goes
+    // there as written.
+    MarkUnedited();
     // Selecting a row does not run the switch by itself.
     DeviceTypeList->setCurrentIndex(row);
     DeviceTypeListChange();

@@ -111,6 +111,7 @@ void TForm1::ApplyLoadedFile(int row) {
 void TForm1::FormShow() {
     if (CommandLine_.isEmpty()) return;
     const QString fileName = CommandLine_.first(); // further arguments are ignored
+    const ConfigSnapshot before = CurrentConfig();
     const LoadResult result = LoadConfigFile(State_, fileName);
     if (!result.Ok()) {
         QList<MessageRecord> boxes;
@@ -119,7 +120,9 @@ void TForm1::FormShow() {
         ShowMessagesOverWindow(boxes);
         return;
     }
+    KeepEdited(before, QString::fromUtf8("перед открытием файла"));
     ApplyLoadedFile(result.Row);
+    MarkUnedited();
     State_.CurrentFileName = fileName;
     setWindowTitle(FileCaption(fileName));
     SetStatusText(QString::fromUtf8(FileTexts::Opened));
@@ -130,6 +133,7 @@ void TForm1::N4Click() {
     if (!N4->isEnabled()) return;
     const QString fileName = ChooseFile(false);
     if (fileName.isEmpty()) return;
+    const ConfigSnapshot before = CurrentConfig();
     const LoadResult result = LoadConfigFile(State_, fileName);
     if (!result.Ok()) {
         // Also for a file that cannot be opened at all: Open says why nothing happened.
@@ -137,7 +141,9 @@ void TForm1::N4Click() {
             ShowMessage(box->Caption, box->Text, QMessageBox::Critical);
         return;
     }
+    KeepEdited(before, QString::fromUtf8("перед открытием файла"));
     ApplyLoadedFile(result.Row);
+    MarkUnedited();
     State_.CurrentFileName = fileName;
     setWindowTitle(FileCaption(fileName));
     QString error;
@@ -156,6 +162,7 @@ void TForm1::N2Click() {
         ShowMessage(State_.ApplicationTitle, *error, QMessageBox::Critical);
         return;
     }
+    MarkUnedited();
     setWindowTitle(FileCaption(State_.CurrentFileName));
     SetStatusText(QString::fromUtf8(FileTexts::Saved));
 }
@@ -170,6 +177,7 @@ void TForm1::N3Click() {
         ShowMessage(State_.ApplicationTitle, *error, QMessageBox::Critical);
         return;
     }
+    MarkUnedited();
     // The caption names the file that was written, extension and all.
     setWindowTitle(FileCaption(State_.CurrentFileName));
     SetStatusText(QString::fromUtf8(FileTexts::Saved));

@@ -5,6 +5,7 @@
 #include "FormGeometry.h"
 #include "FormUnit1.h"
 #include "PageControl.h"
+#include "PortBox.h"
 
 #include "model/ImageLayout.h"
 

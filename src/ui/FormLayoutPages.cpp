@@ -4,6 +4,7 @@
 #include "FormGeometry.h"
 #include "FormUnit1.h"
 #include "Icons.h"
+#include "PortBox.h"
 #include "UpDown.h"
 
 #include "model/SettingsEdit.h"
@@ -135,7 +136,7 @@ void TForm1::BuildPanel(QWidget* client) {
     BtnClose = MakeControl<QPushButton>(panel1, "BtnClose", 0, QRect(x, 8, width, 28),
                                         QString::fromUtf8("Выход"));
     QLabel* label1 = AutoLabel(panel1, "Label1", 0, "Порт", x, 56);
-    PortNameBox = MakeControl<QComboBox>(panel1, "PortNameBox", 0, QRect(x, 74, width, 26));
+    PortNameBox = MakeControl<TPortBox>(panel1, "PortNameBox", 0, QRect(x, 74, width, 26));
     PortNameBox->setEditable(true);
     // What is typed is what is stored: no item is added for it and nothing completes it.
     PortNameBox->setInsertPolicy(QComboBox::NoInsert);
@@ -179,6 +180,7 @@ void TForm1::BuildMenu() {
     N8 = item(n1, "N8", "Выход", {}, &TForm1::N8Click);
     QMenu* n9 = menu("N9", "С&ервис");
     N10 = item(n9, "N10", "Список шлейфов...", {}, &TForm1::N10Click);
+    CreateSafetyMenus(n1, n9);
     QMenu* n5 = menu("N5", "&Помощь");
     N6 = item(n5, "N6", "О программе...", {}, &TForm1::N6Click);
 }

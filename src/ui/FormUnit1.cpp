@@ -6,9 +6,11 @@
 #include "FormGeometry.h"
 #include "Icons.h"
 #include "PageControl.h"
+#include "PortBox.h"
 #include "UpDown.h"
 
 #include "app/AppTitle.h"
+#include "app/Journal.h"
 #include "app/PortChoice.h"
 #include "app/SetupUnit.h"
 #include "link/Exchange.h"
@@ -61,6 +63,12 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent,
     // Reads and writes, with the timers AttemptTimer, RxTimer and IndTimer.
     Exchange_ = new TExchange(State_, *SerialDriver1, *this, this);
     Exchange_->setObjectName(QStringLiteral("Exchange"));
+    // Every configuration read or written goes into the journal once the exchange is over.
+    Journal_ = std::make_unique<Journal::TJournal>(Journal::TJournal::DefaultFolder());
+    Exchange_->BeforeImageReplaced = [this] {
+        KeepEdited(CurrentConfig(), QString::fromUtf8("перед чтением"));
+    };
+    Exchange_->Finished = [this](const ExchangeOutcome& outcome) { ExchangeFinished(outcome); };
 
     BuildMenu();
     auto* client = new QWidget(this);

@@ -19,7 +19,12 @@
 #include <QStringList>
 
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
 
 struct ProgramState;
 class QAction;
@@ -36,8 +41,16 @@ class QRadioButton;
 class TImageList;
 class TPageControl;
 class TExchange;
+class TPortBox;
 class TSerialDriver;
 class TUpDown;
+struct ExchangeOutcome;
+struct SerialPortDetails;
+namespace Journal {
+class TJournal;
+struct Entry;
+enum class Kind;
+} // namespace Journal
 
 // The window is the exchange controller's host (IExchangeView): it shows the status,
 // colours the bar, disables the exchange's controls and shows the boxes.
@@ -110,6 +123,17 @@ public:
     // The window's port component.
     TSerialDriver& SerialDriver() { return *SerialDriver1; }
 
+    // The journal's folder (by default "journal" under the user's application data
+    // directory); tests give their own.
+    void SetJournalFolder(const QString& folder);
+    Journal::TJournal& JournalStore() { return *Journal_; }
+    // Where the port box asks for its list each time it is opened (the system's list
+    // unless set).  Called on another thread.
+    void SetPortSource(std::function<QList<SerialPortDetails>()> source);
+    // Whether the configuration was edited since it was last read, written, opened, saved
+    // or replaced by a model's defaults.
+    bool ConfigEdited() const;
+
 public slots:
     void ButtonReadClick();
     void ButtonWriteClick();
@@ -120,6 +144,13 @@ public slots:
     void N10Click(); // zone report
     void N8Click();  // Exit
     void N6Click();  // About
+    // The installer's safety net (FormSafety.cpp).
+    void CompareWithFileClick();
+    void PrintClick();
+    void ExportPdfClick();
+    void JournalClick();
+    void CompareWithDeviceClick();
+    void ChecksClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -153,6 +184,32 @@ private:
     QString ChooseFile(bool save);
     // Boxes that come up once the window is on screen, one after the other.
     void ShowMessagesOverWindow(const QList<MessageRecord>& messages);
+
+    // The journal, comparisons, checks and the sheet (FormSafety.cpp).
+    struct ConfigSnapshot {
+        QString Model;
+        std::vector<std::uint8_t> Image;
+        bool operator==(const ConfigSnapshot&) const = default;
+    };
+    ConfigSnapshot CurrentConfig() const;
+    void MarkUnedited();
+    // Keeps the edited configuration in the journal when it was edited; `reason` says what
+    // is about to replace it.
+    void KeepEdited(const ConfigSnapshot& before, const QString& reason);
+    void AddToJournal(Journal::Kind kind, const QString& model, std::span<const std::uint8_t> image,
+                      std::optional<int> version, const QString& outcome);
+    void ReportJournalError(const QString& error);
+    void ExchangeFinished(const ExchangeOutcome& outcome);
+    // The differences between the configuration here and `model`/`image`: a dialog titled
+    // `title`, whose sentence names `subject` ("Прибор", "Файл ...").
+    void ShowComparison(const QString& title, const QString& subject, const QString& thereColumn,
+                        const QString& model, std::span<const std::uint8_t> image);
+    void OpenJournalEntry(const Journal::Entry& entry);
+    void CompareJournalEntry(const Journal::Entry& entry);
+    // A file dialog of its own for the new commands, answered by the hook like the others.
+    QString ChooseFileFor(const char* name, const QString& title, const QStringList& filters,
+                          bool save, const QString& suffix);
+    void CreateSafetyMenus(QMenu* file, QMenu* service);
 
     // Input as a person gives it (FormInput.cpp).
     void GuardInput();
@@ -210,6 +267,9 @@ private:
     QStringList CommandLine_;
     FileDialogHook FileDialogHook_;
     QStringList ReportFolders_; // empty: the program's and the user's data directory
+    std::unique_ptr<Journal::TJournal> Journal_;
+    ConfigSnapshot Unedited_; // the configuration as last read, written, opened or saved
+    bool JournalErrorShown_ = false;
 
     QFileDialog* OpenDialog1 = nullptr; // made when first used
     QFileDialog* SaveDialog1 = nullptr;
@@ -226,6 +286,12 @@ private:
     QAction* N8 = nullptr;
     QAction* N10 = nullptr;
     QAction* N6 = nullptr;
+    QAction* NCompareFile = nullptr;
+    QAction* NPrint = nullptr;
+    QAction* NExportPdf = nullptr;
+    QAction* NJournal = nullptr;
+    QAction* NCompareDevice = nullptr;
+    QAction* NChecks = nullptr;
 
     // Model strip.
     QLabel* Label26 = nullptr;
@@ -273,7 +339,7 @@ private:
 
     // Panel.
     QPushButton* BtnClose = nullptr;
-    QComboBox* PortNameBox = nullptr;
+    TPortBox* PortNameBox = nullptr;
     QPushButton* ButtonRead = nullptr;
     QPushButton* ButtonWrite = nullptr;
 };

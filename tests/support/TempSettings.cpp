@@ -4,7 +4,10 @@
 #include <QSettings>
 
 TempSettings::TempSettings() {
-    if (m_dir.isValid()) pointAt(m_dir.filePath(QStringLiteral("config")));
+    if (!m_dir.isValid()) return;
+    pointAt(m_dir.filePath(QStringLiteral("config")));
+    // The journal and the zone report's second place live in the user's data directory.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("data"))));
 }
 
 void TempSettings::pointAt(const QString& configHome) {

@@ -2,7 +2,7 @@
 // Points this process's settings store at a fresh, empty directory for the object's life,
 // so that a test never reads or writes the real user's settings.  Construct one per test
 // (after the application object exists; XDG_CONFIG_HOME is set as well for anything that
-// asks QStandardPaths).  When it is destroyed the store keeps pointing at the removed
+// asks QStandardPaths, and XDG_DATA_HOME for the user's data: the journal).  When it is destroyed the store keeps pointing at the removed
 // directory rather than going back to the user's own.
 
 #include <QString>

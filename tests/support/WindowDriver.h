@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -26,12 +27,15 @@ struct MessageLog {
 struct WindowFixture {
     ProgramState State;
     MessageLog Messages;
+    // The window's journal, apart from the user's own.
+    QTemporaryDir JournalDir;
     std::unique_ptr<TForm1> Form;
 
-    WindowFixture() : Form(std::make_unique<TForm1>(State, Messages.Hook())) {}
+    WindowFixture() : Form(std::make_unique<TForm1>(State, Messages.Hook())) { UseOwnJournal(); }
     // The boxes are shown for real (modal, until their OK is clicked) instead of recorded.
     struct RealBoxes {};
-    explicit WindowFixture(RealBoxes) : Form(std::make_unique<TForm1>(State)) {}
+    explicit WindowFixture(RealBoxes) : Form(std::make_unique<TForm1>(State)) { UseOwnJournal(); }
+    void UseOwnJournal() { Form->SetJournalFolder(JournalDir.filePath(QStringLiteral("journal"))); }
 
     template <class T> T* Find(const char* name) const {
         T* found = Form->findChild<T*>(QString::fromLatin1(name));

@@ -1,0 +1,82 @@
+#pragma once
+// The journal: every configuration that came from a device or went to one, and every
+// edited configuration just before something replaced it, kept as ".cf8" files with a
+// small index, so that there is always something to go back to.
+//
+// The folder holds one ".cf8" per entry and "index.jsonl", one JSON object a line, oldest
+// first.  A new entry appends its line; the index is rewritten only when old entries go
+// (older than a year, or more than MaxEntries).  A line that cannot be read is passed over,
+// so a damaged index loses that entry and nothing else.
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace Journal {
+
+inline constexpr int MaxEntries = 2000;
+inline constexpr int KeepDays = 365;
+
+enum class Kind {
+    Read,          // read from a device (also for a comparison)
+    Written,       // written to a device, as sent
+    DeviceHeld,    // what the device answered a write with, when it differed
+    BeforeReplace, // the edited configuration, just before a read, open or model switch
+};
+
+struct Entry {
+    QString File; // the ".cf8" file's name inside the folder
+    QDateTime Time;
+    Kind What = Kind::Read;
+    QString Model;
+    QString Port;               // the port box's text; empty where no device was involved
+    std::optional<int> Version; // the device's version byte, where its reply carries one
+    QString Outcome; // in the window's words: "прочитано", "перед сменой модели"
+    QString Fingerprint; // ConfigFingerprint of model and image
+};
+
+// "Чтение", "Запись", "В приборе после записи", "Правка".
+QString KindText(Kind kind);
+
+class TJournal {
+public:
+    // The journal in `folder`, keeping at most `maxEntries`; nothing is read or made until
+    // it is first used.
+    explicit TJournal(QString folder, int maxEntries = MaxEntries);
+    // The user's own: "journal" under the application data directory.
+    static QString DefaultFolder();
+
+    QString Folder() const { return folder_; }
+
+    // Keeps a configuration.  `now` is the entry's time (the clock when not given).  Entries
+    // that are more than a year old by the clock, and the oldest beyond MaxEntries, are
+    // removed on the way.  What went wrong, or nothing.
+    std::optional<QString> Add(Kind kind, const QString& model, std::span<const std::uint8_t> image,
+                               const QString& port, std::optional<int> version,
+                               const QString& outcome, const QDateTime& now = {});
+
+    // The entries, newest first, as the index holds them (re-read from the folder).
+    QList<Entry> Entries();
+
+    // The ".cf8" file of an entry.
+    QString PathOf(const Entry& entry) const;
+
+private:
+    // The index, oldest first; nothing when it cannot be read.  Sets the count and the
+    // oldest time kept between calls.
+    std::optional<QList<Entry>> Load();
+    std::optional<QString> Prune(const QDateTime& now);
+
+    QString folder_;
+    int maxEntries_;
+    qsizetype count_ = 0;
+    QDateTime oldest_;      // the first entry's time; invalid when there is none
+    qint64 knownSize_ = -1; // the index's size as last read or written; -1: not read
+};
+
+} // namespace Journal

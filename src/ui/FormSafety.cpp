@@ -1,0 +1,277 @@
+// The installer's safety net in the window: the journal of every configuration that came
+// from a device or went to one (and of edits about to be replaced), comparisons with a
+// file, a journal entry or the device, the configuration checks, and the printed sheet.
+// The work is app/'s and model/'s; here it meets the menus and dialogs.
+
+#include "FormUnit1.h"
+
+#include "JournalDialog.h"
+#include "ListDialog.h"
+#include "PortBox.h"
+#include "SheetPrint.h"
+
+#include "app/ConfigFile.h"
+#include "app/ConfigSheet.h"
+#include "app/Journal.h"
+#include "app/SetupUnit.h"
+#include "app/TextForm.h"
+#include "link/Exchange.h"
+#include "model/ConfigChecks.h"
+#include "model/ConfigCompare.h"
+#include "model/MyConst.h"
+#include "model/ProgramState.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTimer>
+
+namespace {
+
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+const QString Cf8Filter = U("Файлы конфигурации панели (*.cf8)");
+const QString TextFilter = U("Текстовая форма конфигурации (*.yaml *.yml *.txt)");
+
+} // namespace
+
+void TForm1::CreateSafetyMenus(QMenu* file, QMenu* service) {
+    // After the items the window always had, so that theirs keep their places.
+    auto item = [&](QMenu* m, const char* name, const char* caption, void (TForm1::*handler)()) {
+        QAction* action = m->addAction(U(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    file->addSeparator()->setObjectName(QStringLiteral("NSafetySeparator"));
+    NCompareFile =
+        item(file, "NCompareFile", "Сравнить с файлом...", &TForm1::CompareWithFileClick);
+    NPrint = item(file, "NPrint", "Печать...", &TForm1::PrintClick);
+    NExportPdf = item(file, "NExportPdf", "Экспорт в PDF...", &TForm1::ExportPdfClick);
+    NJournal = item(service, "NJournal", "Журнал...", &TForm1::JournalClick);
+    NCompareDevice =
+        item(service, "NCompareDevice", "Сравнить с прибором", &TForm1::CompareWithDeviceClick);
+    NChecks = item(service, "NChecks", "Проверка конфигурации...", &TForm1::ChecksClick);
+}
+
+void TForm1::SetJournalFolder(const QString& folder) {
+    Journal_ = std::make_unique<Journal::TJournal>(folder);
+}
+
+void TForm1::SetPortSource(std::function<QList<SerialPortDetails>()> source) {
+    PortNameBox->SetSource(std::move(source));
+}
+
+TForm1::ConfigSnapshot TForm1::CurrentConfig() const {
+    const auto image = State_.Image();
+    return {State_.CurrentDevice, {image.begin(), image.end()}};
+}
+
+bool TForm1::ConfigEdited() const {
+    return CurrentConfig() != Unedited_;
+}
+
+void TForm1::MarkUnedited() {
+    Unedited_ = CurrentConfig();
+}
+
+void TForm1::KeepEdited(const ConfigSnapshot& before, const QString& reason) {
+    // Before the first model switch there is nothing the user made.
+    if (Unedited_.Model.isEmpty() || before == Unedited_) return;
+    AddToJournal(Journal::Kind::BeforeReplace, before.Model, before.Image, std::nullopt, reason);
+    // Kept: a model switch that follows (the device naming its model) has nothing to add.
+    Unedited_ = before;
+}
+
+void TForm1::AddToJournal(Journal::Kind kind, const QString& model,
+                          std::span<const std::uint8_t> image, std::optional<int> version,
+                          const QString& outcome) {
+    const QString port =
+        kind == Journal::Kind::BeforeReplace ? QString() : PortNameBox->currentText();
+    if (const std::optional<QString> error =
+            Journal_->Add(kind, model, image, port, version, outcome))
+        ReportJournalError(*error);
+}
+
+void TForm1::ReportJournalError(const QString& error) {
+    // Once per run: a journal that cannot be written now will not be at the next exchange.
+    if (JournalErrorShown_) return;
+    JournalErrorShown_ = true;
+    const QString text =
+        U("Журнал не записывается, прочитанные и записанные конфигурации не сохраняются в "
+          "нем.\r\nЧтение и запись приборов продолжаются как обычно.\r\n\r\n") +
+        error;
+    // After the exchange's own boxes and texts, never inside them.
+    if (MessageHook_)
+        ShowMessage(State_.ApplicationTitle, text, QMessageBox::Warning);
+    else
+        QTimer::singleShot(0, this, [this, text] {
+            ShowMessage(State_.ApplicationTitle, text, QMessageBox::Warning);
+        });
+}
+
+void TForm1::ExchangeFinished(const ExchangeOutcome& o) {
+    if (o.Write) {
+        const QString outcome = !o.Accepted ? U("нет ответа")
+                                : o.Differing != 0 ? U("записано с ошибками (%1)").arg(o.Differing)
+                                                   : U("записано");
+        AddToJournal(Journal::Kind::Written, o.SentModel, o.Sent, o.Version, outcome);
+        if (o.Accepted && o.Differing != 0)
+            AddToJournal(Journal::Kind::DeviceHeld, o.Model, o.Reply, o.Version,
+                         U("отличается от записанного (%1)").arg(o.Differing));
+        // What was written is what the device holds: nothing left to lose.  A write that
+        // was not answered may not have arrived, so the edits still count as unsaved.
+        if (o.Accepted) MarkUnedited();
+        return;
+    }
+    if (!o.Accepted) return; // nothing was read
+    AddToJournal(Journal::Kind::Read, o.Model, o.Reply, o.Version,
+                 o.Compare ? U("прочитано для сравнения") : U("прочитано"));
+    if (!o.Compare) MarkUnedited();
+}
+
+QString TForm1::ChooseFileFor(const char* name, const QString& title, const QStringList& filters,
+                              bool save, const QString& suffix) {
+    QString error;
+    const QString folder = ReadSetting(QLatin1String(SettingFilePath),
+                                       QDir::toNativeSeparators(QDir::currentPath()), &error);
+    ReportSettingError(error);
+    QFileDialog dialog(this);
+    dialog.setObjectName(QString::fromLatin1(name));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setWindowTitle(title);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setDirectory(folder);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (FileDialogHook_) return FileDialogHook_(dialog);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles().value(0);
+}
+
+void TForm1::ShowComparison(const QString& title, const QString& subject,
+                            const QString& thereColumn, const QString& model,
+                            std::span<const std::uint8_t> image) {
+    const ConfigComparison c =
+        CompareConfigurations(State_.CurrentDevice, State_.Image(), model, image);
+    QList<QStringList> rows;
+    if (!c.SameModel()) rows << QStringList{QString(), U("модель"), c.ModelHere, c.ModelThere};
+    for (const FieldTable::FieldDifference& d : c.Fields)
+        rows << QStringList{d.Zone, d.Name, d.Old, d.New};
+    QString heading;
+    if (c.Equal())
+        heading = subject + U(" хранит в точности эту конфигурацию.");
+    else if (!c.FieldsCompared)
+        heading =
+            subject + U(" — другой модели: %1. Поля разных моделей не сравниваются.").arg(model);
+    else
+        heading = subject + U(" отличается от этой конфигурации (полей: %1).").arg(c.Fields.size());
+    auto* dialog = new TListDialog(this, QStringLiteral("CompareDialog"), title);
+    dialog->SetContent(heading, {U("Зона"), U("Поле"), U("Здесь"), thereColumn}, rows);
+    dialog->open();
+}
+
+void TForm1::CompareWithFileClick() {
+    const QString path = ChooseFileFor("CompareFileDialog", U("Сравнить с файлом"),
+                                       {Cf8Filter, TextFilter}, false, QStringLiteral("cf8"));
+    if (path.isEmpty()) return;
+    const TextForm::LoadedConfig loaded = TextForm::LoadAnyConfig(path);
+    if (!loaded.Ok()) {
+        ShowMessage(State_.ApplicationTitle, loaded.Message, QMessageBox::Critical);
+        return;
+    }
+    ShowComparison(U("Сравнение с файлом"), U("Файл %1").arg(QDir::toNativeSeparators(path)),
+                   U("В файле"), loaded.Model, loaded.Image);
+}
+
+void TForm1::CompareWithDeviceClick() {
+    // The same exchange as a read; what it reads goes to the comparison, not the image.
+    Exchange_->ReadForCompare([this](const ExchangeOutcome& o) {
+        ShowComparison(U("Сравнение с прибором"), U("Прибор"), U("В приборе"), o.Model, o.Reply);
+    });
+}
+
+void TForm1::ChecksClick() {
+    const std::vector<ConfigChecks::Warning> warnings =
+        ConfigChecks::CheckConfig(State_.CurrentDevice, State_.Image());
+    QList<QStringList> rows;
+    for (const ConfigChecks::Warning& w : warnings)
+        rows << QStringList{w.Zone, w.Text, w.Advice};
+    auto* dialog =
+        new TListDialog(this, QStringLiteral("ChecksDialog"), U("Проверка конфигурации"));
+    dialog->SetContent(warnings.empty()
+                           ? U("Замечаний нет: настройки согласованы между собой.")
+                           : U("Предупреждений: %1. Они ничего не запрещают: прибор примет "
+                               "конфигурацию и так.")
+                                 .arg(warnings.size()),
+                       {U("Зона"), U("Что не так"), U("Что сделать")}, rows);
+    dialog->open();
+}
+
+void TForm1::JournalClick() {
+    auto* dialog = new TJournalDialog(this, Journal_->Entries());
+    connect(dialog, &TJournalDialog::OpenRequested, this, &TForm1::OpenJournalEntry);
+    connect(dialog, &TJournalDialog::CompareRequested, this, &TForm1::CompareJournalEntry);
+    dialog->open();
+}
+
+void TForm1::OpenJournalEntry(const Journal::Entry& entry) {
+    // Not while an exchange runs, like Open: a load would replace the image under it.
+    if (!N4->isEnabled()) return;
+    const ConfigSnapshot before = CurrentConfig();
+    const LoadResult result = LoadConfigFile(State_, Journal_->PathOf(entry));
+    if (!result.Ok()) {
+        if (const std::optional<FileMessage> box = OpenFailureMessage(result))
+            ShowMessage(box->Caption, box->Text, QMessageBox::Critical);
+        return;
+    }
+    KeepEdited(before, U("перед открытием из журнала"));
+    ApplyLoadedFile(result.Row);
+    // The journal's own file is not the user's: a Save asks where to put it.
+    State_.CurrentFileName.clear();
+    setWindowTitle(State_.ApplicationTitle);
+    MarkUnedited();
+    SetStatusText(QString::fromUtf8(FileTexts::Opened));
+}
+
+void TForm1::CompareJournalEntry(const Journal::Entry& entry) {
+    const TextForm::LoadedConfig loaded = TextForm::LoadAnyConfig(Journal_->PathOf(entry));
+    if (!loaded.Ok()) {
+        ShowMessage(State_.ApplicationTitle, loaded.Message, QMessageBox::Critical);
+        return;
+    }
+    ShowComparison(
+        U("Сравнение с журналом"),
+        U("Запись журнала «%1» от %2")
+            .arg(Journal::KindText(entry.What),
+                 entry.Time.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"))),
+        U("В журнале"), loaded.Model, loaded.Image);
+}
+
+void TForm1::PrintClick() {
+    const QString html = ConfigSheetHtml({State_.CurrentDevice, State_.Image(),
+                                          State_.CurrentFileName, QDateTime::currentDateTime()});
+    if (const std::optional<QString> error = PrintSheet(this, html))
+        ShowMessage(State_.ApplicationTitle, *error, QMessageBox::Critical);
+}
+
+void TForm1::ExportPdfClick() {
+    QString path = ChooseFileFor("PdfDialog", U("Экспорт в PDF"), {U("Документ PDF (*.pdf)")}, true,
+                                 QStringLiteral("pdf"));
+    if (path.isEmpty()) return;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+    const QString html = ConfigSheetHtml({State_.CurrentDevice, State_.Image(),
+                                          State_.CurrentFileName, QDateTime::currentDateTime()});
+    if (const std::optional<QString> error = ExportSheetPdf(path, html)) {
+        ShowMessage(State_.ApplicationTitle, *error, QMessageBox::Critical);
+        return;
+    }
+    SetStatusText(U("Лист конфигурации сохранен"));
+}

@@ -1,0 +1,81 @@
+#include "PortBox.h"
+
+#include <QLineEdit>
+#include <QThread>
+
+#include <memory>
+
+TPortBox::TPortBox(QWidget* parent) : QComboBox(parent), source_(ListSerialPortDetails) {}
+
+TPortBox::~TPortBox() {
+    // The query holds no pointer to the box, but its thread object must not outlive the
+    // program's event loop running; a query takes milliseconds.
+    if (query_) {
+        query_->disconnect(this);
+        query_->wait();
+        delete query_;
+    }
+}
+
+void TPortBox::SetSource(Source source) {
+    source_ = source ? std::move(source) : Source(ListSerialPortDetails);
+}
+
+void TPortBox::showPopup() {
+    // The last list at once, the system's answer a moment later.
+    Refresh();
+    QComboBox::showPopup();
+}
+
+void TPortBox::Refresh() {
+    if (query_) return;
+    auto result = std::make_shared<QList<SerialPortDetails>>();
+    query_ = QThread::create([source = source_, result] { *result = source(); });
+    connect(query_, &QThread::finished, this, [this, result] {
+        query_->deleteLater();
+        query_ = nullptr;
+        SetPorts(*result);
+        emit Refreshed();
+    });
+    query_->start();
+}
+
+void TPortBox::SetPorts(const QList<SerialPortDetails>& ports) {
+    QStringList names;
+    for (const SerialPortDetails& p : ports)
+        names << p.Name;
+    QStringList shown;
+    for (int i = 0; i < count(); ++i)
+        shown << itemText(i);
+    if (names != shown) {
+        // Rebuilding the items puts another text into the line: the user's stays.
+        const QString text = currentText();
+        const int cursor = lineEdit() ? lineEdit()->cursorPosition() : 0;
+        const bool selection = lineEdit() && lineEdit()->hasSelectedText();
+        const int selStart = selection ? lineEdit()->selectionStart() : 0;
+        const int selLength = selection ? lineEdit()->selectedText().size() : 0;
+        const QSignalBlocker block(this);
+        clear();
+        addItems(names);
+        setCurrentIndex(findText(text, Qt::MatchExactly));
+        setEditText(text);
+        if (lineEdit()) {
+            if (selection)
+                lineEdit()->setSelection(selStart, selLength);
+            else
+                lineEdit()->setCursorPosition(cursor);
+        }
+    }
+    for (int i = 0; i < ports.size(); ++i)
+        setItemData(i, ToolTipOf(ports[i]), Qt::ToolTipRole);
+}
+
+QString TPortBox::ToolTipOf(const SerialPortDetails& port) {
+    QStringList lines;
+    if (!port.SystemLocation.isEmpty()) lines << port.SystemLocation;
+    if (!port.Description.isEmpty()) lines << QStringLiteral("Описание: ") + port.Description;
+    if (!port.Manufacturer.isEmpty()) lines << QStringLiteral("Изготовитель: ") + port.Manufacturer;
+    if (port.Description.isEmpty() && port.Manufacturer.isEmpty())
+        lines << QStringLiteral("Система не знает, что за устройство у этого порта");
+    return lines.join(QLatin1Char('\n'));
+}
