@@ -1,15 +1,7 @@
+// The rule from a shown port name to a device path, for both platforms' forms.  The list
+// of ports itself is each platform's own (PortList_posix.cpp, PortList_win.cpp).
+
 #include "link/PortList.h"
-
-#include <QSerialPortInfo>
-
-QStringList ListSerialPorts() {
-    QStringList names;
-    const auto ports = QSerialPortInfo::availablePorts();
-    names.reserve(ports.size());
-    for (const QSerialPortInfo& info : ports)
-        names.append(info.portName());
-    return names;
-}
 
 namespace {
 const QString WindowsDevicePrefix = QStringLiteral("\\\\.\\");
