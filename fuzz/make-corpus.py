@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Writes the seed corpora of the fuzz targets: fuzz/corpus/cf8 (a valid ".cf8" file of
-every model and a few broken ones) and fuzz/corpus/reply (a valid reply of every model,
+every model and a few broken ones), fuzz/corpus/reply (a valid reply of every model,
 split into chunks in a few ways, in the input layout of fuzz_reply: a model byte, then
-length-prefixed chunks, a zero length standing for the gathering deadline).
+length-prefixed chunks, a zero length standing for the gathering deadline) and
+fuzz/corpus/text (the known-answer texts of tests/data, a template of every model, and a
+few texts that must be refused).
 
 The files are kept in the repository; run this again only to change them.  Frames and
 check bytes are built here from the format alone, not with the program's own code."""
@@ -109,6 +111,26 @@ def main():
     # An MZ515E8 selected, and a device that names itself MZ515KB8.
     files["MZ515E8-device-KB8"] = bytes([2]) + chunks(reply(0x0A, EIGHT_LOOP))
     write("reply", files)
+
+    files = {}
+    for name in ("MZ515KA8", "MZ515KF"):
+        files[f"{name}.yaml"] = (HERE.parent / "tests" / "data" / f"{name}.yaml").read_bytes()
+    head = "format: progmz515/1\n"
+    for _, ident, _, _ in MODELS:
+        files[f"{ident}-template.yaml"] = f"{head}model: {ident}\n".encode()
+    files["KA8-zones.yaml"] = (head + "model: MZ515KA8\nexpanders: [2, 3]\n"
+                               "zone19: {type: Охранный, event: 131 - ПЕРИМЕТР, power_reset: no}\n"
+                               "zone20:\n  type: 0x6\n  event: \"137 - ТАМПЕР \"\n"
+                               "reserved: {byte150: 0x07}\n").encode()
+    files["E2-loops.yaml"] = (head + "model: MZ515E2\nloop1: {type: Пожарный, power_reset: yes}\n"
+                              "loop2: {type: 0x0, type_bits3_6: 0xF}\n").encode()
+    files["KB8-delays.yaml"] = (head + "model: MZ515KB8  # comment\nentry_delay: 60\n"
+                                "exit_delay: 0x3\nradio_check_period: 0xFFFF\n").encode()
+    files["unknown-key.yaml"] = (head + "model: MZ515KF\nloop1: {type: Пожарный}\n").encode()
+    files["broken-yaml.yaml"] = (head + "model: MZ515KA\nalarm_tx_count: [1\n").encode()
+    files["not-utf8.yaml"] = head.encode() + b"model: MZ515KA8\nloop3: {type: \xcf\xee\xe6}\n"
+    files["twice.yaml"] = (head + "model: MZ515E8\nexit_delay: 0\nexit_delay: 30\n").encode()
+    write("text", files)
 
 
 if __name__ == "__main__":

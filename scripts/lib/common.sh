@@ -6,7 +6,7 @@ export LANG="${LANG:-C.UTF-8}"
 [ "$LANG" = "C" ] || [ "$LANG" = "POSIX" ] && export LANG=C.UTF-8
 
 # What a build and the test suite need; the program's own run-time needs come with them.
-BUILD_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-serialport-dev
+BUILD_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-serialport-dev libyaml-cpp-dev
                 qt6-qpa-plugins fonts-dejavu-core e2fsprogs xvfb xdotool desktop-file-utils
                 help2man)
 

@@ -28,10 +28,21 @@ inline constexpr int TxFlags = 4;
 inline constexpr int PowInputLevelBit = 0;   // 1 = level '1' while mains is present
 inline constexpr int SlowChannelCheckBit = 1; // 1 = slow check, 0 = fast with the period
 
+inline constexpr int PowerResetBit = 7;
 inline constexpr std::uint8_t PowerResetFlag = 0x80; // bit 7 of loop 7/8 and expander types
+// The code bits of a flagged type byte as the window reads them: three for loops 7 and 8,
+// four for an expander zone, so that a device setting bit 3 there gets no selection
+// rather than a made-up type.
+inline constexpr std::uint8_t LoopCodeMask = 0x07;
+inline constexpr std::uint8_t ExpanderCodeMask = 0x0F;
+
 inline constexpr std::uint8_t EntryDelayMask = 0x0F;
 inline constexpr std::uint8_t ExitDelayMask = 0x30;
 inline constexpr int ExitDelayShift = 4;
+inline constexpr int EntryDelaySteps = 13; // 0 .. 60 s in steps of 5
+inline constexpr int EntryDelayStepSeconds = 5;
+inline constexpr int ExitDelaySteps = 3; // 0, 30, 60 s
+inline constexpr int ExitDelayStepSeconds = 30;
 
 inline constexpr int LoopCount = 8;
 inline constexpr int ExpanderCount = 8;

@@ -9,10 +9,10 @@ namespace SettingsEdit {
 
 namespace {
 
-constexpr int EntrySteps = 13; // 0 .. 60 s in steps of 5
-constexpr int EntryStepSeconds = 5;
-constexpr int ExitSteps = 3; // 0, 30, 60 s
-constexpr int ExitStepSeconds = 30;
+constexpr int EntrySteps = Image::EntryDelaySteps;
+constexpr int EntryStepSeconds = Image::EntryDelayStepSeconds;
+constexpr int ExitSteps = Image::ExitDelaySteps;
+constexpr int ExitStepSeconds = Image::ExitDelayStepSeconds;
 constexpr std::uint8_t HighNibble = 0xF0;
 
 FieldEdit Replace(const QString& current, int value) {

@@ -9,11 +9,9 @@ namespace ZoneEdit {
 
 namespace {
 
-// The expander zones keep four bits for the code on display; a device that sets bit 3
-// gets no selection rather than a made-up type.
-constexpr std::uint8_t ExpanderCodeMask = 0x0F;
-constexpr std::uint8_t LoopCodeMask = 0x07;
-constexpr int PowerResetBit = 7;
+using Image::ExpanderCodeMask;
+using Image::LoopCodeMask;
+using Image::PowerResetBit;
 
 bool ValidRow(int row) {
     return row >= 1 && row <= Image::LoopCount;

@@ -1,7 +1,9 @@
 #include "FuzzChecks.h"
 
 #include "app/ConfigFile.h"
+#include "app/TextForm.h"
 #include "link/Frames.h"
+#include "model/FieldTable.h"
 #include "model/MyConst.h"
 
 #include "link/Exchange.h"
@@ -405,6 +407,43 @@ std::string ReplyInput(PtyPair& line, Bytes input) {
     }
     if (fault.empty()) fault = run.GatheringDeadline();
     return fault;
+}
+
+std::string TextInput(Bytes bytes) {
+    const QByteArray text(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    const TextForm::TextParseResult r = TextForm::ParseConfigText(text);
+    if (!r.Ok()) {
+        if (!r.Model.isEmpty() || !r.Image.empty()) return "a refused text produced something";
+        if (r.Error->Message.isEmpty() || r.Error->Line < 0 || r.Error->Column < 0)
+            return "a refusal without a message or with a place before the text";
+    } else {
+        const int row = FindDevice(r.Model);
+        if (row < 0) return "accepted with an unknown model";
+        if (r.Image.size() != std::size_t(DeviceTable[std::size_t(row)].Capacity))
+            return "accepted with an image of the wrong length";
+        const QByteArray again = TextForm::ConfigToText(r.Model, r.Image);
+        const TextForm::TextParseResult back = TextForm::ParseConfigText(again);
+        if (!back.Ok())
+            return "the text of an accepted image is refused: " +
+                   back.Error->ToString().toStdString();
+        if (back.Model != r.Model || back.Image != r.Image)
+            return "the text of an accepted image gives another image: " + Hex(r.Image);
+        if (TextForm::ConfigToText(back.Model, back.Image) != again)
+            return "an image's text does not write itself again identically";
+    }
+
+    if (bytes.empty()) return {};
+    const int row = bytes[0] % DeviceCount;
+    const QString model = IdentifierOf(row);
+    std::vector<std::uint8_t> image(std::size_t(DeviceTable[std::size_t(row)].Capacity), 0);
+    std::copy_n(bytes.begin() + 1, std::min(image.size(), bytes.size() - 1), image.begin());
+    const TextForm::TextParseResult back =
+        TextForm::ParseConfigText(TextForm::ConfigToText(model, image));
+    if (!back.Ok()) return "an image's text is refused: " + back.Error->ToString().toStdString();
+    if (back.Model != model || back.Image != image)
+        return "an image's text gives another image: " + Hex(image);
+    if (!FieldTable::DiffImages(model, image, image).empty()) return "an image differs from itself";
+    return {};
 }
 
 } // namespace FuzzChecks

@@ -35,4 +35,11 @@ inline constexpr std::uint8_t ChunkGatheringDeadline = 0;
 inline constexpr std::uint8_t ChunkAttemptDeadline = 255;
 std::string ReplyInput(PtyPair& line, std::span<const std::uint8_t> input);
 
+// `bytes` as a configuration text, and as an image of the model picked by byte 0 (row =
+// byte % 6; the image is the bytes after it, cut or padded with zeros to the model's
+// length).  A text is either refused with a message and nothing else, or accepted with an
+// image of its model's length, whose own text gives that image again and writes itself
+// identically; an image's text gives the image back byte for byte.
+std::string TextInput(std::span<const std::uint8_t> bytes);
+
 } // namespace FuzzChecks
