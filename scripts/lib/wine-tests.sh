@@ -132,6 +132,27 @@ cli_tests() {
     cli_read_write
 }
 
+# Read what the device holds into a .cf8 file; write the model's factory configuration
+# (made by the same program) and read it back: the two files must be the same.
+cli_read_write() {
+    local image read="$WINE_WORK/read.cf8" made="$WINE_WORK/factory.cf8" back="$WINE_WORK/back.cf8"
+    image="$(head -c 167 /dev/urandom | od -An -tx1 | tr -d ' \n')"
+    start_sim MZ515KA8 --image "$image" --version 77
+    map_port
+    local w
+    w() { winepath -w "$1"; }
+    wine_run 120 "$cli" read --port "$WINE_PORT" --model MZ515KA8 -o "$(w "$read")" ||
+        fail "progmz515-cli.exe read"
+    od -An -tx1 "$read" | tr -d ' \n' | grep -q "$image" || fail "the file read holds another image"
+    wine_run 60 "$cli" defaults MZ515KA8 -o "$(w "$made")" || fail "progmz515-cli.exe defaults"
+    wine_run 120 "$cli" write --port "$WINE_PORT" "$(w "$made")" || fail "progmz515-cli.exe write"
+    wine_run 120 "$cli" read --port "$WINE_PORT" --model MZ515KA8 -o "$(w "$back")" ||
+        fail "progmz515-cli.exe read after the write"
+    cmp "$made" "$back" || fail "the device holds another configuration than the one written"
+    stop_sim
+    echo "read, write and read back through $WINE_PORT: the same configuration"
+}
+
 # One start of the real window under Wine on the Xvfb, with a screenshot; then the
 # settings it stored in the registry.
 window_test() {
