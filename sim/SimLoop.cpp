@@ -5,11 +5,13 @@
 
 #include "model/MyConst.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <limits>
 #include <poll.h>
 #include <unistd.h>
 
@@ -65,6 +67,10 @@ SimEnd RunSimulator(const SimOptions& options, Pty& pty, FrameLog& log, int sign
     LineOutput out(options.Pace);
     std::array<char, 4096> chunk{};
     bool blocked = false;
+    // Paced, a request takes its time on the line too: the terminal hands it over at once,
+    // but a device on a real line hears its last byte a character time per byte after the
+    // line was free, and cannot answer before.
+    std::int64_t inputLineFreeAt = std::numeric_limits<std::int64_t>::min();
 
     for (;;) {
         // Put on the line whatever is due.
@@ -113,6 +119,11 @@ SimEnd RunSimulator(const SimOptions& options, Pty& pty, FrameLog& log, int sign
             return SimEnd::Failed;
         }
         const std::int64_t heardAt = MonotonicNs();
+        std::int64_t answerFrom = heardAt;
+        if (options.Pace) {
+            inputLineFreeAt = std::max(inputLineFreeAt, heardAt) + n * LineOutput::ByteNs;
+            answerFrom = inputLineFreeAt;
+        }
         for (const HeardFrame& frame : gatherer.Feed(QByteArrayView(chunk.data(), n))) {
             log.Append(heardAt / NsPerMs, frame);
             DeviceAnswer answer;
@@ -120,7 +131,7 @@ SimEnd RunSimulator(const SimOptions& options, Pty& pty, FrameLog& log, int sign
             Note(frame, answer, !answer.Parts.empty());
             if (answer.Vanish) return SimEnd::Vanished;
             for (ReplyPart& part : answer.Parts)
-                out.Add(heardAt + part.AtMs * NsPerMs, std::move(part.Bytes));
+                out.Add(answerFrom + part.AtMs * NsPerMs, std::move(part.Bytes));
         }
     }
 }

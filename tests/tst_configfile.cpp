@@ -6,14 +6,15 @@
 #include "link/BCC.h"
 #include "link/Frames.h"
 #include "model/MyConst.h"
+#include "support/Unwritable.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -75,28 +76,6 @@ void compareStates(const ProgramState& a, const ProgramState& b) {
     QCOMPARE(a.CurrentDevice, b.CurrentDevice);
     QCOMPARE(a.Capacity, b.Capacity);
     QCOMPARE(a.CurrentFileName, b.CurrentFileName);
-}
-
-// Sets the immutable attribute, which stops root too, and takes it off again at the end.
-class Immutable {
-public:
-    explicit Immutable(const QString& path) : path_(path) {
-        ok_ = QProcess::execute("chattr", {"+i", path_}) == 0;
-    }
-    ~Immutable() {
-        if (ok_) QProcess::execute("chattr", {"-i", path_});
-    }
-    bool ok() const { return ok_; }
-
-private:
-    QString path_;
-    bool ok_ = false;
-};
-
-// The temporary directories of the chattr cases live beside the test program, on the
-// build's own file system: a tmpfs /tmp has no immutable attribute.
-QString chattrCapableBase() {
-    return QCoreApplication::applicationDirPath() + "/cf8-XXXXXX";
 }
 
 } // namespace
@@ -307,14 +286,14 @@ private slots:
     }
 
     void aReadOnlyFileLoads() {
-        QTemporaryDir dir(chattrCapableBase());
+        QTemporaryDir dir(Unwritable::temporaryBase());
         QVERIFY(dir.isValid());
         const QString name = dir.filePath("locked.cf8");
         QVERIFY(writeAll(name, cf8("MZ515KF", fromHex("01 02 03 04 05 06 07 08 09 0A"))));
-        Immutable lock(name);
-        QVERIFY2(lock.ok(), "chattr +i failed");
+        Unwritable lock(name);
+        QVERIFY2(lock.ok(), qPrintable(lock.errorString()));
         QFile probe(name);
-        QVERIFY(!probe.open(QIODevice::ReadWrite)); // even root cannot open it for writing
+        QVERIFY(!probe.open(QIODevice::ReadWrite)); // not even for root
         ProgramState s;
         QVERIFY(LoadDeviceDefaults(s, "MZ515KF"));
         const LoadResult r = LoadConfigFile(s, name);
@@ -368,22 +347,41 @@ private slots:
         QCOMPARE(s.Capacity, before.Capacity);
     }
 
-    void saveFailureKeepsTheOldFile_data() {
+    // Saving over an older file.  A failed save keeps it and leaves nothing beside it.  A
+    // folder that takes no new files gets no file written beside the old one: the old file
+    // is written in place, and a write that fails part way is still reported (the old
+    // bytes are then gone).
+    void saveOverAnOldFile_data() {
         QTest::addColumn<QString>("how");
-        QTest::newRow("directory is a regular file") << "below-file";
-        QTest::newRow("write fails part way") << "file-size-limit";
-        QTest::newRow("target cannot be replaced") << "immutable";
-        QTest::newRow("no model selected yet") << "no-model";
+        QTest::addColumn<bool>("closedFolder");
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("directory is a regular file") << "below-file" << false << false;
+        QTest::newRow("write fails part way") << "file-size-limit" << false << false;
+        QTest::newRow("target cannot be written") << "unwritable" << false << false;
+        QTest::newRow("no model selected yet") << "no-model" << false << false;
+        QTest::newRow("folder takes no new files") << "plain" << true << true;
+        QTest::newRow("folder takes no new files, target cannot be written")
+            << "unwritable" << true << false;
+        QTest::newRow("folder takes no new files, write fails part way")
+            << "file-size-limit" << true << false;
     }
-    void saveFailureKeepsTheOldFile() {
+    void saveOverAnOldFile() {
         QFETCH(QString, how);
-        QTemporaryDir dir(chattrCapableBase());
+        QFETCH(bool, closedFolder);
+        QFETCH(bool, saves);
+        QTemporaryDir dir(Unwritable::temporaryBase());
         QVERIFY(dir.isValid());
         const QByteArray old = cf8("MZ515KF", QByteArray(10, '\x77'));
         QString target = dir.filePath("old.cf8");
         QVERIFY(writeAll(target, old));
         ProgramState s;
         QVERIFY(LoadDeviceDefaults(s, "MZ515KA8"));
+        std::optional<Unwritable> closed, locked;
+        if (closedFolder) {
+            closed.emplace(dir.path());
+            QVERIFY2(closed->ok(), qPrintable(closed->errorString()));
+            QVERIFY(!QFile(dir.filePath("probe")).open(QIODevice::WriteOnly));
+        }
 
         std::optional<QString> error;
         if (how == "below-file") {
@@ -404,17 +402,29 @@ private slots:
         } else if (how == "no-model") {
             error = SaveConfigFile(ProgramState{}, target);
         } else {
-            Immutable lock(target);
-            QVERIFY2(lock.ok(), "chattr +i failed");
+            if (how == "unwritable") {
+                locked.emplace(target);
+                QVERIFY2(locked->ok(), qPrintable(locked->errorString()));
+            }
             error = SaveConfigFile(s, target);
+        }
+        QDir listing(dir.path());
+        QCOMPARE(listing.entryList(QDir::Files | QDir::Hidden), QStringList{"old.cf8"});
+        if (saves) {
+            QCOMPARE(error, std::nullopt);
+            QCOMPARE(readAll(target), cf8("MZ515KA8", defaultImage("MZ515KA8")));
+            return;
         }
         QVERIFY(error.has_value());
         if (how != "no-model")
             QVERIFY2(error->contains(how == "below-file" ? "old.cf8/new.cf8" : "old.cf8"),
                      qPrintable(*error));
-        QCOMPARE(readAll(target), old);
-        // No half-written file is left beside it.
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.cf8"});
+        if (closedFolder && how == "file-size-limit") {
+            QVERIFY2(error->contains("целиком"), qPrintable(*error));
+            QVERIFY(readAll(target) != cf8("MZ515KA8", defaultImage("MZ515KA8")));
+        } else {
+            QCOMPARE(readAll(target), old);
+        }
     }
 
     void saveAsExtension_data() {

@@ -8,12 +8,19 @@
 #include "link/SerialDrv.h"
 #include "model/ImageLayout.h"
 #include "model/MyConst.h"
+#include "support/Pty.h"
 #include "support/RecordingView.h"
 #include "support/SimProcess.h"
+#include "support/Unwritable.h"
 
+#include <QFile>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 namespace {
 
@@ -457,9 +464,56 @@ private slots:
         }
     }
 
+    // The box keeps its two lines whatever the reason; the details say which it was and
+    // what to do.  The permission refused is the bits for an ordinary user and the
+    // immutable flag for root, on a plain file.
+    void openFailure_data() {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QStringList>("details");
+        QTest::newRow("missing") << "missing" << int(PortError::NotFound)
+                                 << QStringList{U("Адаптер не подключён или имя порта указано "
+                                                  "неверно"),
+                                                "/nonexistent/ttyS-progmz515", "No such file"};
+        QTest::newRow("not a terminal") << "plain" << int(PortError::NotATerminal)
+                                        << QStringList{U("не является последовательным портом")};
+        QTest::newRow("permission refused")
+            << "unwritable" << int(PortError::AccessDenied)
+            << QStringList{"dialout", "sudo usermod -aG dialout $USER",
+                           U("войдите в систему заново")};
+        QTest::newRow("held by another driver")
+            << "busy" << int(PortError::Busy)
+            << QStringList{
+                   QString("tst_exchange (PID %1)").arg(QCoreApplication::applicationPid())};
+    }
     void openFailure() {
+        QFETCH(QString, port);
+        QFETCH(int, error);
+        QFETCH(QStringList, details);
+        QTemporaryDir dir(Unwritable::temporaryBase());
+        QVERIFY(dir.isValid());
+        const QString plain = dir.filePath("ttyPlain");
+        QVERIFY(QFile(plain).open(QIODevice::WriteOnly));
+        // No lock files: the busy port's holder is found by its exclusive open alone.
+        qputenv("PROGMZ515_LOCK_DIR", QFile::encodeName(dir.filePath("no-lock-files")));
+        auto unset = qScopeGuard([] { qunsetenv("PROGMZ515_LOCK_DIR"); });
+        PtyPair pty;
+        TSerialDriver holder;
+        std::optional<Unwritable> refused;
         Rig rig("MZ515KA8");
-        rig.Driver.SetPortName("/nonexistent/ttyS-progmz515");
+        if (port == "missing") {
+            rig.Driver.SetPortName("/nonexistent/ttyS-progmz515");
+        } else if (port == "busy") {
+            holder.SetPortName(pty.slavePath());
+            QVERIFY(holder.OpenPort());
+            rig.Driver.SetPortName(pty.slavePath());
+        } else {
+            if (port == "unwritable") {
+                refused.emplace(plain);
+                QVERIFY2(refused->ok(), qPrintable(refused->errorString()));
+            }
+            rig.Driver.SetPortName(plain);
+        }
         rig.View.SetStatusText("before");
         rig.View.Events.clear();
         rig.Exchange.ButtonReadClick();
@@ -469,6 +523,10 @@ private slots:
                  U("Ошибка открытия порта|Невозможно открыть последовательный порт.\r\n"
                    "Выберите другой порт и попробуйте снова"));
         QCOMPARE(rig.View.Events[0].Value, int(MessageIcon::Error));
+        QCOMPARE(int(rig.Driver.LastError().Error), error);
+        for (const QString& part : details)
+            QVERIFY2(rig.View.Events[0].Details.contains(part),
+                     qPrintable(rig.View.Events[0].Details));
         QCOMPARE(rig.View.StatusText, QString("before"));
         QVERIFY(!rig.Exchange.Busy() && !rig.Exchange.AttemptTimer.isActive());
         QVERIFY(!rig.Driver.IsOpen());

@@ -3,9 +3,9 @@
 // and a settings store that cannot be written while a device is read and written.  The
 // slow cases are separate CTest entries (tst_faults.ctest) so that they run side by side.
 
+#include "support/DeviceSession.h"
 #include "support/ProcessUsage.h"
 #include "support/SecondInstance.h"
-#include "support/DeviceSession.h"
 #include "support/SimProcess.h"
 #include "support/TempSettings.h"
 #include "support/WindowDriver.h"
@@ -22,12 +22,14 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <fcntl.h>
@@ -164,10 +166,13 @@ struct Session : DeviceSession<> {
 class TestFaults : public QObject {
     Q_OBJECT
     std::optional<TempSettings> m_store;
+    QTemporaryDir m_locks; // the ports' lock files, ours and the other copy's
 
 private slots:
     void initTestCase() {
         if (SimProcess::programPath().isEmpty()) QSKIP("this build has no simulator");
+        QVERIFY(m_locks.isValid());
+        qputenv("PROGMZ515_LOCK_DIR", QFile::encodeName(m_locks.path()));
     }
     void init() {
         m_store.emplace();
@@ -249,6 +254,7 @@ private slots:
         QCOMPARE(box.Text, U("Невозможно открыть последовательный порт.\r\n"
                              "Выберите другой порт и попробуйте снова"));
         QCOMPARE(box.Icon, QMessageBox::Critical);
+        QVERIFY2(box.Details.contains(U("Адаптер не подключён")), qPrintable(box.Details));
         QCOMPARE(s.F.Form->SerialDriver().LastError().Error, PortError::NotFound);
         QCOMPARE(s.F.Form->StatusText(), U(GiveUpText));
         QVERIFY(!s.F.Find<QTimer>("AttemptTimer")->isActive());
@@ -282,12 +288,21 @@ private slots:
         QVERIFY2(!s.Sim.frames().isEmpty(), "the other copy sent nothing");
         QCOMPARE(s.Sim.requests().value(0).command(), 'W');
 
-        // The other copy has the port now, until the device's reply comes.
+        // The other copy has the port now, until the device's reply comes, and says so in a
+        // lock file that terminal programs see; this window's box names it.
+        const QString lock = m_locks.filePath("LCK.." + s.Sim.ptyPath().mid(5).replace('/', '_'));
+        QFile lockFile(lock);
+        QVERIFY(lockFile.open(QIODevice::ReadOnly));
+        QCOMPARE(lockFile.readAll(),
+                 QByteArray::number(other.processId()).rightJustified(10, ' ') + '\n');
         const QString statusBefore = s.F.Form->StatusText();
         QTest::mouseClick(s.Button(false), Qt::LeftButton);
         QCOMPARE(s.F.Messages.Records.size(), std::size_t(1));
         QCOMPARE(s.F.Messages.Records[0].Caption, U("Ошибка открытия порта"));
         QCOMPARE(s.F.Messages.Records[0].Icon, QMessageBox::Critical);
+        const QString holder = QString("progmz515 (PID %1)").arg(other.processId());
+        QVERIFY2(s.F.Messages.Records[0].Details.contains(holder),
+                 qPrintable(s.F.Messages.Records[0].Details));
         QCOMPARE(s.F.Form->SerialDriver().LastError().Error, PortError::Busy);
         QCOMPARE(s.F.Form->StatusText(), statusBefore);
         QVERIFY(!s.F.Form->Exchange().Busy());

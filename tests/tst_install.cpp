@@ -1,4 +1,4 @@
-// The program as `cmake --install` lays it out: both programs in bin/, a desktop entry that
+// The program as `cmake --install` lays it out: the programs in bin/, a desktop entry that
 // desktop-file-validate accepts and whose Exec, Icon and MimeType resolve inside the same
 // prefix, the icon in each hicolor size it claims, and a MIME type that recognises the
 // files the program writes.  The installed programmer is started too.
@@ -46,6 +46,11 @@ std::map<QString, QString> DesktopEntry(const QString& path) {
     return keys;
 }
 
+QByteArray ReadAllOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 class TestInstall : public QObject {
@@ -75,6 +80,7 @@ private slots:
     void programs_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("programmer") << "progmz515";
+        QTest::newRow("command line") << "progmz515-cli";
         QTest::newRow("simulator") << "progmz515-sim";
     }
     void programs() {
@@ -155,6 +161,18 @@ private slots:
         text.write(QByteArray(64, 'x'));
         text.close();
         QVERIFY(mime.mimeTypeForFile(other, QMimeDatabase::MatchContent).name() != types[0]);
+    }
+
+    // The installed command line runs on the system's Qt and writes what it is asked to.
+    void installedCommandLineRuns() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString out = dir.filePath("kf.yaml");
+        QProcess cli;
+        cli.start(Installed("bin/progmz515-cli"), {"defaults", "MZ515KF", "-o", out});
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), 0);
+        QVERIFY(ReadAllOf(out).startsWith("#"));
     }
 
     // The installed programmer finds everything it needs where the system keeps it.

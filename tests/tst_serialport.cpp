@@ -1,12 +1,20 @@
 // The serial driver on a real pseudo-terminal: the test plays the device on the master.
 
+#include "link/PortOpenError.h"
 #include "link/SerialDrv.h"
 #include "support/Pty.h"
+#include "support/Unwritable.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <optional>
 
 #include <sys/resource.h>
 
@@ -74,6 +82,23 @@ QTimer* pollTimer(TSerialDriver& d) {
     return d.findChild<QTimer*>(QStringLiteral("PollTimer"));
 }
 
+QByteArray fileContent(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+}
+
+QByteArray lockContent(qint64 pid) {
+    return QByteArray::number(pid).rightJustified(10, ' ') + '\n';
+}
+
+// The PID a process had; it has ended by the time this returns.
+qint64 pidOfAnEndedProcess() {
+    QProcess sh;
+    sh.start("sh", {"-c", "echo $$"});
+    if (!sh.waitForFinished(5000)) return -1;
+    return sh.readAllStandardOutput().trimmed().toLongLong();
+}
+
 } // namespace
 
 class TestSerialPort : public QObject {
@@ -107,6 +132,79 @@ private slots:
         QCOMPARE(second.LastError().Error, PortError::Busy);
         first.ClosePort();
         QVERIFY(second.OpenPort());
+    }
+
+    // The UUCP lock file that terminal programs take and honour, in a lock directory of the
+    // test's own.  Another live process's lock refuses the port and the details name that
+    // process; a dead one's is taken over; ours stands while the port is open and goes with
+    // it, unless someone else's has taken its place.  A directory that takes no files only
+    // means no lock file.
+    void lockFile_data() {
+        QTest::addColumn<QString>("before"); // "", "live", "binary" or "dead": whose lock
+        QTest::addColumn<bool>("closedDir");
+        QTest::addColumn<bool>("replacedWhileOpen");
+        QTest::newRow("no lock") << "" << false << false;
+        QTest::newRow("held by another program") << "live" << false << false;
+        QTest::newRow("held by a program of old, binary PID") << "binary" << false << false;
+        QTest::newRow("left by a program that ended") << "dead" << false << false;
+        QTest::newRow("ours replaced by another program's") << "" << false << true;
+        QTest::newRow("lock directory takes no files") << "" << true << false;
+    }
+    void lockFile() {
+        QFETCH(QString, before);
+        QFETCH(bool, closedDir);
+        QFETCH(bool, replacedWhileOpen);
+        QTemporaryDir dir(Unwritable::temporaryBase());
+        QVERIFY(dir.isValid());
+        qputenv("PROGMZ515_LOCK_DIR", QFile::encodeName(dir.path()));
+        auto unset = qScopeGuard([] { qunsetenv("PROGMZ515_LOCK_DIR"); });
+        PtyPair pty;
+        QVERIFY(pty.isOpen());
+        const QString lock = dir.filePath("LCK.." + pty.slavePath().mid(5).replace('/', '_'));
+        QProcess other; // a program that holds the port by its lock file alone
+        other.start("sleep", {"60"});
+        QVERIFY(other.waitForStarted());
+        auto stop = qScopeGuard([&] {
+            other.kill();
+            other.waitForFinished();
+        });
+        QByteArray content; // the lock there before the open
+        if (!before.isEmpty()) {
+            const qint64 pid = before == "dead" ? pidOfAnEndedProcess() : other.processId();
+            QVERIFY(pid > 0);
+            const qint32 binary = qint32(pid);
+            content = before == "binary" ? QByteArray(reinterpret_cast<const char*>(&binary), 4)
+                                         : lockContent(pid);
+            QFile f(lock);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+        }
+        std::optional<Unwritable> closed;
+        if (closedDir) {
+            closed.emplace(dir.path());
+            QVERIFY2(closed->ok(), qPrintable(closed->errorString()));
+        }
+
+        TSerialDriver d;
+        setUp(d, pty, 500);
+        if (before != "" && before != "dead") {
+            QVERIFY(!d.OpenPort());
+            QCOMPARE(d.LastError().Error, PortError::Busy);
+            const QString details = PortOpenFailureDetails(d.LastError(), d.PortName());
+            const QString holder = QString("sleep (PID %1)").arg(other.processId());
+            QVERIFY2(details.contains(holder), qPrintable(details));
+            QCOMPARE(fileContent(lock), content);
+            return;
+        }
+        QVERIFY(d.OpenPort());
+        QCOMPARE(fileContent(lock), closedDir ? QByteArray("<none>")
+                                              : lockContent(QCoreApplication::applicationPid()));
+        if (replacedWhileOpen) {
+            QFile f(lock);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(lockContent(other.processId())) == 11);
+        }
+        d.ClosePort();
+        QCOMPARE(fileContent(lock),
+                 replacedWhileOpen ? lockContent(other.processId()) : QByteArray("<none>"));
     }
 
     void rawLineBothWays() {

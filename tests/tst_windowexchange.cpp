@@ -13,8 +13,10 @@
 #include "model/MyConst.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QStatusBar>
@@ -29,6 +31,7 @@ QString U(const char* text) {
 }
 
 struct Session : DeviceSession<> {
+    using DeviceSession::DeviceSession;
     QList<QWidget*> Guarded() const {
         return {F.Find<QWidget>("ButtonRead"), F.Find<QWidget>("ButtonWrite"),
                 F.Find<QWidget>("PortNameBox"), F.Find<QWidget>("DeviceTypeList")};
@@ -136,16 +139,31 @@ private slots:
         QCOMPARE(s.F.Find<QLineEdit>("AlarmTxQuant")->text(), QString("9")); // 8 ^ 1, shown
     }
 
+    // The box over the window as the user sees it: its two lines, and the reason behind
+    // its details button.
     void openFailureBox() {
-        Session s;
+        Session s(WindowFixture::RealBoxes{});
         TypeInto(s.F.Find<QComboBox>("PortNameBox")->lineEdit(), "/dev/progmz515-no-such-port");
         s.F.Form->SetStatusText("unchanged");
+        std::optional<MessageRecord> seen;
+        QTimer closer;
+        closer.callOnTimeout([&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return;
+            seen = MessageRecord{box->windowTitle(), box->text(), box->icon(), box->detailedText()};
+            QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+            box->button(QMessageBox::Ok)->click();
+        });
+        closer.start(30);
         QTest::mouseClick(s.F.Find<QPushButton>("ButtonWrite"), Qt::LeftButton);
-        QCOMPARE(s.F.Messages.Records.size(), std::size_t(1));
-        QCOMPARE(s.F.Messages.Records[0].Caption, U("Ошибка открытия порта"));
-        QCOMPARE(s.F.Messages.Records[0].Text, U("Невозможно открыть последовательный порт.\r\n"
-                                                 "Выберите другой порт и попробуйте снова"));
-        QCOMPARE(s.F.Messages.Records[0].Icon, QMessageBox::Critical);
+        QVERIFY(seen.has_value());
+        QCOMPARE(seen->Caption, U("Ошибка открытия порта"));
+        QCOMPARE(seen->Text, U("Невозможно открыть последовательный порт.\r\n"
+                               "Выберите другой порт и попробуйте снова"));
+        QCOMPARE(seen->Icon, QMessageBox::Critical);
+        QVERIFY2(seen->Details.contains(U("Адаптер не подключён")) &&
+                     seen->Details.contains("/dev/progmz515-no-such-port"),
+                 qPrintable(seen->Details));
         QCOMPARE(s.F.Form->StatusText(), QString("unchanged"));
         for (QWidget* w : s.Guarded())
             QVERIFY(w->isEnabled());

@@ -71,19 +71,35 @@ std::optional<QString> SaveConfigFile(const ProgramState& state, const QString& 
                                         static_cast<std::size_t>(frame.size())})));
     bytes.append(frame);
 
-    QSaveFile file(path);
     auto error = [&](const QString& why) -> QString {
         return QStringLiteral("Не удалось записать файл \"%1\".\r\n%2")
             .arg(QDir::toNativeSeparators(path), why);
     };
-    if (!file.open(QIODevice::WriteOnly)) return error(file.errorString());
+    // The file layer gives no reason for a short write, so the text says what happened.
+    const QString cut = QStringLiteral("Файл не записан целиком: нет места на диске или "
+                                       "превышен допустимый размер файла.");
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        // A folder that takes no new files (no write permission, or locked by the system)
+        // has no room for the copy beside the target; an existing file that may be written
+        // is then written in place.  Not truncated first: blocks the old file holds are
+        // written over, so a full disk cannot cut a file that does not grow.
+        const QFileInfo target(path);
+        if (!target.isFile() || !target.isWritable()) return error(file.errorString());
+        QFile direct(path);
+        if (!direct.open(QIODevice::ReadWrite)) return error(direct.errorString());
+        if (direct.write(bytes) != bytes.size() || !direct.flush() || !direct.resize(bytes.size()))
+            return error(cut);
+        direct.close();
+        if (direct.error() != QFileDevice::NoError) return error(direct.errorString());
+        return std::nullopt;
+    }
     // The flush is checked here because commit() does not see a write that the flush made
-    // short (a full disk, a file size limit) and would put the cut file in place; the file
-    // layer gives no reason for a short write, so the text says what happened.
+    // short (a full disk, a file size limit) and would put the cut file in place.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
-        return error(QStringLiteral("Файл не записан целиком: нет места на диске или "
-                                    "превышен допустимый размер файла."));
+        return error(cut);
     }
     if (!file.commit()) return error(file.errorString());
     return std::nullopt;

@@ -48,6 +48,8 @@ struct FileMessage {
 
 // Writes the current model's image to `path`.  The file is written beside the target and
 // replaces it only once it is complete, so a failed save leaves an older file as it was.
+// In a folder that takes no new files an existing file that may be written is written in
+// place instead; a failure part way is reported all the same, and then leaves it cut.
 // The frame buffer is left untouched: a save taken while an exchange is running must not
 // change the request that the exchange may still re-send.  Returns the text of the error
 // box (captioned with ApplicationTitle) or nothing on success.

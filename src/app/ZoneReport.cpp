@@ -189,11 +189,20 @@ ReportResult WriteShlfReportE2(const ProgramState& state, const QString& path) {
     return WriteReport(ShlfReportTextE2(state), path);
 }
 
+std::optional<ReportText> ZoneReportText(const ProgramState& state, QString* error) {
+    const int row = FindDevice(state.CurrentDevice);
+    if (row < 0 || DeviceTable[static_cast<std::size_t>(row)].Group != DeviceGroup::EightLoop) {
+        if (error) *error = QStringLiteral("Для этого прибора список шлейфов не составляется.");
+        return std::nullopt;
+    }
+    return row == RowE2 ? ShlfReportTextE2(state) : ShlfReportText(state);
+}
+
 ReportResult MakeZoneReport(const ProgramState& state, const QString& programDir,
                             const QString& appDataDir) {
-    const int row = FindDevice(state.CurrentDevice);
-    if (row < 0 || DeviceTable[static_cast<std::size_t>(row)].Group != DeviceGroup::EightLoop)
-        return {{}, QStringLiteral("Для этого прибора список шлейфов не составляется."), false};
+    QString refused;
+    const std::optional<ReportText> text = ZoneReportText(state, &refused);
+    if (!text) return {{}, refused, false};
 
     // An installed program's directory is usually read-only; the user's own data directory
     // takes the report then.
@@ -206,8 +215,7 @@ ReportResult MakeZoneReport(const ProgramState& state, const QString& programDir
             continue;
         }
         const QString path = QDir(dir).filePath(QString::fromLatin1(ReportFileName));
-        const ReportResult r =
-            row == RowE2 ? WriteShlfReportE2(state, path) : WriteShlfReport(state, path);
+        const ReportResult r = WriteReport(*text, path);
         if (r.Written) return r;
         failures << r.Error;
     }

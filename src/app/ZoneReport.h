@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 inline constexpr char ReportFileName[] = "Shlf.txt";
 
 struct ReportResult {
@@ -25,6 +27,10 @@ struct ReportText {
 };
 ReportText ShlfReportText(const ProgramState& state);   // MZ515KA8, MZ515KB8, MZ515E8
 ReportText ShlfReportTextE2(const ProgramState& state); // MZ515E2
+
+// The report of the current model in the layout that model takes; nothing, with the text of
+// the error box in `error`, for a model that has no zone report (the transmitters).
+std::optional<ReportText> ZoneReportText(const ProgramState& state, QString* error = nullptr);
 
 // Create (or truncate) `path` and write the report into it.  When the report stops early
 // the lines before the bad one are in the file, the file is closed and Error says why.

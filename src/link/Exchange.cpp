@@ -1,6 +1,7 @@
 #include "Exchange.h"
 
 #include "link/Frames.h"
+#include "link/PortOpenError.h"
 #include "link/SerialDrv.h"
 #include "link/TimerRule.h"
 #include "model/ImageLayout.h"
@@ -60,7 +61,10 @@ void TExchange::SendData(bool write) {
     // the one under way.
     if (m_busy) return;
     if (!m_driver.OpenPort()) {
-        m_view.ShowMessage(Utf8(OpenErrorCaption), Utf8(OpenErrorText), MessageIcon::Error);
+        // The two lines say only that it failed; the details say why and what to do.
+        m_view.ShowDetailedMessage(
+            Utf8(OpenErrorCaption), Utf8(OpenErrorText), MessageIcon::Error,
+            PortOpenFailureDetails(m_driver.LastError(), m_driver.PortName()));
         return;
     }
     m_view.SetStatusText(Utf8("Порт открыт"));

@@ -31,6 +31,13 @@ public:
     virtual void SetStatusColour(const BarColour& colour) = 0;
     // A modal box with only an OK button; returns when the user has closed it.
     virtual void ShowMessage(const QString& caption, const QString& text, MessageIcon icon) = 0;
+    // The same box with `details` that the user can unfold beneath the text.  A host with
+    // no place for details shows the box without them.
+    virtual void ShowDetailedMessage(const QString& caption, const QString& text, MessageIcon icon,
+                                     const QString& details) {
+        (void)details;
+        ShowMessage(caption, text, icon);
+    }
     // Puts the whole configuration image into the controls.
     virtual void RefreshControls() = 0;
     // Selects row `row` of the model drop-down and runs the model switch.

@@ -2,6 +2,7 @@
 // The serial ports the system knows, and the rule that turns a name the user sees into
 // the device path the driver opens.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +11,20 @@
 // Each port's name (ttyUSB0, ttyS0; COM3 on Windows), in the order the system gives them;
 // empty when there are none.
 QStringList ListSerialPorts();
+
+// What the system knows of one port and its adapter; empty texts and no ids where it knows
+// nothing (a built-in port, a pseudo-terminal).
+struct SerialPortDetails {
+    QString Name;           // as ListSerialPorts gives it
+    QString SystemLocation; // the system's own path of the device
+    QString Description;
+    QString Manufacturer;
+    QString SerialNumber;
+    std::optional<quint16> VendorId; // USB adapters only
+    std::optional<quint16> ProductId;
+};
+// The same ports, in the same order, with their details.
+QList<SerialPortDetails> ListSerialPortDetails();
 
 enum class PortPathStyle { Posix, Windows };
 #ifdef Q_OS_WIN

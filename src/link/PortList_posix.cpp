@@ -12,3 +12,21 @@ QStringList ListSerialPorts() {
         names.append(info.portName());
     return names;
 }
+
+QList<SerialPortDetails> ListSerialPortDetails() {
+    QList<SerialPortDetails> result;
+    const auto ports = QSerialPortInfo::availablePorts();
+    result.reserve(ports.size());
+    for (const QSerialPortInfo& info : ports) {
+        SerialPortDetails d;
+        d.Name = info.portName();
+        d.SystemLocation = info.systemLocation();
+        d.Description = info.description();
+        d.Manufacturer = info.manufacturer();
+        d.SerialNumber = info.serialNumber();
+        if (info.hasVendorIdentifier()) d.VendorId = info.vendorIdentifier();
+        if (info.hasProductIdentifier()) d.ProductId = info.productIdentifier();
+        result.append(d);
+    }
+    return result;
+}

@@ -1,25 +1,30 @@
 // The serial ports Windows has registered: the string values of
 // HKEY_LOCAL_MACHINE\HARDWARE\DEVICEMAP\SERIALCOMM, in the order the registry gives them,
-// neither sorted nor made unique.  The value names (the drivers' device names) are not
-// shown; their data ("COM3") is.
+// neither sorted nor made unique.  The port box shows their data ("COM3"); the value names
+// (the drivers' device names) are what the details give as the system's location.
 
 #include "link/PortList.h"
 
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
-QStringList ListSerialPorts() {
-    QStringList names;
+namespace {
+
+// The key's string values in the registry's order: {value name, data}.  The value name is
+// the driver's device ("\Device\Serial0"), the data the port's name ("COM1").
+QList<std::pair<QString, QString>> SerialCommValues() {
+    QList<std::pair<QString, QString>> values;
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) !=
         ERROR_SUCCESS)
-        return names;
+        return values;
     DWORD count = 0, longestName = 0, longestData = 0;
     if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
                          &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
         RegCloseKey(key);
-        return names;
+        return values;
     }
     std::vector<wchar_t> name(longestName + 1);
     // The data in bytes, plus room for a terminator the registry may not have stored.
@@ -35,8 +40,30 @@ QStringList ListSerialPorts() {
         // Stored with or without its terminator.
         while (length > 0 && data[std::size_t(length - 1)] == L'\0')
             --length;
-        names.append(QString::fromWCharArray(data.data(), length));
+        values.append({QString::fromWCharArray(name.data(), qsizetype(nameLength)),
+                       QString::fromWCharArray(data.data(), length)});
     }
     RegCloseKey(key);
+    return values;
+}
+
+} // namespace
+
+QStringList ListSerialPorts() {
+    QStringList names;
+    for (const auto& [device, port] : SerialCommValues())
+        names.append(port);
     return names;
+}
+
+// The registry knows no more of a port than its driver's device name.
+QList<SerialPortDetails> ListSerialPortDetails() {
+    QList<SerialPortDetails> result;
+    for (const auto& [device, port] : SerialCommValues()) {
+        SerialPortDetails d;
+        d.Name = port;
+        d.SystemLocation = device;
+        result.append(d);
+    }
+    return result;
 }

@@ -211,6 +211,7 @@ quint32 TSerialDriver::WriteWithTimeout(const std::uint8_t* data, quint32 count,
             if (m_checkLineStatus && ReadModemLines() == 0) break;
             const PortTransfer sent = m_serial.Write(data, std::min<quint32>(count, room));
             if (sent.Count > 0) {
+                if (OnLineTrace) OnLineTrace(this, true, data, sent.Count);
                 total += sent.Count;
                 data += sent.Count;
                 count -= sent.Count;
@@ -264,6 +265,7 @@ void TSerialDriver::PollTick() {
         const auto want = std::min<quint32>(waiting, quint32(m_inputBuffer.size()));
         const PortTransfer got = m_serial.Read(m_inputBuffer.data(), want);
         Remember(got.Status);
+        if (got.Count > 0 && OnLineTrace) OnLineTrace(this, false, m_inputBuffer.data(), got.Count);
         // The handler may close the port; nothing of the port is touched after it.
         if (got.Count > 0 && OnReceiveData) OnReceiveData(this, m_inputBuffer.data(), got.Count);
     }
@@ -282,6 +284,7 @@ void TSerialDriver::PacketTick(quint32 waiting) {
     while (waiting >= size) {
         const PortTransfer got = m_serial.Read(buffer, size);
         if (!Remember(got.Status) || got.Count == 0) return;
+        if (OnLineTrace) OnLineTrace(this, false, buffer, got.Count);
         if (OnReceivePacket) {
             OnReceivePacket(this, buffer, got.Count);
             if (!stillOurs()) return;
@@ -298,8 +301,10 @@ void TSerialDriver::PacketTick(quint32 waiting) {
         TickMs() - m_packetStartTime > m_packetTimeout) {
         m_packetStartTime = -1;
         const PortTransfer got = m_serial.Read(buffer, std::min(waiting, size));
-        if (Remember(got.Status) && got.Count > 0 && m_packetMode == pmPass && OnReceivePacket)
-            OnReceivePacket(this, buffer, got.Count);
+        if (Remember(got.Status) && got.Count > 0) {
+            if (OnLineTrace) OnLineTrace(this, false, buffer, got.Count);
+            if (m_packetMode == pmPass && OnReceivePacket) OnReceivePacket(this, buffer, got.Count);
+        }
     } else if (waiting > 0 && m_packetStartTime == -1) {
         m_packetStartTime = TickMs();
     }

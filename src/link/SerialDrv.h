@@ -23,6 +23,11 @@ using TReceiveDataEvent =
     std::function<void(TSerialDriver* sender, const std::uint8_t* data, quint32 size)>;
 using TReceivePacketEvent =
     std::function<void(TSerialDriver* sender, const std::uint8_t* packet, quint32 size)>;
+// Every block the port took from a write (sent) and every block read from it (not sent), as
+// it happens, before any other handler sees it: for a host that keeps a trace of the line.
+// It must not touch the port.
+using TLineTraceEvent =
+    std::function<void(TSerialDriver* sender, bool sent, const std::uint8_t* data, quint32 size)>;
 
 class TSerialDriver : public QObject {
     Q_OBJECT
@@ -77,6 +82,7 @@ public:
 
     TReceiveDataEvent OnReceiveData; // plain members: "assigned" = non-empty
     TReceivePacketEvent OnReceivePacket;
+    TLineTraceEvent OnLineTrace;
 
     bool IsOpen() const;
     // Opens PortName, applies the settings and starts polling.  True at once when already

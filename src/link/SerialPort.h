@@ -84,3 +84,7 @@ private:
     struct Handle;
     std::unique_ptr<Handle> m_handle;
 };
+
+// The program that holds the port at `path`, as "name (PID n)", where a lock on the port
+// says which one; empty when nothing says.  For telling the user why an open was refused.
+QString PortHolder(const QString& path);

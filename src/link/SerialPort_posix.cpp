@@ -2,25 +2,31 @@
 
 #include "link/SerialPort.h"
 #include "link/Tick.h"
+#include "link/UucpLock_posix.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdio>
 #include <utility>
 
 struct SerialPort::Handle {
     int Fd = -1;
     termios Saved{};
+    UucpLock Lock;
 };
 
 namespace {
@@ -235,6 +241,10 @@ PortStatus SerialPort::Open(const QString& path) {
             return fail(StatusOf(PortError::NotATerminal, qt_error_string(ENOTTY)));
         return fail(LastErrno());
     }
+    // Terminal programs do not look at our lock, only at the lock file; and theirs keeps us
+    // out.  Taken only once the exclusive open holds, so that no other port of this process
+    // can be in the middle of taking it.
+    if (PortStatus locked = m_handle->Lock.Acquire(path); !locked.Ok()) return fail(locked);
 
     // Linux raises DTR and RTS inside open() itself when the port was closed; a device sees
     // that as a short pulse, and nothing done after open() can take it back.  Drop both at
@@ -255,6 +265,8 @@ void SerialPort::Close() {
     ::ioctl(fd, TIOCNXCL);
     // close() is not retried after EINTR: on Linux the descriptor is gone either way.
     ::close(fd);
+    // Last: until now the port was ours.
+    m_handle->Lock.Release();
 }
 
 PortStatus SerialPort::Configure(const LineSettings& settings) {
@@ -349,4 +361,40 @@ PortWait SerialPort::WaitHangup(int timeoutMs) {
     if (!IsOpen()) return PortWait::Gone;
     // With no events asked for, poll still reports POLLHUP and POLLERR.
     return PollFor(m_handle->Fd, 0, timeoutMs);
+}
+
+namespace {
+
+// The process with an exclusive flock on the file at `path`, from the system's list of
+// locks ("1: FLOCK  ADVISORY  WRITE 4242 00:05:87 0 EOF": the PID, then the file as major
+// and minor device number in hex and the inode); 0 when there is none.
+qint64 FlockHolderOf(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return 0;
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly)) return 0;
+    char file[64];
+    std::snprintf(file, sizeof file, "%02x:%02x:%llu", major(st.st_dev), minor(st.st_dev),
+                  static_cast<unsigned long long>(st.st_ino));
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        const QList<QByteArray> f = line.simplified().split(' ');
+        // A waiter's line has "->" after the number; only a granted lock holds the port.
+        if (f.size() < 6 || f[1] != "FLOCK" || f[5] != file) continue;
+        bool ok = false;
+        const qint64 pid = f[4].toLongLong(&ok);
+        if (ok && pid > 0) return pid;
+    }
+    return 0;
+}
+
+} // namespace
+
+QString PortHolder(const QString& path) {
+    if (path.isEmpty()) return {};
+    qint64 pid = UucpLock::HolderOf(path);
+    if (pid == 0) pid = FlockHolderOf(path);
+    if (pid == 0) return {};
+    const QString name = ProcessName(pid);
+    return name.isEmpty() ? QStringLiteral("PID %1").arg(pid)
+                          : QStringLiteral("%1 (PID %2)").arg(name).arg(pid);
 }

@@ -298,3 +298,8 @@ PortWait SerialPort::WaitHangup(int timeoutMs) {
     if (!IsOpen()) return PortWait::Gone;
     return WatchFor(m_handle->Port, timeoutMs, false, 0);
 }
+
+// Windows keeps no lock file that names a port's holder.
+QString PortHolder(const QString&) {
+    return {};
+}

@@ -50,6 +50,12 @@ void TForm1::ShowMessage(const QString& caption, const QString& text, MessageIco
                 icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::NoIcon);
 }
 
+void TForm1::ShowDetailedMessage(const QString& caption, const QString& text, MessageIcon icon,
+                                 const QString& details) {
+    ShowMessage(caption, text,
+                icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::NoIcon, details);
+}
+
 void TForm1::SwitchToModelRow(int row) {
     // Selecting a row does not run the switch by itself.
     DeviceTypeList->setCurrentIndex(row);

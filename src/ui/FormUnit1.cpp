@@ -217,8 +217,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::ShowMessage(const QString& caption, const QString& text, QMessageBox::Icon icon) {
-    const MessageRecord message{caption, text, icon};
+void TForm1::ShowMessage(const QString& caption, const QString& text, QMessageBox::Icon icon,
+                         const QString& details) {
+    const MessageRecord message{caption, text, icon, details};
     if (MessageHook_)
         MessageHook_(message);
     else

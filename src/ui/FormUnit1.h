@@ -88,7 +88,8 @@ public:
     int ShownExpander() const;
 
     // The box every message of the window goes through (caption, text, icon, plain text).
-    void ShowMessage(const QString& caption, const QString& text, QMessageBox::Icon icon);
+    void ShowMessage(const QString& caption, const QString& text, QMessageBox::Icon icon,
+                     const QString& details = {});
     // A setting the store refused: the error box, once per run; the program goes on.
     void ReportSettingError(const QString& error);
 
@@ -100,6 +101,8 @@ public:
     BarColour StatusColour() const override { return StatusColour_; }
     void SetStatusColour(const BarColour& colour) override;
     void ShowMessage(const QString& caption, const QString& text, MessageIcon icon) override;
+    void ShowDetailedMessage(const QString& caption, const QString& text, MessageIcon icon,
+                             const QString& details) override;
     void SwitchToModelRow(int row) override;
     // The controller of the window's reads and writes.
     TExchange& Exchange() { return *Exchange_; }

@@ -1,6 +1,7 @@
 #pragma once
 // Every message box of the program goes through here: one OK button, the caption, the icon,
-// and the text as plain text, since some texts carry bytes from a file or a device.
+// and the text as plain text, since some texts carry bytes from a file or a device.  Details,
+// where a box has them, sit behind the box's own "Show Details..." button.
 
 #include <QMessageBox>
 #include <QString>
@@ -13,6 +14,7 @@ struct MessageRecord {
     QString Caption;
     QString Text;
     QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    QString Details = {}; // initialised, so that {caption, text, icon} says all of a box
 };
 
 // Where a window sends its boxes instead of showing them (a test records them); empty to

@@ -22,8 +22,17 @@ void RecordingView::SetStatusColour(const BarColour& colour) {
 }
 
 void RecordingView::ShowMessage(const QString& caption, const QString& text, MessageIcon icon) {
-    Events.append(
-        {ViewEvent::Message, clock_.elapsed(), caption + QLatin1Char('|') + text, {}, int(icon)});
+    ShowDetailedMessage(caption, text, icon, {});
+}
+
+void RecordingView::ShowDetailedMessage(const QString& caption, const QString& text,
+                                        MessageIcon icon, const QString& details) {
+    Events.append({ViewEvent::Message,
+                   clock_.elapsed(),
+                   caption + QLatin1Char('|') + text,
+                   {},
+                   int(icon),
+                   details});
     if (WhileMessageOpen) WhileMessageOpen();
 }
 

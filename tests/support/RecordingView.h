@@ -16,9 +16,10 @@
 struct ViewEvent {
     enum Kind { Status, Busy, Colour, Message, Refresh, Switch } What;
     qint64 AtMs;
-    QString Text;  // status text; message caption + "|" + text
-    BarColour Bar; // Colour
-    int Value = 0; // Busy: 1/0; Message: icon; Switch: row
+    QString Text;         // status text; message caption + "|" + text
+    BarColour Bar;        // Colour
+    int Value = 0;        // Busy: 1/0; Message: icon; Switch: row
+    QString Details = {}; // Message: the details beneath the text, if any
 };
 
 class RecordingView : public IExchangeView {
@@ -30,6 +31,8 @@ public:
     BarColour StatusColour() const override { return colour_; }
     void SetStatusColour(const BarColour& colour) override;
     void ShowMessage(const QString& caption, const QString& text, MessageIcon icon) override;
+    void ShowDetailedMessage(const QString& caption, const QString& text, MessageIcon icon,
+                             const QString& details) override;
     void RefreshControls() override;
     void SwitchToModelRow(int row) override;
 

@@ -138,6 +138,10 @@ bool SecondInstance::isRunning() const {
     return program_->state() != QProcess::NotRunning;
 }
 
+qint64 SecondInstance::processId() const {
+    return program_->processId();
+}
+
 void SecondInstance::stop() {
     if (!isRunning()) return;
     program_->terminate();

@@ -43,6 +43,7 @@ public:
     QStringList windowTitles() { return display_.windowTitles(); }
 
     bool isRunning() const;
+    qint64 processId() const;
     void stop();
     QString errorString() const { return error_; }
 

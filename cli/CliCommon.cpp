@@ -1,0 +1,120 @@
+#include "CliCommon.h"
+
+#include "model/MyConst.h"
+
+#include <cstdio>
+
+void PrintOut(const QString& text) {
+    const QByteArray bytes = (text + u'\n').toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+void PrintErr(const QString& text) {
+    const QByteArray bytes = (text + u'\n').toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+bool WriteOut(const QByteArray& bytes) {
+    const bool ok = std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) ==
+                    std::size_t(bytes.size());
+    return std::fflush(stdout) == 0 && ok;
+}
+
+QString UnixLines(QString text) {
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+int UsageError(const QString& command, const QString& text) {
+    const QString help = command.isEmpty() ? QStringLiteral("progmz515-cli --help")
+                                           : QStringLiteral("progmz515-cli %1 --help").arg(command);
+    PrintErr(QStringLiteral("progmz515-cli: %1\nСправка: %2").arg(text, help));
+    return ExitUsage;
+}
+
+int FileError(const QString& text) {
+    PrintErr(QStringLiteral("progmz515-cli: ") + UnixLines(text));
+    return ExitUsage;
+}
+
+std::optional<ParsedArgs> ParseArgs(const QStringList& args, const QList<OptionSpec>& specs,
+                                    QString* error) {
+    ParsedArgs parsed;
+    auto find = [&](const QString& word) -> const OptionSpec* {
+        for (const OptionSpec& spec : specs)
+            if (word == QLatin1String("--") + spec.Name ||
+                (!spec.Short.isEmpty() && word == QLatin1String("-") + spec.Short))
+                return &spec;
+        return nullptr;
+    };
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (optionsEnded || arg == QLatin1String("-") || !arg.startsWith(u'-')) {
+            parsed.Positional << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        QString word = arg;
+        std::optional<QString> value;
+        const qsizetype eq = arg.indexOf(u'=');
+        if (arg.startsWith(QLatin1String("--")) && eq > 2) {
+            word = arg.left(eq);
+            value = arg.mid(eq + 1);
+        }
+        const OptionSpec* spec = find(word);
+        if (!spec) {
+            *error = QStringLiteral("неизвестный параметр «%1»").arg(word);
+            return std::nullopt;
+        }
+        if (spec->TakesValue && !value) {
+            if (i + 1 >= args.size()) {
+                *error = QStringLiteral("после «%1» нужно значение").arg(word);
+                return std::nullopt;
+            }
+            value = args[++i];
+        }
+        if (!spec->TakesValue && value) {
+            *error = QStringLiteral("параметр «%1» не принимает значения").arg(word);
+            return std::nullopt;
+        }
+        if (spec->TakesValue && value->isEmpty()) {
+            *error = QStringLiteral("значение «%1» пусто").arg(word);
+            return std::nullopt;
+        }
+        QStringList& values = parsed.Options[spec->Name];
+        if (!values.isEmpty() && !spec->Repeatable) {
+            *error = QStringLiteral("параметр «--%1» указан дважды").arg(spec->Name);
+            return std::nullopt;
+        }
+        values << value.value_or(QString());
+    }
+    return parsed;
+}
+
+std::optional<ParsedArgs> ParseCommandArgs(const QString& command, const QStringList& args,
+                                           const QList<OptionSpec>& specs, int positional,
+                                           const QString& missing, int* exit) {
+    QString error;
+    std::optional<ParsedArgs> parsed = ParseArgs(args, specs, &error);
+    if (parsed && parsed->Positional.size() != positional) {
+        if (parsed->Positional.size() > positional)
+            error = QStringLiteral("лишний аргумент «%1»").arg(parsed->Positional[positional]);
+        else
+            error = missing;
+        parsed.reset();
+    }
+    if (!parsed) *exit = UsageError(command, error);
+    return parsed;
+}
+
+QString ModelList() {
+    QStringList ids;
+    for (int row = 0; row < DeviceCount; ++row)
+        ids << IdentifierOf(row);
+    return ids.join(QLatin1String(", "));
+}

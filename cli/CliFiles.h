@@ -1,0 +1,33 @@
+#pragma once
+// The configuration files of the command line: a ".cf8" or the text form, read by their
+// content and written by their name, whole or not at all.
+
+#include "model/ProgramState.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+enum class FileForm { Cf8, Text };
+
+// The form an output file takes from its name: ".cf8", or ".yaml" / ".yml" for the text
+// form (any letter case); nothing for any other name.
+std::optional<FileForm> OutputFormOf(const QString& path);
+
+// Whether `path` can take an output before any work is done: in a folder that exists, and
+// not a folder itself.  The error text, or nothing.
+std::optional<QString> CheckOutputPlace(const QString& path);
+// The same for a configuration, whose name must also say its form.
+std::optional<QString> CheckOutputPath(const QString& path);
+
+// Reads a configuration of either form into `state` (model and image); on failure the
+// state is as it was and `error` says why.
+bool LoadConfiguration(const QString& path, ProgramState& state, QString* error);
+
+// The configuration of `state` in the form the name says, replacing `path` only once it is
+// complete.  The error text, or nothing.
+std::optional<QString> SaveConfiguration(const ProgramState& state, const QString& path);
+
+// `bytes` into `path`, whole or not at all.  The error text, or nothing.
+std::optional<QString> SaveBytes(const QString& path, const QByteArray& bytes);

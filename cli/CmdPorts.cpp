@@ -1,0 +1,87 @@
+// ports: the serial ports the system knows.
+
+#include "CliCommon.h"
+#include "Commands.h"
+
+#include "link/PortList.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+
+namespace {
+
+QString Hex4(std::optional<quint16> id) {
+    return id ? QStringLiteral("%1").arg(*id, 4, 16, QLatin1Char('0')) : QString();
+}
+
+// The device the name opens, by the port box's rule; the system's own path otherwise.
+QString PathOf(const SerialPortDetails& port) {
+    return DevicePathFor(port.Name).value_or(port.SystemLocation);
+}
+
+int RunPorts(const QStringList& args) {
+    int exit = ExitOk;
+    const auto a =
+        ParseCommandArgs(QStringLiteral("ports"), args, {{QStringLiteral("json")}}, 0, {}, &exit);
+    if (!a) return exit;
+    const QList<SerialPortDetails> ports = ListSerialPortDetails();
+
+    if (a->Has(QStringLiteral("json"))) {
+        QJsonArray list;
+        for (const SerialPortDetails& p : ports) {
+            auto textOrNull = [](const QString& s) {
+                return s.isEmpty() ? QJsonValue() : QJsonValue(s);
+            };
+            list.append(QJsonObject{{"name", p.Name},
+                                    {"path", PathOf(p)},
+                                    {"description", textOrNull(p.Description)},
+                                    {"manufacturer", textOrNull(p.Manufacturer)},
+                                    {"vendorId", textOrNull(Hex4(p.VendorId))},
+                                    {"productId", textOrNull(Hex4(p.ProductId))},
+                                    {"serialNumber", textOrNull(p.SerialNumber)}});
+        }
+        WriteOut(QJsonDocument(list).toJson(QJsonDocument::Indented));
+        return ExitOk;
+    }
+
+    if (ports.isEmpty()) {
+        PrintErr(QStringLiteral("Система не знает ни одного последовательного порта"));
+        return ExitOk;
+    }
+    QList<QStringList> rows;
+    for (const SerialPortDetails& p : ports) {
+        const QString ids = p.VendorId || p.ProductId
+                                ? QStringLiteral("%1:%2").arg(Hex4(p.VendorId), Hex4(p.ProductId))
+                                : QString();
+        rows << QStringList{p.Name, PathOf(p), p.Description, p.Manufacturer, ids, p.SerialNumber};
+    }
+    QList<qsizetype> widths(rows.front().size(), 1);
+    for (QStringList& row : rows)
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            if (row[i].isEmpty()) row[i] = QStringLiteral("-");
+            widths[i] = std::max(widths[i], row[i].size());
+        }
+    for (const QStringList& row : rows) {
+        QString line;
+        for (qsizetype i = 0; i < row.size(); ++i)
+            line += i + 1 < row.size() ? row[i].leftJustified(widths[i] + 2) : row[i];
+        PrintOut(line);
+    }
+    return ExitOk;
+}
+
+} // namespace
+
+extern const Command PortsCommand{
+    "ports", "последовательные порты системы",
+    "Выводит последовательные порты, которые знает система, по одному в строке: имя,\n"
+    "как его показывает список портов окна программы, путь к устройству, описание,\n"
+    "изготовитель, USB-идентификаторы изготовителя и изделия (VID:PID) и серийный номер\n"
+    "адаптера («-», где системе это неизвестно). Имя или путь годятся для --port.\n"
+    "\n"
+    "  --json   то же в JSON: массив объектов с полями name, path, description,\n"
+    "           manufacturer, vendorId, productId, serialNumber (null, где неизвестно)\n",
+    "[--json]", RunPorts};

@@ -1,0 +1,55 @@
+// verify: does a device hold what a file says?
+
+#include "CliCommon.h"
+#include "CliFiles.h"
+#include "Commands.h"
+#include "DeviceCommand.h"
+#include "Differences.h"
+
+#include "model/ImageLayout.h"
+
+namespace {
+
+int RunVerify(const QStringList& args) {
+    const QString command = QStringLiteral("verify");
+    int exit = ExitOk;
+    const auto a = ParseCommandArgs(command, args, DeviceOptionSpecs(), 1,
+                                    QStringLiteral("не указан файл конфигурации"), &exit);
+    if (!a) return exit;
+    std::optional<DeviceRun> run = DeviceRun::FromArgs(command, *a, false, &exit);
+    if (!run) return exit;
+    ProgramState state;
+    QString error;
+    if (!LoadConfiguration(a->Positional[0], state, &error)) return FileError(error);
+
+    const int traceExit = run->Run(state, false);
+    const PortSession& session = *run->Sessions().front();
+    PrintOut(SessionResultLine(session));
+    if (session.Result() != PortSession::Outcome::Done) return SessionsExit(run->Sessions());
+    // The file is compared as a write would leave it in the device: a write of this file
+    // followed by verify must agree.
+    ProgramState expected = state;
+    NormaliseForWrite(expected);
+    const QStringList lines = CompareConfigs(expected, session.State()).Lines();
+    if (lines.isEmpty()) {
+        PrintOut(QStringLiteral("Прибор хранит то же, что файл"));
+        return traceExit;
+    }
+    PrintOut(QStringLiteral("Прибор хранит не то, что файл:"));
+    for (const QString& line : lines)
+        PrintOut(QStringLiteral("  ") + line);
+    return ExitDiffers;
+}
+
+} // namespace
+
+extern const Command VerifyCommand{
+    "verify", "сравнить прибор с файлом, ничего не записывая",
+    "Читает прибор и сравнивает его конфигурацию с файлом (.cf8 или текстовая форма)\n"
+    "поле за полем. В прибор ничего не записывается. Файл сравнивается в том виде, в\n"
+    "каком его записала бы команда write. Код 0 только при полном совпадении; иначе\n"
+    "выводятся отличающиеся поля (файл → прибор) и код 1.\n"
+    "\n"
+    "  --port ПОРТ     порт прибора\n"
+    "  --trace ФАЙЛ    записать все кадры обмена (время, направление, байты)\n",
+    "--port ПОРТ [--trace ФАЙЛ] ФАЙЛ", RunVerify};

@@ -1,0 +1,96 @@
+// progmz515-cli: the programmer without a window.  main() only picks the command; each
+// command lives in its own file (Cmd*.cpp) and runs on the same model/, link/ and app/ code
+// as the window.
+
+#include "CliCommon.h"
+#include "Commands.h"
+
+#include <QCoreApplication>
+
+#include <array>
+
+namespace {
+
+const std::array<const Command*, 9> Commands{&PortsCommand,   &ReadCommand,     &WriteCommand,
+                                             &VerifyCommand,  &ShowCommand,     &DiffCommand,
+                                             &ConvertCommand, &DefaultsCommand, &ReportCommand};
+
+QString ProgramHelp() {
+    QString text = QStringLiteral(
+        "Использование: progmz515-cli КОМАНДА [ПАРАМЕТРЫ]\n"
+        "\n"
+        "Программатор приборов MZ-515 без окна: чтение, запись и проверка приборов через\n"
+        "последовательный порт (можно нескольких сразу) и файлы конфигурации.\n"
+        "\n"
+        "Команды:\n");
+    for (const Command* c : Commands)
+        text +=
+            QStringLiteral("  %1%2\n")
+                .arg(QString::fromUtf8(c->Name).leftJustified(10), QString::fromUtf8(c->Summary));
+    text +=
+        QStringLiteral(
+            "\n"
+            "ПОРТ — то же, что принимает поле порта в окне программы: имя из списка портов\n"
+            "(ttyUSB0), COMn или путь к устройству (/dev/pts/4).\n"
+            "МОДЕЛЬ — одна из: %1.\n"
+            "Файл конфигурации — .cf8 или текстовая форма; какой из них, видно по содержимому.\n"
+            "Ход обмена («Порт открыт», «Попытка 2», ...) выводится в поток ошибок, итог — в\n"
+            "стандартный вывод. Файлы записываются целиком или не записываются вовсе.\n"
+            "\n"
+            "Код завершения:\n"
+            "  0  выполнено\n"
+            "  1  прибор не ответил или хранит не то; конфигурации различаются\n"
+            "  2  ошибка в командной строке или в файле\n"
+            "  3  порт не открывается\n"
+            "\n"
+            "progmz515-cli КОМАНДА --help — справка по команде.")
+            .arg(ModelList());
+    return text;
+}
+
+QString CommandHelp(const Command& c) {
+    return QStringLiteral("Использование: progmz515-cli %1 %2\n\n%3")
+        .arg(QString::fromUtf8(c.Name), QString::fromUtf8(c.Usage), QString::fromUtf8(c.Help));
+}
+
+bool AsksForHelp(const QStringList& args) {
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--")) return false;
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("progmz515-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROGMZ_VERSION));
+
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        PrintErr(ProgramHelp());
+        return ExitUsage;
+    }
+    const QString name = args.front();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
+        name == QLatin1String("help")) {
+        PrintOut(ProgramHelp());
+        return ExitOk;
+    }
+    if (name == QLatin1String("--version")) {
+        PrintOut(QStringLiteral("progmz515-cli ") + QCoreApplication::applicationVersion());
+        return ExitOk;
+    }
+    for (const Command* c : Commands) {
+        if (name != QLatin1String(c->Name)) continue;
+        const QStringList rest = args.mid(1);
+        if (AsksForHelp(rest)) {
+            PrintOut(CommandHelp(*c).trimmed());
+            return ExitOk;
+        }
+        return c->Run(rest);
+    }
+    return UsageError({}, QStringLiteral("неизвестная команда «%1»").arg(name));
+}

@@ -1,0 +1,320 @@
+// progmz515-cli as a script runs it: the real program against progmz515-sim on a
+// pseudo-terminal, judged by its exit status, its output and the files it leaves.
+
+#include "app/ConfigFile.h"
+#include "app/TextForm.h"
+#include "app/ZoneReport.h"
+#include "link/PortList.h"
+#include "model/ImageLayout.h"
+#include "model/MyConst.h"
+#include "support/SimProcess.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString U(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+struct CliRun {
+    int Exit = -1;
+    QString Out, Err;
+};
+
+CliRun RunCli(const QStringList& args, int timeoutMs = 20000) {
+    QProcess p;
+    p.start(QStringLiteral(PROGMZ_CLI_PATH), args);
+    CliRun r;
+    if (!p.waitForFinished(timeoutMs) || p.exitStatus() != QProcess::NormalExit) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.Exit = p.exitCode();
+    r.Out = QString::fromUtf8(p.readAllStandardOutput());
+    r.Err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A model's state with a random image, as a write would leave it (normalised).
+ProgramState RandomConfig(const QString& model, quint32 seed) {
+    ProgramState s;
+    LoadDeviceDefaults(s, model);
+    QRandomGenerator g(seed);
+    for (std::uint8_t& b : s.Image())
+        b = std::uint8_t(g.bounded(256));
+    NormaliseForWrite(s);
+    return s;
+}
+
+QByteArray ImageOf(const ProgramState& s) {
+    return QByteArray(reinterpret_cast<const char*>(s.ConfigImage()), s.Capacity);
+}
+
+QByteArray ImageOf(const TextForm::LoadedConfig& c) {
+    return QByteArray(reinterpret_cast<const char*>(c.Image.data()), qsizetype(c.Image.size()));
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString m_kb8; // MZ515KB8's factory configuration as a .cf8
+
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QString Saved(const ProgramState& s, const QString& name) const {
+        const QString path = Path(name);
+        return SaveConfigFile(s, path) ? QString() : path;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        ProgramState kb8;
+        LoadDeviceDefaults(kb8, "MZ515KB8");
+        m_kb8 = Saved(kb8, "kb8.cf8");
+        QVERIFY(!m_kb8.isEmpty());
+    }
+
+    // A write, then a read, of each model group: what the read leaves in the file (either
+    // form) is what the write put into the device.
+    void writeThenRead_data() {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("8-loop, 23 bytes") << "MZ515E2"
+                                          << "e2.yaml";
+        QTest::newRow("MZ515KA8, 167 bytes") << "MZ515KA8"
+                                             << "ka8.cf8";
+        QTest::newRow("transmitter, 10 bytes") << "MZ515KF"
+                                               << "kf.yaml";
+    }
+    void writeThenRead() {
+        QFETCH(QString, model);
+        QFETCH(QString, output);
+        SimProcess sim;
+        QVERIFY2(sim.start({"--model", model}), qPrintable(sim.errorString()));
+        const ProgramState config = RandomConfig(model, qHash(model));
+        const QString input = Saved(config, model + "-in.cf8");
+
+        const CliRun write = RunCli({"write", "--port", sim.ptyPath(), input});
+        QCOMPARE(write.Exit, 0);
+        QCOMPARE(write.Out,
+                 QString("%1: %2: %3\n").arg(sim.ptyPath(), model, U("Настройки записаны")));
+        QVERIFY(write.Err.contains(U("Порт открыт")));
+        QCOMPARE(sim.requests().size(), 1);
+        QCOMPARE(sim.requests()[0].Bytes.mid(2, config.Capacity), ImageOf(config));
+
+        const CliRun read =
+            RunCli({"read", "--port", sim.ptyPath(), "--model", model, "-o", Path(output)});
+        QCOMPARE(read.Exit, 0);
+        QVERIFY2(read.Out.contains(U("Настройки прочитаны")), qPrintable(read.Out));
+        const TextForm::LoadedConfig back = TextForm::LoadAnyConfig(Path(output));
+        QVERIFY2(back.Ok(), qPrintable(back.Message));
+        QCOMPARE(back.Format, output.endsWith(".cf8") ? TextForm::ConfigFormat::Cf8
+                                                      : TextForm::ConfigFormat::Text);
+        QCOMPARE(back.Model, model);
+        QCOMPARE(ImageOf(back), ImageOf(config));
+    }
+
+    // Three devices written by one command: side by side (each device heard its write
+    // before any could have answered), one result line per port, one trace of all.
+    void writeThreeAtOnce() {
+        SimProcess sims[3];
+        QStringList args{"write"};
+        for (SimProcess& sim : sims) {
+            QVERIFY2(sim.start({"--model", "MZ515KA8", "--pace", "--delay", "500"}),
+                     qPrintable(sim.errorString()));
+            args << "--port" << sim.ptyPath();
+        }
+        const ProgramState config = RandomConfig("MZ515KA8", 3);
+        const QString trace = Path("three.trace");
+        args << "--trace" << trace << Saved(config, "three.cf8");
+
+        const CliRun run = RunCli(args);
+        QCOMPARE(run.Exit, 0);
+        QStringList expected;
+        for (SimProcess& sim : sims)
+            expected << QString("%1: MZ515KA8: %2").arg(sim.ptyPath(), U("Настройки записаны"));
+        QCOMPARE(run.Out.split('\n', Qt::SkipEmptyParts), expected);
+        QList<qint64> heard;
+        for (SimProcess& sim : sims) {
+            QCOMPARE(sim.requests().size(), 1);
+            QCOMPARE(sim.requests()[0].Bytes.mid(2, 167), ImageOf(config));
+            heard << sim.requests()[0].AtMs;
+        }
+        QVERIFY(*std::max_element(heard.begin(), heard.end()) -
+                    *std::min_element(heard.begin(), heard.end()) <
+                400);
+        const QString text = QString::fromUtf8(ReadAll(trace));
+        for (SimProcess& sim : sims) {
+            QCOMPARE(text.count(sim.ptyPath() + " TX 172 7E 57"), 1);
+            QCOMPARE(text.count(sim.ptyPath() + " RX 174 7E 44"), 1);
+        }
+    }
+
+    // The device names another of the 23-byte models: the file is that model's.
+    void modelCorrection() {
+        SimProcess sim;
+        QVERIFY(sim.start({"--model", "MZ515E8", "--version", "7"}));
+        const CliRun run =
+            RunCli({"read", "--port", sim.ptyPath(), "--model", "MZ515KB8", "-o", Path("e8.cf8")});
+        QCOMPARE(run.Exit, 0);
+        QCOMPARE(run.Out, QString("%1: MZ515E8: %2\n")
+                              .arg(sim.ptyPath(), U("Настройки прочитаны, версия прибора - 7")));
+        QVERIFY(run.Err.contains("MZ515E8"));
+        ProgramState s;
+        QCOMPARE(LoadConfigFile(s, Path("e8.cf8")).Row, RowE8);
+    }
+
+    // Everything that must end in a failure: the exit status, the message, and no file.
+    // "{pty}" is the simulated device's terminal, "{kb8}" MZ515KB8's factory file and
+    // "{out}" a file that must not appear.
+    void failures_data() {
+        QTest::addColumn<QStringList>("sim");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<QString>("says");
+
+        const QStringList kb8{"--model", "MZ515KB8"};
+        QTest::newRow("write not verified")
+            << kb8 + QStringList{"--fault", "differ:3"}
+            << QStringList{"write", "--port", "{pty}", "{kb8}"} << 1 << U("Принято с ошибками");
+        // The factory image with loop 1 "Охранный" (5) instead of "Дверной" (7).
+        QTest::newRow("verify finds another image")
+            << kb8 + QStringList{"--image", "08052D000517130615061505140514020F830483040000"}
+            << QStringList{"verify", "--port", "{pty}", "{kb8}"} << 1
+            << U("ШС1: тип шлейфа — Дверной → Охранный");
+        QTest::newRow("silent device")
+            << kb8 + QStringList{"--fault", "silent"}
+            << QStringList{"read", "--port", "{pty}", "--model", "MZ515KB8", "-o", "{out}"} << 1
+            << U("Попытка 3");
+        QTest::newRow("no such port")
+            << QStringList()
+            << QStringList{"read", "--port", "/dev/no-such-tty", "--model", "MZ515KB8",
+                           "-o",   "{out}"}
+            << 3 << U("Устройство /dev/no-such-tty не найдено");
+        QTest::newRow("no command") << QStringList() << QStringList() << 2 << U("Команды");
+        QTest::newRow("unknown command") << QStringList() << QStringList{"erase"} << 2 << "erase";
+        QTest::newRow("no model") << QStringList()
+                                  << QStringList{"read", "--port", "COM1", "-o", "{out}"} << 2
+                                  << "--model";
+        QTest::newRow("unknown model")
+            << QStringList() << QStringList{"defaults", "MZ515X", "-o", "{out}"} << 2 << "MZ515X";
+        QTest::newRow("output of no known form")
+            << QStringList() << QStringList{"defaults", "MZ515KF", "-o", "{out}.txt"} << 2
+            << ".yaml";
+        QTest::newRow("text that names no port")
+            << QStringList() << QStringList{"verify", "--port", "com3", "{kb8}"} << 2 << "com3";
+        QTest::newRow("one port twice")
+            << QStringList()
+            << QStringList{"write", "--port", "COM1", "--port", "/dev/ttyS0", "{kb8}"} << 2
+            << "/dev/ttyS0";
+        QTest::newRow("a file that is no configuration")
+            << QStringList() << QStringList{"convert", PROGMZ_CLI_PATH, "{out}"} << 2
+            << U("Неверный формат файла");
+        QTest::newRow("a text with a wrong value")
+            << QStringList() << QStringList{"convert", "{bad.yaml}", "{out}"} << 2 << U("строка 3");
+        QTest::newRow("no zone report for a transmitter")
+            << QStringList() << QStringList{"report", "{kf}", "-o", "{out}"} << 2
+            << U("не составляется");
+    }
+    void failures() {
+        QFETCH(QStringList, sim);
+        QFETCH(QStringList, args);
+        QFETCH(int, exit);
+        QFETCH(QString, says);
+        SimProcess device;
+        if (!sim.isEmpty()) QVERIFY2(device.start(sim), qPrintable(device.errorString()));
+        QFile bad(Path("bad.yaml"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("format: progmz515/1\nmodel: MZ515KB8\nalarm_tx_count: 99\n");
+        bad.close();
+        ProgramState kf;
+        LoadDeviceDefaults(kf, "MZ515KF");
+        const QString out = Path("never.cf8");
+        for (QString& a : args)
+            a.replace("{pty}", device.ptyPath())
+                .replace("{kb8}", m_kb8)
+                .replace("{out}", out)
+                .replace("{bad.yaml}", Path("bad.yaml"))
+                .replace("{kf}", Saved(kf, "kf.cf8"));
+
+        const CliRun run = RunCli(args);
+        QCOMPARE(run.Exit, exit);
+        QVERIFY2((run.Out + run.Err).contains(says), qPrintable(run.Out + run.Err));
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(!QFile::exists(out + ".txt"));
+        // A device that holds something else: one line per differing field (differ:3 flips
+        // a bit in each of the first three bytes, three fields of their own).
+        if (exit == 1 && !sim.contains("silent"))
+            QCOMPARE(run.Out.count("\n  "), sim.contains("differ:3") ? 3 : 1);
+    }
+
+    // The file commands: exact conversion both ways, the window's report byte for byte,
+    // and diff's answer.
+    void fileCommands() {
+        const ProgramState ka8 = RandomConfig("MZ515KA8", 8);
+        // The report needs types and events that have texts.
+        ProgramState reportable;
+        LoadDeviceDefaults(reportable, "MZ515KA8");
+        const QString in = Saved(reportable, "report.cf8");
+        QCOMPARE(RunCli({"report", in, "-o", Path("Shlf.txt")}).Exit, 0);
+        QVERIFY(WriteShlfReport(reportable, Path("window.txt")).Ok());
+        QCOMPARE(ReadAll(Path("Shlf.txt")), ReadAll(Path("window.txt")));
+        const CliRun utf8 = RunCli({"report", in, "--utf8"});
+        QVERIFY(utf8.Out.contains(U("Конфигурация шлейфов MZ-515KA8")) && !utf8.Out.contains('\r'));
+
+        const QString random = Saved(ka8, "random.cf8");
+        QCOMPARE(RunCli({"convert", random, Path("random.yaml")}).Exit, 0);
+        QCOMPARE(RunCli({"convert", Path("random.yaml"), Path("again.cf8")}).Exit, 0);
+        QCOMPARE(ReadAll(Path("again.cf8")), ReadAll(random));
+        QCOMPARE(RunCli({"show", random}).Out.toUtf8(), ReadAll(Path("random.yaml")));
+
+        CliRun diff = RunCli({"diff", random, Path("random.yaml")});
+        QCOMPARE(diff.Exit, 0);
+        QCOMPARE(diff.Out, QString());
+        diff = RunCli({"diff", in, m_kb8});
+        QCOMPARE(diff.Exit, 1);
+        QVERIFY(diff.Out.startsWith(U("модель — MZ515KA8 → MZ515KB8\n")));
+    }
+
+    // The ports the window's box lists, each with the device its name opens.
+    void ports() {
+        const CliRun run = RunCli({"ports", "--json"});
+        QCOMPARE(run.Exit, 0);
+        QStringList names;
+        for (const QJsonValue& port : QJsonDocument::fromJson(run.Out.toUtf8()).array()) {
+            names << port["name"].toString();
+            QCOMPARE(port["path"].toString(), DevicePathFor(names.back()).value_or("?"));
+        }
+        QCOMPARE(names, ListSerialPorts());
+    }
+
+    // Every command explains itself.
+    void help() {
+        for (const char* command : {"ports", "read", "write", "verify", "show", "diff", "convert",
+                                    "defaults", "report"}) {
+            const CliRun run = RunCli({command, "--help"});
+            QCOMPARE(run.Exit, 0);
+            QVERIFY2(run.Out.startsWith(U("Использование: progmz515-cli ") + command), command);
+        }
+        QVERIFY(RunCli({"--help"}).Out.contains("report"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
