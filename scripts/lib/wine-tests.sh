@@ -42,9 +42,14 @@ setup_wine() {
         wineserver -w
         touch "$WINEPREFIX/.progmz515-ready"
     fi
-    # The DLLs of the test programs, which are not deployed.
-    WINEPATH="$(winepath -w "$QT_PREFIX/bin" 2>/dev/null)"
-    [ -z "${YAML_CPP_BIN:-}" ] || WINEPATH="$WINEPATH;$(winepath -w "$YAML_CPP_BIN" 2>/dev/null)"
+    # The DLLs of the test programs, which are not deployed: Qt's, yaml-cpp's and the
+    # MinGW runtime.
+    local dir
+    WINEPATH=""
+    for dir in "$QT_PREFIX/bin" ${YAML_CPP_BIN:+"$YAML_CPP_BIN"} \
+               "$(dirname "$("$TRIPLET-g++-posix" -print-libgcc-file-name)")" "/usr/$TRIPLET/lib"; do
+        WINEPATH="${WINEPATH:+$WINEPATH;}$(winepath -w "$dir" 2>/dev/null)"
+    done
     export WINEPATH
 }
 
@@ -97,7 +102,9 @@ unit_tests() {
     local t failed=0 start=$SECONDS
     for t in "$BUILD"/tests/tst_*.exe; do
         [ "$(basename "$t")" = tst_comport.exe ] && continue
-        if wine_run 300 "$t" -platform offscreen >"$WINE_WORK/unit.log" 2>&1; then
+        # The tests find their data by its Linux path, which Wine reads on drive Z: when
+        # the current folder is there.
+        if (cd "$ROOT" && wine_run 300 "$t") >"$WINE_WORK/unit.log" 2>&1; then
             grep -E '^Totals:' "$WINE_WORK/unit.log" | sed "s|^|$(basename "$t" .exe): |"
         else
             cat "$WINE_WORK/unit.log" >&2
@@ -116,7 +123,7 @@ port_tests() {
     start_sim MZ515KA8 --image "$image" --version 77
     map_port
     PROGMZ_TEST_PORT="$WINE_PORT" PROGMZ_TEST_MODEL=MZ515KA8 PROGMZ_TEST_IMAGE="$image" \
-        PROGMZ_TEST_VERSION=77 wine_run 300 "$BUILD/tests/tst_comport.exe" -platform offscreen ||
+        PROGMZ_TEST_VERSION=77 wine_run 300 "$BUILD/tests/tst_comport.exe" ||
         fail "tst_comport"
     stop_sim
 }
