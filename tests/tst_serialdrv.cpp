@@ -1,5 +1,7 @@
-// The serial driver's properties and its arithmetic, without a port.
+// The serial driver's properties and its arithmetic, without a port.  Port paths are the
+// platform's own (/dev/ttyS1 here, \\.\COM2 on Windows).
 
+#include "link/PortList.h"
 #include "link/SerialDrv.h"
 
 #include <QTemporaryDir>
@@ -14,7 +16,7 @@ private slots:
     void defaultsAndDesignValues() {
         TSerialDriver d;
         QCOMPARE(d.Port(), pnCOM2);
-        QCOMPARE(d.PortName(), QStringLiteral("/dev/ttyS1"));
+        QCOMPARE(d.PortName(), DevicePathOfPortNumber(2));
         QCOMPARE(d.BaudRate(), br9600);
         QCOMPARE(d.BaudRateValue(), 9600u);
         QCOMPARE(d.DataBits(), db8BITS);
@@ -42,11 +44,11 @@ private slots:
     void portAndPortNameFollowEachOther() {
         TSerialDriver d;
         d.SetPort(pnCOM12);
-        QCOMPARE(d.PortName(), QStringLiteral("/dev/ttyS11"));
+        QCOMPARE(d.PortName(), DevicePathOfPortNumber(12));
         d.SetPort(pnCOM1);
-        QCOMPARE(d.PortName(), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(d.PortName(), DevicePathOfPortNumber(1));
         d.SetPort(pnCustom); // the name stays what it was
-        QCOMPARE(d.PortName(), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(d.PortName(), DevicePathOfPortNumber(1));
         d.SetPort(pnCOM3);
         d.SetPortName(QStringLiteral("/dev/ttyUSB0"));
         QCOMPARE(d.Port(), pnCustom);

@@ -2,6 +2,7 @@
 
 #include "AppTitle.h"
 #include "Cp1251.h"
+#include "ShortPath.h"
 #include "link/BCC.h"
 #include "link/Frames.h"
 #include "model/MyConst.h"
@@ -177,8 +178,7 @@ QString WithConfigExtension(const QString& fileName) {
 }
 
 QString FileCaption(const QString& fileName) {
-    return QString::fromUtf8(ApplicationTitle) + QStringLiteral(" : ") +
-           QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
+    return QString::fromUtf8(ApplicationTitle) + QStringLiteral(" : ") + ShortPathName(fileName);
 }
 
 QString FileDirectory(const QString& fileName) {

@@ -106,7 +106,7 @@ QString UnsupportedDeviceText(const QString& identifier);
 QString WithConfigExtension(const QString& fileName);
 
 // The window caption after a file command: the application title, " : ", the file's
-// absolute path in the platform's own form.
+// short path (ShortPathName: the absolute path where paths have no short form).
 QString FileCaption(const QString& fileName);
 
 // The "filepath" setting for a file: its directory, ending in the path separator.

@@ -129,7 +129,8 @@ bool TSerialDriver::Remember(const PortStatus& status) {
 }
 
 LineSettings TSerialDriver::CurrentLineSettings() const {
-    return {m_baudRateValue, m_dataBits, m_stopBits, m_parity, m_hwFlow, m_swFlow};
+    return {m_baudRateValue, m_dataBits, m_stopBits,  m_parity,
+            m_hwFlow,        m_swFlow,   m_inBufSize, m_outBufSize};
 }
 
 void TSerialDriver::ReApplyIfOpen() {
@@ -168,8 +169,8 @@ bool TSerialDriver::ApplySettings() {
     if (!Remember(m_serial.Configure(CurrentLineSettings()))) return false;
     if (!Remember(m_serial.SetModemLines(ModemLinesFor(m_enableDTROnOpen, m_hwFlow)))) return false;
     if (!PurgeBuffers(true, true)) return false;
-    // The system's queues cannot be sized from here; InBufSize bounds every read and
-    // OutBufSize the room a write may fill, which is what the sizes are for.
+    // Configure asked the system for queues of InBufSize and OutBufSize where it can size
+    // them; elsewhere InBufSize bounds every read and OutBufSize the room a write may fill.
     return true;
 }
 

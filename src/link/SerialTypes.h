@@ -83,6 +83,10 @@ struct LineSettings {
     TParity Parity = ptNONE;
     THwFlowControl HwFlow = hfNONE;
     TSwFlowControl SwFlow = sfNONE;
+    // The sizes the system's queues are asked for, where it lets them be set (Windows);
+    // a POSIX tty keeps its own.
+    quint32 InQueue = 2048;
+    quint32 OutQueue = 2048;
 };
 
 // Bits of ReadModemLines.
