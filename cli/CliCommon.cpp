@@ -42,10 +42,10 @@ std::optional<ParsedArgs> ParseArgs(const QStringList& args, const QList<OptionS
                                     QString* error) {
     ParsedArgs parsed;
     auto find = [&](const QString& word) -> const OptionSpec* {
-        for (const OptionSpec& spec : specs)
-            if (word == QLatin1String("--") + spec.Name ||
-                (!spec.Short.isEmpty() && word == QLatin1String("-") + spec.Short))
-                return &spec;
+        for (const OptionSpec& option : specs)
+            if (word == QLatin1String("--") + option.Name ||
+                (!option.Short.isEmpty() && word == QLatin1String("-") + option.Short))
+                return &option;
         return nullptr;
     };
     bool optionsEnded = false;
@@ -66,29 +66,29 @@ std::optional<ParsedArgs> ParseArgs(const QStringList& args, const QList<OptionS
             word = arg.left(eq);
             value = arg.mid(eq + 1);
         }
-        const OptionSpec* spec = find(word);
-        if (!spec) {
+        const OptionSpec* option = find(word);
+        if (!option) {
             *error = QStringLiteral("неизвестный параметр «%1»").arg(word);
             return std::nullopt;
         }
-        if (spec->TakesValue && !value) {
+        if (option->TakesValue && !value) {
             if (i + 1 >= args.size()) {
                 *error = QStringLiteral("после «%1» нужно значение").arg(word);
                 return std::nullopt;
             }
             value = args[++i];
         }
-        if (!spec->TakesValue && value) {
+        if (!option->TakesValue && value) {
             *error = QStringLiteral("параметр «%1» не принимает значения").arg(word);
             return std::nullopt;
         }
-        if (spec->TakesValue && value->isEmpty()) {
+        if (option->TakesValue && value->isEmpty()) {
             *error = QStringLiteral("значение «%1» пусто").arg(word);
             return std::nullopt;
         }
-        QStringList& values = parsed.Options[spec->Name];
-        if (!values.isEmpty() && !spec->Repeatable) {
-            *error = QStringLiteral("параметр «--%1» указан дважды").arg(spec->Name);
+        QStringList& values = parsed.Options[option->Name];
+        if (!values.isEmpty() && !option->Repeatable) {
+            *error = QStringLiteral("параметр «--%1» указан дважды").arg(option->Name);
             return std::nullopt;
         }
         values << value.value_or(QString());
