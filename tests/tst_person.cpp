@@ -349,6 +349,7 @@ int main(int argc, char** argv) {
     if (haveServer) {
         qputenv("DISPLAY", server.display().toLocal8Bit());
         qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", XServer::NoSessionBus);
     } else {
         qWarning("%s", qPrintable(server.errorString()));
     }

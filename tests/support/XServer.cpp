@@ -47,6 +47,7 @@ bool XServer::start(int timeoutMs) {
 QProcessEnvironment XServer::environment(QProcessEnvironment base) const {
     base.insert(QStringLiteral("DISPLAY"), display_);
     base.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    base.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLatin1(NoSessionBus));
     return base;
 }
 
