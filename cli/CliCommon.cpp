@@ -118,3 +118,9 @@ QString ModelList() {
         ids << IdentifierOf(row);
     return ids.join(QLatin1String(", "));
 }
+
+std::optional<int> RejectUnknownModel(const QString& command, const QString& model) {
+    if (FindDevice(model) >= 0) return std::nullopt;
+    return UsageError(
+        command, QStringLiteral("неизвестная модель «%1»; модели: %2").arg(model, ModelList()));
+}

@@ -68,3 +68,7 @@ std::optional<ParsedArgs> ParseCommandArgs(const QString& command, const QString
 
 // The identifiers of the model table, for messages.
 QString ModelList();
+
+// The exit status of a usage error when `model` is no identifier of the model table;
+// nothing when it is one.
+std::optional<int> RejectUnknownModel(const QString& command, const QString& model);

@@ -1,4 +1,5 @@
 #include "CliFiles.h"
+#include "CliCommon.h"
 
 #include "app/ConfigFile.h"
 #include "app/TextForm.h"
@@ -23,6 +24,13 @@ std::optional<QString> CheckOutputPath(const QString& path) {
                               "или .yaml (текстовая форма)")
             .arg(path);
     return CheckOutputPlace(path);
+}
+
+std::optional<int> RejectOutputOption(const QString& command, const QString& output) {
+    if (output.isEmpty()) return UsageError(command, QStringLiteral("не указан файл (-o ФАЙЛ)"));
+    if (const std::optional<QString> error = CheckOutputPath(output))
+        return UsageError(command, *error);
+    return std::nullopt;
 }
 
 std::optional<QString> CheckOutputPlace(const QString& path) {

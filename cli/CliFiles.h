@@ -20,6 +20,9 @@ std::optional<FileForm> OutputFormOf(const QString& path);
 std::optional<QString> CheckOutputPlace(const QString& path);
 // The same for a configuration, whose name must also say its form.
 std::optional<QString> CheckOutputPath(const QString& path);
+// The exit status of a usage error when the -o option of `command` names no file, or one
+// that cannot take a configuration; nothing when it can.
+std::optional<int> RejectOutputOption(const QString& command, const QString& output);
 
 // Reads a configuration of either form into `state` (model and image); on failure the
 // state is as it was and `error` says why.

@@ -16,13 +16,9 @@ int RunDefaults(const QStringList& args) {
         QStringLiteral("не указана модель: %1").arg(ModelList()), &exit);
     if (!a) return exit;
     const QString model = a->Positional[0];
-    if (FindDevice(model) < 0)
-        return UsageError(
-            command, QStringLiteral("неизвестная модель «%1»; модели: %2").arg(model, ModelList()));
+    if (const std::optional<int> rejected = RejectUnknownModel(command, model)) return *rejected;
     const QString output = a->Value(QStringLiteral("output"));
-    if (output.isEmpty()) return UsageError(command, QStringLiteral("не указан файл (-o ФАЙЛ)"));
-    if (const std::optional<QString> error = CheckOutputPath(output))
-        return UsageError(command, *error);
+    if (const std::optional<int> rejected = RejectOutputOption(command, output)) return *rejected;
     ProgramState state;
     LoadDeviceDefaults(state, model);
     if (const std::optional<QString> error = SaveConfiguration(state, output))

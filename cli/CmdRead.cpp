@@ -23,13 +23,9 @@ int RunRead(const QStringList& args) {
     if (model.isEmpty())
         return UsageError(command,
                           QStringLiteral("не указана модель (--model): %1").arg(ModelList()));
-    if (FindDevice(model) < 0)
-        return UsageError(
-            command, QStringLiteral("неизвестная модель «%1»; модели: %2").arg(model, ModelList()));
+    if (const std::optional<int> rejected = RejectUnknownModel(command, model)) return *rejected;
     const QString output = a->Value(QStringLiteral("output"));
-    if (output.isEmpty()) return UsageError(command, QStringLiteral("не указан файл (-o ФАЙЛ)"));
-    if (const std::optional<QString> error = CheckOutputPath(output))
-        return UsageError(command, *error);
+    if (const std::optional<int> rejected = RejectOutputOption(command, output)) return *rejected;
 
     // The request carries an image, as the window's does: the model's factory one.
     ProgramState state;

@@ -217,6 +217,12 @@ private slots:
                                   << "--model";
         QTest::newRow("unknown model")
             << QStringList() << QStringList{"defaults", "MZ515X", "-o", "{out}"} << 2 << "MZ515X";
+        QTest::newRow("unknown model to read")
+            << QStringList()
+            << QStringList{"read", "--port", "COM1", "--model", "KA8", "-o", "{out}"} << 2
+            << "MZ515KA8, MZ515KB8";
+        QTest::newRow("no output") << QStringList() << QStringList{"defaults", "MZ515KF"} << 2
+                                   << "-o";
         QTest::newRow("output of no known form")
             << QStringList() << QStringList{"defaults", "MZ515KF", "-o", "{out}.txt"} << 2
             << ".yaml";
