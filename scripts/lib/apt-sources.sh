@@ -52,7 +52,7 @@ ensure_source_lists() {
     [ -n "$dir" ] || dir=/etc/apt/sources.list.d
     # One-line format: the same line with its options, as deb-src.
     out="$({ cat /etc/apt/sources.list 2>/dev/null || true
-             for f in "$dir"/*.list; do [ -f "$f" ] && cat "$f"; done; } |
+             for f in "$dir"/*.list; do if [ -f "$f" ]; then cat "$f"; fi; done; } |
            sed -n 's/^deb\(\s.*debian.*\)$/deb-src\1/p')"
     if [ -n "$out" ]; then
         echo "$out" | as_root tee "$dir/progmz515-deb-src.list" >/dev/null
