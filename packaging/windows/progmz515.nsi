@@ -81,6 +81,8 @@ SectionEnd
 Section "Uninstall"
   ; Only what the installer put there; a folder the user chose that holds more keeps it.
   !include "${FILE_LIST}"
+  ; The zone list the program writes beside itself when its folder is writable.
+  Delete "$INSTDIR\Shlf.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
 
@@ -94,6 +96,8 @@ Section "Uninstall"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
   ; The settings of the user who removes the program, and the zone list it kept for them.
+  ; The journal beside it (the configurations read from and written to devices) is the
+  ; user's work and stays, and with it the folder.
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "Software\Korvanta"
   SetShellVarContext current

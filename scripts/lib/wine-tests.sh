@@ -176,7 +176,10 @@ cli_read_write() {
 window_test() {
     step "The window under Wine"
     local shot="$BUILD/window-wine.png" title=""
-    wine "$DEPLOY/progmz515.exe" >"$WINE_WORK/window.log" 2>&1 &
+    # Wine's GDI draws no text in Qt's line edits (the port box, and any QLineEdit, stood
+    # empty while holding its text); Qt's DirectWrite engine, also a Windows one, draws it.
+    wine "$DEPLOY/progmz515.exe" -platform windows:fontengine=directwrite \
+        >"$WINE_WORK/window.log" 2>&1 &
     local pid=$!
     WINE_PIDS+=("$pid")
     for _ in $(seq 300); do
@@ -223,9 +226,28 @@ installer_test() {
     out="$(PROGMZ515_STARTUP_PROBE=1 wine_run 60 "$exe" -platform offscreen 2>&1)" ||
         { echo "$out" >&2; fail "the installed program did not start and paint"; }
     echo "$out" | grep -E '^first-paint-ns' || echo "started, painted and quit"
+    # What the program leaves in use: the zone list beside itself (its folder is writable
+    # here) and in the application data folder, and a journal entry there.
+    local appdata journal
+    appdata="$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")/Korvanta/ProgMZ515"
+    journal="$appdata/journal/entry-of-the-test.cf8"
+    local made=()
+    [ -d "$(dirname "$appdata")" ] || made+=("$(dirname "$appdata")")
+    [ -d "$appdata" ] || made+=("$appdata")
+    [ -d "$appdata/journal" ] || made+=("$appdata/journal")
+    mkdir -p "$(dirname "$journal")"
+    echo "zones" >"$dir/Shlf.txt"
+    echo "zones" >"$appdata/Shlf.txt"
+    echo "configuration" >"$journal"
     wine_run 300 "$dir/uninstall.exe" /S || fail "the uninstaller failed"
     # The uninstaller copies itself away and runs from there; wait for it.
     wineserver -w
+    # The journal is the user's work: kept.  Then nothing else may be left.
+    [ -f "$journal" ] || fail "the uninstaller removed the journal"
+    [ ! -e "$appdata/Shlf.txt" ] || fail "the uninstaller left the zone list"
+    rm -f "$journal"
+    local i
+    for ((i = ${#made[@]} - 1; i >= 0; i--)); do rmdir "${made[i]}"; done
     drive_c_files >"$after"
     if ! diff -u "$before" "$after"; then fail "the uninstaller left files behind"; fi
     if wine reg query 'HKLM\Software\Classes\.cf8' >/dev/null 2>&1 ||
