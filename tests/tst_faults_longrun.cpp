@@ -38,7 +38,7 @@ struct Usage {
 };
 
 // What a run may gain once, as caches fill and the allocator settles, however long it is.
-// The second half of a run may gain half of it: a leak of 100 bytes an exchange is more.
+// The second half of a run may gain half of it.
 // Since every exchange also writes a journal entry (a file and an index line), the
 // allocator's count grows by about 80 bytes an exchange (8-9 KB over the last 100 of 200).
 // No allocation stays behind: heaptrack, with the run cut off at exchange 100 and at 199,
