@@ -77,7 +77,8 @@ map_port() {
         fail "could not write HKLM\\Software\\Wine\\Ports"
     # Wine gives the machine's serial lines (/dev/ttyS0, the console here) the first free
     # COM numbers.  COM1 is what the programmer opens by default: an empty value keeps it
-    # unmapped, so that a default setting reaches nothing.
+    # unmapped, so that a default setting reaches nothing.  The console then takes the next
+    # free number (COM2 here); nothing here opens any port but $WINE_PORT.
     wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "" /f >/dev/null 2>&1
     wineserver -k
     wineserver -w
@@ -88,7 +89,8 @@ map_port() {
     [ "$(readlink "$link")" = "$SIM_PTY" ] ||
         fail "$WINE_PORT is $(readlink "$link" || echo unmapped), not $SIM_PTY: no test may open it"
     [ ! -L "$WINEPREFIX/dosdevices/com1" ] || fail "COM1 is mapped: $(readlink "$WINEPREFIX/dosdevices/com1")"
-    echo "$WINE_PORT -> $SIM_PTY"
+    echo "$WINE_PORT -> $SIM_PTY ($(cd "$WINEPREFIX/dosdevices" && for l in com*; do
+        [ -L "$l" ] && printf '%s -> %s; ' "$l" "$(readlink "$l")"; done))"
 }
 
 # Runs a Windows program with a time limit; its output on stdout.
@@ -171,34 +173,87 @@ cli_read_write() {
     echo "read, write and read back through $WINE_PORT: the same configuration"
 }
 
-# One start of the real window under Wine on the Xvfb, with a screenshot; then the
-# settings it stored in the registry.
+# The application data folder of the program under Wine, as a Linux path.
+wine_appdata() {
+    echo "$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")/Korvanta/ProgMZ515"
+}
+
+# Waits until the window's journal index has an entry of KIND with OUTCOME; prints that
+# entry's file name.  The journal keeps every configuration read from or written to a
+# device, so it shows what the window received and sent.
+journal_entry() {
+    local index="$1" kind="$2" outcome="$3" file=""
+    for _ in $(seq 150); do
+        file="$(python3 - "$index" "$kind" "$outcome" <<'PY' 2>/dev/null
+import json, sys
+index, kind, outcome = sys.argv[1:]
+for line in open(index, encoding="utf-8"):
+    e = json.loads(line)
+    if e.get("kind") == kind and e.get("outcome") == outcome:
+        print(e["file"])
+PY
+)" || true
+        [ -n "$file" ] && { echo "$file" | tail -1; return 0; }
+        sleep 0.2
+    done
+    return 1
+}
+
+# The real window under Wine on the Xvfb, as a person uses it: started on the port of its
+# setting (COM5, the simulator's), "Прочитать" and then "Записать" clicked with the pointer,
+# each checked in the journal and the simulator's log; a screenshot; then the settings it
+# stored in the registry.
 window_test() {
-    step "The window under Wine"
-    local shot="$BUILD/window-wine.png" title=""
+    step "The window under Wine: a read and a write on $WINE_PORT"
+    local shot="$BUILD/window-wine.png" title="" image frames="$WINE_WORK/frames.log"
+    image="$(head -c 167 /dev/urandom | od -An -tx1 | tr -d ' \n')"
+    start_sim MZ515KA8 --image "$image" --version 77 --log "$frames"
+    map_port
+    wine reg add 'HKCU\Software\Korvanta\ProgMZ515' /v comportname /t REG_SZ /d "$WINE_PORT" /f \
+        >/dev/null 2>&1 || fail "could not store the port setting"
+    local journal
+    journal="$(wine_appdata)/journal"
+    rm -rf --one-file-system "$journal"
     # Wine's GDI draws no text in Qt's line edits (the port box, and any QLineEdit, stood
     # empty while holding its text); Qt's DirectWrite engine, also a Windows one, draws it.
     wine "$DEPLOY/progmz515.exe" -platform windows:fontengine=directwrite \
         >"$WINE_WORK/window.log" 2>&1 &
     local pid=$!
     WINE_PIDS+=("$pid")
+    local id=""
     for _ in $(seq 300); do
-        title="$(xwininfo -root -tree 2>/dev/null | grep -o '"Программатор MZ-515[^"]*"' | head -1)" || true
-        [ -n "$title" ] && break
+        id="$(xdotool search --name '^Программатор MZ-515' 2>/dev/null | head -1)" || true
+        [ -n "$id" ] && break
         sleep 0.2
     done
-    [ -n "$title" ] || { cat "$WINE_WORK/window.log" >&2; fail "no window appeared"; }
+    [ -n "$id" ] || { cat "$WINE_WORK/window.log" >&2; fail "no window appeared"; }
+    title="$(xdotool getwindowname "$id")"
     sleep 3 # let it paint
+    # The window has a fixed layout without a frame here (no window manager): the centres
+    # of "Прочитать" and "Записать" in it.
+    xdotool mousemove --window "$id" 617 156 click 1
+    local read
+    read="$(journal_entry "$journal/index.jsonl" read "прочитано")" ||
+        { import -window root "$shot"; fail "the window did not read the device (screenshot $shot)"; }
+    od -An -tx1 "$journal/$read" | tr -d ' \n' | grep -q "$image" ||
+        fail "the window read another image than the device holds"
+    xdotool mousemove --window "$id" 617 196 click 1
+    journal_entry "$journal/index.jsonl" written "записано" >/dev/null ||
+        { import -window root "$shot"; fail "the window's write was not confirmed (screenshot $shot)"; }
+    [ "$(wc -l <"$frames")" = 2 ] || fail "the device heard $(wc -l <"$frames") frames, not a read and a write"
+    sleep 1
     import -window root "$shot"
-    echo "window $title; screenshot $shot"
+    echo "window $title: read and wrote $WINE_PORT; screenshot $shot"
     kill "$pid" 2>/dev/null || true
+    stop_sim
     wineserver -k
     wineserver -w
-    # The settings store is the registry key, with the defaults the start stored.
+    rm -rf --one-file-system "$journal"
+    # The settings store is the registry key, with the values the run stored.
     wine reg query 'HKCU\Software\Korvanta\ProgMZ515' >"$WINE_WORK/settings.txt" 2>&1 ||
         fail "no settings key in the registry"
     tr -d '\r' <"$WINE_WORK/settings.txt" | grep -E 'comportname|REG_SZ'
-    grep -q 'comportname' "$WINE_WORK/settings.txt" || fail "comportname not in the registry"
+    grep -q "comportname.*$WINE_PORT" "$WINE_WORK/settings.txt" || fail "comportname not in the registry"
 }
 
 # Every file of the prefix's drive C but the temporary ones, to compare before and after.
@@ -229,7 +284,7 @@ installer_test() {
     # What the program leaves in use: the zone list beside itself (its folder is writable
     # here) and in the application data folder, and a journal entry there.
     local appdata journal
-    appdata="$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")/Korvanta/ProgMZ515"
+    appdata="$(wine_appdata)"
     journal="$appdata/journal/entry-of-the-test.cf8"
     local made=()
     [ -d "$(dirname "$appdata")" ] || made+=("$(dirname "$appdata")")
