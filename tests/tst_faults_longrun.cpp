@@ -4,7 +4,7 @@
 
 #include "support/ProcessUsage.h"
 #include "support/SimProcess.h"
-#include "support/TempSettings.h"
+#include "support/SimWindowTest.h"
 #include "support/WindowDriver.h"
 
 #include "link/Exchange.h"
@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <optional>
 
 namespace {
 
@@ -50,18 +49,10 @@ constexpr qint64 ResidentAllowanceKb = 2 * 1024;
 
 } // namespace
 
-class TestLongRun : public QObject {
+class TestLongRun : public SimWindowTest {
     Q_OBJECT
-    std::optional<TempSettings> m_store;
 
 private slots:
-    void initTestCase() {
-        if (SimProcess::programPath().isEmpty()) QSKIP("this build has no simulator");
-    }
-    void init() {
-        m_store.emplace();
-        QVERIFY(m_store->isValid());
-    }
 
     // Writes and reads in turn, each write with another event code chosen for loop 3 and
     // each read checked against the write before it.  The window polls its port every

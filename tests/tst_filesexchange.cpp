@@ -5,7 +5,7 @@
 #include "support/FilesWindow.h"
 #include "support/DeviceSession.h"
 #include "support/SimProcess.h"
-#include "support/TempSettings.h"
+#include "support/SimWindowTest.h"
 
 #include "link/Exchange.h"
 #include "link/SerialDrv.h"
@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QRandomGenerator>
 
-#include <optional>
 
 namespace {
 
@@ -28,18 +27,10 @@ using Session = DeviceSession<FilesFixture>;
 
 } // namespace
 
-class TestFilesExchange : public QObject {
+class TestFilesExchange : public SimWindowTest {
     Q_OBJECT
-    std::optional<TempSettings> m_store;
 
 private slots:
-    void initTestCase() {
-        if (SimProcess::programPath().isEmpty()) QSKIP("this build has no simulator");
-    }
-    void init() {
-        m_store.emplace();
-        QVERIFY(m_store->isValid());
-    }
 
     // The save happens while the device is still taking the write: the write verifies as if
     // nothing had happened, the device heard the one write frame of the image, and the file

@@ -6,7 +6,7 @@
 #include "support/DeviceSession.h"
 #include "support/FilesWindow.h"
 #include "support/SimProcess.h"
-#include "support/TempSettings.h"
+#include "support/SimWindowTest.h"
 #include "support/WindowDriver.h"
 
 #include "app/Journal.h"
@@ -69,18 +69,10 @@ struct Session : DeviceSession<FilesFixture> {
 
 } // namespace
 
-class TestJournal : public QObject {
+class TestJournal : public SimWindowTest {
     Q_OBJECT
-    std::optional<TempSettings> m_store;
 
 private slots:
-    void initTestCase() {
-        if (SimProcess::programPath().isEmpty()) QSKIP("this build has no simulator");
-    }
-    void init() {
-        m_store.emplace();
-        QVERIFY(m_store->isValid());
-    }
 
     // A day's work in small: each exchange leaves its entry, with what was read or sent,
     // and edits are kept before a model switch throws them away.

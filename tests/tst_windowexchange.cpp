@@ -4,7 +4,7 @@
 
 #include "support/DeviceSession.h"
 #include "support/SimProcess.h"
-#include "support/TempSettings.h"
+#include "support/SimWindowTest.h"
 #include "support/WindowDriver.h"
 
 #include "app/SetupUnit.h"
@@ -44,18 +44,10 @@ struct Session : DeviceSession<> {
 
 } // namespace
 
-class TestWindowExchange : public QObject {
+class TestWindowExchange : public SimWindowTest {
     Q_OBJECT
-    std::optional<TempSettings> m_store;
 
 private slots:
-    void initTestCase() {
-        if (SimProcess::programPath().isEmpty()) QSKIP("this build has no simulator");
-    }
-    void init() {
-        m_store.emplace();
-        QVERIFY(m_store->isValid());
-    }
 
     void readThroughTheButton() {
         Session s;
