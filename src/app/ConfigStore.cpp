@@ -101,11 +101,11 @@ QString EncodingName(TextEncoding encoding) {
     case TextEncoding::Utf8:
         return QStringLiteral("UTF-8");
     case TextEncoding::Utf8Bom:
-        return QStringLiteral("UTF-8 с меткой порядка байтов (BOM)");
+        return QStringLiteral("UTF-8 с BOM");
     case TextEncoding::Utf16Le:
-        return QStringLiteral("UTF-16 LE («Юникод»)");
+        return QStringLiteral("UTF-16 LE");
     case TextEncoding::Utf16Be:
-        return QStringLiteral("UTF-16 BE («Юникод big endian»)");
+        return QStringLiteral("UTF-16 BE");
     case TextEncoding::Windows1251:
         return QStringLiteral("Windows-1251 («ANSI»)");
     }
@@ -152,8 +152,8 @@ LoadedConfig LoadAnyConfig(const QString& path) {
         if (!utf8) {
             loaded.TextFailure = TextForm::TextError{
                 0, 0, QString(),
-                QStringLiteral("текст не читается в кодировке %1: в нем есть байты, которых "
-                               "в ней быть не может")
+                QStringLiteral("текст в кодировке %1 поврежден: в нем есть байты, которые не "
+                               "составляют ее знаков")
                     .arg(EncodingName(loaded.Encoding))};
             loaded.Message = loaded.TextFailure->ToString();
             return loaded;

@@ -30,7 +30,8 @@ std::optional<ConfigFormat> FormatOfName(const QString& path);
 // editor may come back in the system's code page ("ANSI": Windows-1251 on a Cyrillic
 // system), as UTF-8 with a byte-order mark, or as UTF-16 ("Unicode") with one.
 enum class TextEncoding { Utf8, Utf8Bom, Utf16Le, Utf16Be, Windows1251 };
-// "UTF-8", "Windows-1251", ...: the names a person finds in the editor's own list.
+// "UTF-8", "UTF-8 с BOM", "UTF-16 LE", "Windows-1251 («ANSI»)": as an editor's own list of
+// encodings names them.
 QString EncodingName(TextEncoding encoding);
 
 // Tells the two forms apart by content: a ".cf8" starts with its signature and holds NUL
