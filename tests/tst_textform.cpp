@@ -396,6 +396,12 @@ private slots:
         QVERIFY2(bad.Message.startsWith(QStringLiteral("строка 3, столбец 16: channel_check: ")),
                  qPrintable(bad.Message));
 
+        // A UTF-8 text with one stray byte is not taken for another encoding.
+        QVERIFY(writeFile(broken, readFile(text).replace("# ", "# \xcf")));
+        QVERIFY2(ConfigStore::LoadAnyConfig(broken).Message.endsWith(
+                     QStringLiteral("столбец 3: текст не в кодировке UTF-8")),
+                 qPrintable(ConfigStore::LoadAnyConfig(broken).Message));
+
         QByteArray cut = readFile(binary);
         cut.chop(1);
         QVERIFY(writeFile(broken, cut));

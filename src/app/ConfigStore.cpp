@@ -38,9 +38,31 @@ bool IsWindows1251Text(const QByteArray& content) {
     });
 }
 
+// A UTF-8 text with a few bad bytes in it (pasted from elsewhere): the codec then names the
+// first by line and column.  Windows-1251 text forms a UTF-8 sequence only by chance (an
+// upper-case letter before a guillemet), so few of its high bytes are in one.
+bool MostlyUtf8(const QByteArray& content) {
+    qsizetype high = 0;
+    qsizetype inSequences = 0;
+    for (qsizetype i = 0; i < content.size(); ++i) {
+        const auto b = static_cast<std::uint8_t>(content[i]);
+        if (b < 0x80) continue;
+        ++high;
+        const qsizetype length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 0;
+        if (length == 0 || i + length > content.size() ||
+            !TextForm::IsUtf8(QByteArrayView(content).sliced(i, length)))
+            continue;
+        inSequences += length;
+        high += length - 1;
+        i += length - 1;
+    }
+    return 2 * inSequences > high;
+}
+
 TextEncoding EncodingOf(const QByteArray& content) {
     if (const std::optional<TextEncoding> marked = MarkedEncoding(content)) return *marked;
-    return TextForm::IsUtf8(content) ? TextEncoding::Utf8 : TextEncoding::Windows1251;
+    return TextForm::IsUtf8(content) || MostlyUtf8(content) ? TextEncoding::Utf8
+                                                            : TextEncoding::Windows1251;
 }
 
 // The text in UTF-8, as the codec reads it; nothing when the bytes are not what their
@@ -118,8 +140,9 @@ ConfigFormat DetectFormat(const QByteArray& content) {
     if (MarkedEncoding(content)) return ConfigFormat::Text;
     static const QByteArray signature("cf8 (");
     if (content.contains('\0') || content.startsWith(signature)) return ConfigFormat::Cf8;
-    return TextForm::IsUtf8(content) || IsWindows1251Text(content) ? ConfigFormat::Text
-                                                                   : ConfigFormat::Cf8;
+    return TextForm::IsUtf8(content) || MostlyUtf8(content) || IsWindows1251Text(content)
+               ? ConfigFormat::Text
+               : ConfigFormat::Cf8;
 }
 
 QString LoadedConfig::EncodingNote() const {

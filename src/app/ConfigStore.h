@@ -35,9 +35,9 @@ enum class TextEncoding { Utf8, Utf8Bom, Utf16Le, Utf16Be, Windows1251 };
 QString EncodingName(TextEncoding encoding);
 
 // Tells the two forms apart by content: a ".cf8" starts with its signature and holds NUL
-// bytes; a text is UTF-8, starts with a byte-order mark, or is Windows-1251 text (printable
-// bytes and line ends only).  Anything else is handed to the ".cf8" reader, whose message
-// then says what is wrong.
+// bytes; a text starts with a byte-order mark, is UTF-8 (with perhaps a few bad bytes, which
+// the codec then names), or is Windows-1251 text (printable bytes and line ends only).
+// Anything else is handed to the ".cf8" reader, whose message then says what is wrong.
 ConfigFormat DetectFormat(const QByteArray& content);
 
 struct LoadedConfig {
