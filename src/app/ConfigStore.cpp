@@ -48,9 +48,12 @@ bool MostlyUtf8(const QByteArray& content) {
         const auto b = static_cast<std::uint8_t>(content[i]);
         if (b < 0x80) continue;
         ++high;
-        const qsizetype length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 0;
-        if (length == 0 || i + length > content.size() ||
-            !TextForm::IsUtf8(QByteArrayView(content).sliced(i, length)))
+        const qsizetype length = b >= 0xF5 ? 0 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 0;
+        if (length == 0 || i + length > content.size()) continue;
+        const auto continuation = [](char c) {
+            return (static_cast<std::uint8_t>(c) & 0xC0) == 0x80;
+        };
+        if (!std::all_of(content.begin() + i + 1, content.begin() + i + length, continuation))
             continue;
         inSequences += length;
         high += length - 1;
