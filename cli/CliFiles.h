@@ -1,19 +1,12 @@
 #pragma once
 // The configuration files of the command line: a ".cf8" or the text form, read by their
-// content and written by their name, whole or not at all.
+// content and written by their name, whole or not at all (through the configuration store).
 
 #include "model/ProgramState.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <optional>
-
-enum class FileForm { Cf8, Text };
-
-// The form an output file takes from its name: ".cf8", or ".yaml" / ".yml" for the text
-// form (any letter case); nothing for any other name.
-std::optional<FileForm> OutputFormOf(const QString& path);
 
 // Whether `path` can take an output before any work is done: in a folder that exists, and
 // not a folder itself.  The error text, or nothing.
@@ -25,12 +18,10 @@ std::optional<QString> CheckOutputPath(const QString& path);
 std::optional<int> RejectOutputOption(const QString& command, const QString& output);
 
 // Reads a configuration of either form into `state` (model and image); on failure the
-// state is as it was and `error` says why.
+// state is as it was and `error` says why.  A text read in another encoding than plain
+// UTF-8 is noted on standard error.
 bool LoadConfiguration(const QString& path, ProgramState& state, QString* error);
 
 // The configuration of `state` in the form the name says, replacing `path` only once it is
 // complete.  The error text, or nothing.
 std::optional<QString> SaveConfiguration(const ProgramState& state, const QString& path);
-
-// `bytes` into `path`, whole or not at all.  The error text, or nothing.
-std::optional<QString> SaveBytes(const QString& path, const QByteArray& bytes);

@@ -3,7 +3,7 @@
 #include "CliCommon.h"
 #include "CliFiles.h"
 #include "Commands.h"
-#include "Differences.h"
+#include "model/ConfigCompare.h"
 
 #include <QJsonDocument>
 
@@ -19,7 +19,7 @@ int RunDiff(const QStringList& args) {
     if (!LoadConfiguration(a->Positional[0], first, &error) ||
         !LoadConfiguration(a->Positional[1], second, &error))
         return FileError(error);
-    const ConfigDifferences differences = CompareConfigs(first, second);
+    const ConfigComparison differences = CompareConfigurations(first, second);
     if (a->Has(QStringLiteral("json")))
         WriteOut(QJsonDocument(differences.Json()).toJson(QJsonDocument::Indented));
     else
@@ -35,8 +35,10 @@ extern const Command DiffCommand{
     "Сравнивает две конфигурации (.cf8 или текстовая форма) поле за полем и выводит\n"
     "отличающиеся поля словами окна программы, по одному в строке, например\n"
     "«ШС3: тип шлейфа — Охранный → Пожарный» (значение из первого файла → из второго).\n"
-    "Байты, которым не соответствует ни одно поле, называются по номеру. Код 0, если\n"
-    "конфигурации совпадают, и 1, если различаются.\n"
+    "Байты, которым не соответствует ни одно поле, называются по номеру. Конфигурации\n"
+    "разных моделей поле за полем не сравниваются: выводится одна строка\n"
+    "«модель — MZ515KA8 → MZ515KF». Код 0, если конфигурации совпадают, и 1, если\n"
+    "различаются.\n"
     "\n"
     "  --json   то же в JSON: {\"modelA\", \"modelB\", \"differences\": [{\"key\", \"zone\",\n"
     "           \"name\", \"byte\", \"old\", \"new\", \"oldValue\", \"newValue\"}, ...]}\n",

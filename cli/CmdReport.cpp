@@ -4,6 +4,7 @@
 #include "CliFiles.h"
 #include "Commands.h"
 
+#include "app/ConfigStore.h"
 #include "app/Cp1251.h"
 #include "app/ZoneReport.h"
 
@@ -33,7 +34,8 @@ int RunReport(const QStringList& args) {
     QByteArray bytes = report->Bytes;
     if (a->Has(QStringLiteral("utf8"))) bytes = UnixLines(Cp1251::Decode(bytes)).toUtf8();
     if (output.isEmpty()) return WriteOut(bytes) ? ExitOk : ExitUsage;
-    if (const std::optional<QString> failed = SaveBytes(output, bytes)) return FileError(*failed);
+    if (const std::optional<QString> failed = ConfigStore::WriteWholeFile(output, bytes))
+        return FileError(*failed);
     return ExitOk;
 }
 

@@ -4,8 +4,8 @@
 #include "CliFiles.h"
 #include "Commands.h"
 #include "DeviceCommand.h"
-#include "Differences.h"
 
+#include "model/ConfigCompare.h"
 #include "model/ImageLayout.h"
 
 namespace {
@@ -30,7 +30,7 @@ int RunVerify(const QStringList& args) {
     // followed by verify must agree.
     ProgramState expected = state;
     NormaliseForWrite(expected);
-    const QStringList lines = CompareConfigs(expected, session.State()).Lines();
+    const QStringList lines = CompareConfigurations(expected, session.State()).Lines();
     if (lines.isEmpty()) {
         PrintOut(QStringLiteral("Прибор хранит то же, что файл"));
         return traceExit;

@@ -4,8 +4,8 @@
 #include "CliFiles.h"
 #include "Commands.h"
 #include "DeviceCommand.h"
-#include "Differences.h"
 
+#include "model/ConfigCompare.h"
 #include "model/ImageLayout.h"
 
 namespace {
@@ -29,7 +29,7 @@ int RunWrite(const QStringList& args) {
     for (const PortSession* session : run->Sessions()) {
         PrintOut(SessionResultLine(*session));
         if (session->Result() == PortSession::Outcome::Differs)
-            for (const QString& line : CompareConfigs(sent, session->State()).Lines())
+            for (const QString& line : CompareConfigurations(sent, session->State()).Lines())
                 PrintOut(QStringLiteral("  ") + line);
     }
     const int exitCode = SessionsExit(run->Sessions());

@@ -1,7 +1,8 @@
 // progmz515-cli as a script runs it: the real program against progmz515-sim on a
 // pseudo-terminal, judged by its exit status, its output and the files it leaves.
 
-#include "app/ConfigFile.h"
+#include "app/ConfigStore.h"
+#include "app/Cp1251.h"
 #include "app/TextForm.h"
 #include "app/ZoneReport.h"
 #include "link/PortList.h"
@@ -67,7 +68,7 @@ QByteArray ImageOf(const ProgramState& s) {
     return QByteArray(reinterpret_cast<const char*>(s.ConfigImage()), s.Capacity);
 }
 
-QByteArray ImageOf(const TextForm::LoadedConfig& c) {
+QByteArray ImageOf(const ConfigStore::LoadedConfig& c) {
     return QByteArray(reinterpret_cast<const char*>(c.Image.data()), qsizetype(c.Image.size()));
 }
 
@@ -125,10 +126,10 @@ private slots:
             RunCli({"read", "--port", sim.ptyPath(), "--model", model, "-o", Path(output)});
         QCOMPARE(read.Exit, 0);
         QVERIFY2(read.Out.contains(U("Настройки прочитаны")), qPrintable(read.Out));
-        const TextForm::LoadedConfig back = TextForm::LoadAnyConfig(Path(output));
+        const ConfigStore::LoadedConfig back = ConfigStore::LoadAnyConfig(Path(output));
         QVERIFY2(back.Ok(), qPrintable(back.Message));
-        QCOMPARE(back.Format, output.endsWith(".cf8") ? TextForm::ConfigFormat::Cf8
-                                                      : TextForm::ConfigFormat::Text);
+        QCOMPARE(back.Format, output.endsWith(".cf8") ? ConfigStore::ConfigFormat::Cf8
+                                                      : ConfigStore::ConfigFormat::Text);
         QCOMPARE(back.Model, model);
         QCOMPARE(ImageOf(back), ImageOf(config));
     }
@@ -312,9 +313,25 @@ private slots:
         CliRun diff = RunCli({"diff", random, Path("random.yaml")});
         QCOMPARE(diff.Exit, 0);
         QCOMPARE(diff.Out, QString());
+        // Two models are never compared field by field, not even two 23-byte ones.
         diff = RunCli({"diff", in, m_kb8});
         QCOMPARE(diff.Exit, 1);
-        QVERIFY(diff.Out.startsWith(U("модель — MZ515KA8 → MZ515KB8\n")));
+        QCOMPARE(diff.Out, U("модель — MZ515KA8 → MZ515KB8\n"));
+        diff = RunCli({"diff", m_kb8, Saved(RandomConfig("MZ515E8", 9), "e8.cf8")});
+        QCOMPARE(diff.Exit, 1);
+        QCOMPARE(diff.Out, U("модель — MZ515KB8 → MZ515E8\n"));
+
+        // A text saved again by Notepad as "ANSI" (Windows-1251, CR LF): read, and said so.
+        const QString ansi = Path("ansi.yaml");
+        QFile notepad(ansi);
+        QVERIFY(notepad.open(QIODevice::WriteOnly));
+        notepad.write(Cp1251::Encode(show.Out).Bytes.replace("\n", "\r\n"));
+        notepad.close();
+        const CliRun fromAnsi = RunCli({"show", ansi});
+        QCOMPARE(fromAnsi.Exit, 0);
+        QCOMPARE(fromAnsi.Out, show.Out);
+        QVERIFY2(fromAnsi.Err.contains(ansi + U(": текст прочитан в кодировке Windows-1251")),
+                 qPrintable(fromAnsi.Err));
     }
 
     // The ports the window's box lists, each with the device its name opens.

@@ -7,6 +7,7 @@
 #include "link/Frames.h"
 #include "model/MyConst.h"
 #include "support/Unwritable.h"
+#include "ui/FileCaption.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,8 @@
 // texts that bring back every image byte for byte, field-level differences that name
 // exactly the fields whose bits differ, and broken texts refused with their place named.
 
-#include "app/ConfigFile.h"
+#include "app/ConfigStore.h"
+#include "app/Cp1251.h"
 #include "app/TextForm.h"
 #include "model/FieldTable.h"
 #include "model/Fingerprint.h"
@@ -13,6 +14,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -72,6 +74,25 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 const QByteArray Head = "format: progmz515/1\n";
+
+// A text as a Windows editor saves it: CR LF line ends, in the encoding chosen.
+QByteArray asSavedBy(const QString& text, ConfigStore::TextEncoding encoding) {
+    using E = ConfigStore::TextEncoding;
+    const QString lines = QString(text).replace(u'\n', QStringLiteral("\r\n"));
+    switch (encoding) {
+    case E::Windows1251:
+        return Cp1251::Encode(lines).Bytes;
+    case E::Utf8Bom:
+        return "\xEF\xBB\xBF" + lines.toUtf8();
+    case E::Utf16Le:
+        return "\xFF\xFE" + QByteArray(QStringEncoder(QStringEncoder::Utf16LE).encode(lines));
+    case E::Utf16Be:
+        return "\xFE\xFF" + QByteArray(QStringEncoder(QStringEncoder::Utf16BE).encode(lines));
+    case E::Utf8:
+        break;
+    }
+    return lines.toUtf8();
+}
 
 // Known-answer images: the factory values with a few fields the way a person sets them
 // and a few codes the window has no name for.
@@ -355,43 +376,92 @@ private slots:
         const QString binary = dir.filePath(QStringLiteral("named.yaml"));
         const QString text = dir.filePath(QStringLiteral("named.cf8"));
         const QString ka8 = QStringLiteral("MZ515KA8");
-        QVERIFY(!TextForm::SaveAnyConfig(binary, TextForm::ConfigFormat::Cf8, ka8, image));
-        QVERIFY(!TextForm::SaveAnyConfig(text, TextForm::ConfigFormat::Text, ka8, image));
+        QVERIFY(!ConfigStore::SaveAnyConfig(binary, ConfigStore::ConfigFormat::Cf8, ka8, image));
+        QVERIFY(!ConfigStore::SaveAnyConfig(text, ConfigStore::ConfigFormat::Text, ka8, image));
         QCOMPARE(readFile(text), TextForm::ConfigToText(ka8, image));
 
         for (const QString& path : {binary, text}) {
-            const TextForm::LoadedConfig c = TextForm::LoadAnyConfig(path);
+            const ConfigStore::LoadedConfig c = ConfigStore::LoadAnyConfig(path);
             QVERIFY2(c.Ok(), qPrintable(c.Message));
             QCOMPARE(c.Model, QStringLiteral("MZ515KA8"));
             QVERIFY(c.Image == image);
-            QCOMPARE(c.Format,
-                     path == binary ? TextForm::ConfigFormat::Cf8 : TextForm::ConfigFormat::Text);
+            QCOMPARE(c.Format, path == binary ? ConfigStore::ConfigFormat::Cf8
+                                              : ConfigStore::ConfigFormat::Text);
         }
 
         const QString broken = dir.filePath(QStringLiteral("broken.txt"));
         QVERIFY(writeFile(broken, Head + "model: MZ515KF\nchannel_check: Средний\n"));
-        const TextForm::LoadedConfig bad = TextForm::LoadAnyConfig(broken);
+        const ConfigStore::LoadedConfig bad = ConfigStore::LoadAnyConfig(broken);
         QVERIFY(!bad.Ok() && bad.Model.isEmpty() && bad.Image.empty());
         QVERIFY2(bad.Message.startsWith(QStringLiteral("строка 3, столбец 16: channel_check: ")),
                  qPrintable(bad.Message));
 
+        // A UTF-8 text with one stray byte is not taken for another encoding.
+        QVERIFY(writeFile(broken, readFile(text).replace("# ", "# \xcf")));
+        QVERIFY2(ConfigStore::LoadAnyConfig(broken).Message.endsWith(
+                     QStringLiteral("столбец 3: текст не в кодировке UTF-8")),
+                 qPrintable(ConfigStore::LoadAnyConfig(broken).Message));
+
         QByteArray cut = readFile(binary);
         cut.chop(1);
         QVERIFY(writeFile(broken, cut));
-        const TextForm::LoadedConfig corrupt = TextForm::LoadAnyConfig(broken);
+        const ConfigStore::LoadedConfig corrupt = ConfigStore::LoadAnyConfig(broken);
         QCOMPARE(corrupt.Cf8Failure, LoadFailure::Corrupt);
         QCOMPARE(corrupt.Message, QString::fromUtf8(FileTexts::Corrupt));
         QVERIFY(corrupt.Image.empty());
 
         // A failed save leaves what was there.
         const QString below = text + QStringLiteral("/below");
-        QVERIFY(TextForm::SaveAnyConfig(below, TextForm::ConfigFormat::Text, ka8, image));
-        QVERIFY(TextForm::SaveAnyConfig(text, TextForm::ConfigFormat::Text, ka8, {}));
+        QVERIFY(ConfigStore::SaveAnyConfig(below, ConfigStore::ConfigFormat::Text, ka8, image));
+        QVERIFY(ConfigStore::SaveAnyConfig(text, ConfigStore::ConfigFormat::Text, ka8, {}));
         QCOMPARE(readFile(text), TextForm::ConfigToText(ka8, image));
 
-        QCOMPARE(TextForm::LoadAnyConfig(dir.filePath(QStringLiteral("none"))).Cf8Failure,
+        QCOMPARE(ConfigStore::LoadAnyConfig(dir.filePath(QStringLiteral("none"))).Cf8Failure,
                  LoadFailure::CannotOpen);
-        QCOMPARE(TextForm::LoadAnyConfig(dir.path()).Cf8Failure, LoadFailure::CannotOpen);
+        QCOMPARE(ConfigStore::LoadAnyConfig(dir.path()).Cf8Failure, LoadFailure::CannotOpen);
+    }
+
+    // A text saved again by a Windows editor in any encoding it offers: every model's random
+    // image comes back exactly, with the encoding named; a refused one names it too.
+    void textsFromWindowsEditors_data() {
+        QTest::addColumn<ConfigStore::TextEncoding>("encoding");
+        QTest::newRow("ANSI") << ConfigStore::TextEncoding::Windows1251;
+        QTest::newRow("UTF-8 with BOM") << ConfigStore::TextEncoding::Utf8Bom;
+        QTest::newRow("Unicode") << ConfigStore::TextEncoding::Utf16Le;
+        QTest::newRow("Unicode big endian") << ConfigStore::TextEncoding::Utf16Be;
+    }
+    void textsFromWindowsEditors() {
+        QFETCH(ConfigStore::TextEncoding, encoding);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("edited.yaml"));
+        const QString name = ConfigStore::EncodingName(encoding);
+        QRandomGenerator rng(static_cast<quint32>(encoding));
+        for (int row = 0; row < DeviceCount; ++row) {
+            const Bytes image = randomImage(rng, row);
+            const QString text = QString::fromUtf8(TextForm::ConfigToText(modelOf(row), image));
+            QVERIFY(writeFile(path, asSavedBy(text, encoding)));
+            const ConfigStore::LoadedConfig c = ConfigStore::LoadAnyConfig(path);
+            QVERIFY2(c.Ok(), qPrintable(c.Message));
+            QCOMPARE(c.Model, modelOf(row));
+            QVERIFY(c.Image == image);
+            QVERIFY2(c.EncodingNote().endsWith(name), qPrintable(c.EncodingNote()));
+        }
+
+        QVERIFY(writeFile(path, asSavedBy(QString::fromUtf8(Head + "model: MZ515KF\n"
+                                                                   "channel_check: Средний\n"),
+                                          encoding)));
+        ConfigStore::LoadedConfig refused = ConfigStore::LoadAnyConfig(path);
+        QVERIFY2(refused.Message.startsWith(QStringLiteral("строка 3, столбец 16: ")) &&
+                     refused.Message.contains(name),
+                 qPrintable(refused.Message));
+        if (encoding != ConfigStore::TextEncoding::Utf16Le &&
+            encoding != ConfigStore::TextEncoding::Utf16Be)
+            return;
+        // UTF-16 cut within a character.
+        QVERIFY(writeFile(path, readFile(path).chopped(1)));
+        refused = ConfigStore::LoadAnyConfig(path);
+        QVERIFY2(!refused.Ok() && refused.Message.contains(name), qPrintable(refused.Message));
     }
 };
 

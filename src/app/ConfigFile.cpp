@@ -1,16 +1,12 @@
 #include "ConfigFile.h"
 
-#include "AppTitle.h"
+#include "ConfigStore.h"
 #include "Cp1251.h"
-#include "ShortPath.h"
 #include "link/BCC.h"
 #include "link/Frames.h"
 #include "model/MyConst.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -71,44 +67,11 @@ std::optional<QString> SaveConfigFile(const ProgramState& state, const QString& 
                                         static_cast<std::size_t>(frame.size())})));
     bytes.append(frame);
 
-    auto error = [&](const QString& why) -> QString {
-        return QStringLiteral("Не удалось записать файл \"%1\".\r\n%2")
-            .arg(QDir::toNativeSeparators(path), why);
-    };
-    // The file layer gives no reason for a short write, so the text says what happened.
-    const QString cut = QStringLiteral("Файл не записан целиком: нет места на диске или "
-                                       "превышен допустимый размер файла.");
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        // A folder that takes no new files (no write permission, or locked by the system)
-        // has no room for the copy beside the target; an existing file that may be written
-        // is then written in place.  Not truncated first: blocks the old file holds are
-        // written over, so a full disk cannot cut a file that does not grow.
-        const QFileInfo target(path);
-        if (!target.isFile() || !target.isWritable()) return error(file.errorString());
-        QFile direct(path);
-        if (!direct.open(QIODevice::ReadWrite)) return error(direct.errorString());
-        if (direct.write(bytes) != bytes.size() || !direct.flush() || !direct.resize(bytes.size()))
-            return error(cut);
-        direct.close();
-        if (direct.error() != QFileDevice::NoError) return error(direct.errorString());
-        return std::nullopt;
-    }
-    // The flush is checked here because commit() does not see a write that the flush made
-    // short (a full disk, a file size limit) and would put the cut file in place.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return error(cut);
-    }
-    if (!file.commit()) return error(file.errorString());
-    return std::nullopt;
+    return ConfigStore::WriteWholeFile(path, bytes, ConfigStore::InLockedFolder::WriteInPlace);
 }
 
 LoadResult LoadConfigFile(ProgramState& state, const QString& path) {
-    // Only a regular file is opened: a FIFO would block the window until someone writes
-    // to it, and a directory has nothing to read.
-    if (path.isEmpty() || !QFileInfo(path).isFile()) return Failed(LoadFailure::CannotOpen);
+    if (!ConfigStore::IsRegularFile(path)) return Failed(LoadFailure::CannotOpen);
     QFile file(path);
     // Read access is all the reader needs; a read-only file must load.
     if (!file.open(QIODevice::ReadOnly)) return Failed(LoadFailure::CannotOpen);
@@ -131,9 +94,7 @@ LoadResult LoadConfigFile(ProgramState& state, const QString& path) {
 
     const QString id = Cp1251::Decode(
         TrimmedField(buf.data() + ConfigFile::IdentifierOffset, ConfigFile::IdentifierSize));
-    int row = -1;
-    for (int i = 0; i < DeviceCount; ++i)
-        if (id == IdentifierOf(i)) row = i;
+    const int row = FindDevice(id);
     if (row < 0) return Failed(LoadFailure::UnknownDevice, ReadErrorBox(UnsupportedDeviceText(id)));
 
     // A length past the frame buffer, or a file that ends before its check byte, is broken.
@@ -175,14 +136,4 @@ QString UnsupportedDeviceText(const QString& identifier) {
 QString WithConfigExtension(const QString& fileName) {
     const QString ext = QStringLiteral(".cf8");
     return fileName.endsWith(ext, Qt::CaseInsensitive) ? fileName : fileName + ext;
-}
-
-QString FileCaption(const QString& fileName) {
-    return QString::fromUtf8(ApplicationTitle) + QStringLiteral(" : ") + ShortPathName(fileName);
-}
-
-QString FileDirectory(const QString& fileName) {
-    QString dir = QDir::toNativeSeparators(QFileInfo(fileName).absolutePath());
-    if (!dir.endsWith(QDir::separator())) dir += QDir::separator();
-    return dir;
 }

@@ -46,10 +46,10 @@ struct FileMessage {
     bool operator==(const FileMessage&) const = default;
 };
 
-// Writes the current model's image to `path`.  The file is written beside the target and
-// replaces it only once it is complete, so a failed save leaves an older file as it was.
-// In a folder that takes no new files an existing file that may be written is written in
-// place instead; a failure part way is reported all the same, and then leaves it cut.
+// Writes the current model's image to `path` through the store's one writer: beside the
+// target, replacing it only once complete, so a failed save leaves an older file as it was;
+// in a folder that takes no new files an existing file that may be written is written in
+// place instead (ConfigStore::WriteWholeFile).
 // The frame buffer is left untouched: a save taken while an exchange is running must not
 // change the request that the exchange may still re-send.  Returns the text of the error
 // box (captioned with ApplicationTitle) or nothing on success.
@@ -104,10 +104,3 @@ QString UnsupportedDeviceText(const QString& identifier);
 // Save as: the name the file is written under.  ".cf8" is appended unless the name already
 // ends in it, in any letter case.
 QString WithConfigExtension(const QString& fileName);
-
-// The window caption after a file command: the application title, " : ", the file's
-// short path (ShortPathName: the absolute path where paths have no short form).
-QString FileCaption(const QString& fileName);
-
-// The "filepath" setting for a file: its directory, ending in the path separator.
-QString FileDirectory(const QString& fileName);

@@ -1,6 +1,6 @@
 #include "Journal.h"
 
-#include "TextForm.h"
+#include "ConfigStore.h"
 #include "model/Fingerprint.h"
 #include "model/MyConst.h"
 
@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace Journal {
@@ -147,7 +146,7 @@ std::optional<QString> TJournal::Add(Kind kind, const QString& model,
         if (!QFile::exists(PathOf(e))) break;
     }
     if (const std::optional<QString> error =
-            TextForm::SaveAnyConfig(PathOf(e), TextForm::ConfigFormat::Cf8, model, image))
+            ConfigStore::SaveAnyConfig(PathOf(e), ConfigStore::ConfigFormat::Cf8, model, image))
         return error;
 
     QFile index(QDir(folder_).filePath(IndexName));
@@ -175,13 +174,13 @@ std::optional<QString> TJournal::Prune(const QDateTime& now) {
         ++drop;
     if (drop == 0) return std::nullopt;
 
-    QSaveFile index(QDir(folder_).filePath(IndexName));
-    if (!index.open(QIODevice::WriteOnly))
-        return Failed(QStringLiteral("Журнал"), index.errorString());
+    const QString indexPath = QDir(folder_).filePath(IndexName);
+    QByteArray kept;
     for (qsizetype i = drop; i < entries->size(); ++i)
-        index.write(ToLine((*entries)[i]));
-    if (!index.commit()) return Failed(QStringLiteral("Журнал"), index.errorString());
-    knownSize_ = QFileInfo(index.fileName()).size();
+        kept += ToLine((*entries)[i]);
+    if (const std::optional<QString> error = ConfigStore::WriteWholeFile(indexPath, kept))
+        return Failed(QStringLiteral("Журнал"), *error);
+    knownSize_ = QFileInfo(indexPath).size();
     count_ = entries->size() - drop;
     oldest_ = count_ > 0 ? (*entries)[drop].Time : QDateTime();
     // The files go only once the index no longer names them.

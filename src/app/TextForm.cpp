@@ -5,11 +5,7 @@
 #include "model/MyConst.h"
 #include "model/ShlfList.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -25,8 +21,6 @@ using FieldTable::FieldKind;
 
 namespace {
 
-// A text larger than this is not a configuration; the biggest model's text is about 10 KiB.
-constexpr qsizetype TextLimit = 1 << 20;
 const QString ReservedGroup = QStringLiteral("reserved");
 const QString FormatKey = QStringLiteral("format");
 const QString ModelKey = QStringLiteral("model");
@@ -237,14 +231,6 @@ std::uint32_t ParseValue(const YAML::Node& node, const Field& f) {
     Refuse(at, f.Key, QStringLiteral("значение не читается"));
 }
 
-bool IsUtf8(QByteArrayView bytes) {
-    QStringDecoder d(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    // The decoder decodes, and so finds errors, only when its result becomes a string.
-    const QString decoded = d.decode(bytes);
-    (void)decoded;
-    return !d.hasError();
-}
-
 // Where the first byte that is not UTF-8 sits: its line, and its column in characters.
 TextError InvalidUtf8Error(const QByteArray& text) {
     const QList<QByteArray> lines = text.split('\n');
@@ -375,6 +361,14 @@ TextParseResult Parse(const QByteArray& text) {
 
 } // namespace
 
+bool IsUtf8(QByteArrayView bytes) {
+    QStringDecoder d(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The decoder decodes, and so finds errors, only when its result becomes a string.
+    const QString decoded = d.decode(bytes);
+    (void)decoded;
+    return !d.hasError();
+}
+
 QString TextError::ToString() const {
     QString where;
     if (Line > 0) {
@@ -476,90 +470,6 @@ TextParseResult ParseConfigText(const QByteArray& text) {
     }
     refused.Error->Column = CharacterColumn(text, refused.Error->Line, refused.Error->Column);
     return refused;
-}
-
-ConfigFormat DetectFormat(const QByteArray& content) {
-    if (content.isEmpty() || content.contains('\0')) return ConfigFormat::Cf8;
-    static const QByteArray signature("cf8 (");
-    if (content.startsWith(signature)) return ConfigFormat::Cf8;
-    return IsUtf8(content) ? ConfigFormat::Text : ConfigFormat::Cf8;
-}
-
-LoadedConfig LoadAnyConfig(const QString& path) {
-    LoadedConfig loaded;
-    auto cannotOpen = [&] {
-        loaded.Cf8Failure = LoadFailure::CannotOpen;
-        loaded.Message = QString::fromUtf8(FileTexts::NotFound);
-        return loaded;
-    };
-    // Only a regular file: a FIFO would block, and a directory has nothing to read.
-    if (path.isEmpty() || !QFileInfo(path).isFile()) return cannotOpen();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return cannotOpen();
-    const QByteArray content = file.read(TextLimit + 1);
-    file.close();
-
-    loaded.Format = DetectFormat(content);
-    if (loaded.Format == ConfigFormat::Text) {
-        TextParseResult parsed = ParseConfigText(content);
-        if (!parsed.Ok()) {
-            loaded.TextFailure = parsed.Error;
-            loaded.Message = parsed.Error->ToString();
-            return loaded;
-        }
-        loaded.Model = parsed.Model;
-        loaded.Image = std::move(parsed.Image);
-        return loaded;
-    }
-
-    // The window's own reader, into a state of our own.  A file may store fewer bytes than
-    // the model has; the window keeps what it held in the rest, here the factory values.
-    ProgramState scratch;
-    const LoadResult r = LoadConfigFile(scratch, path);
-    if (!r.Ok()) {
-        loaded.Cf8Failure = r.Failure;
-        const std::optional<FileMessage> box = OpenFailureMessage(r);
-        loaded.Message = box ? box->Text : QString::fromUtf8(FileTexts::Corrupt);
-        return loaded;
-    }
-    const int capacity = DeviceTable[static_cast<std::size_t>(r.Row)].Capacity;
-    const int stored = content.size() > ConfigFile::LengthOffset
-                           ? static_cast<std::uint8_t>(content[ConfigFile::LengthOffset])
-                           : 0;
-    const std::span<const std::uint8_t> defaults = DefaultImageOf(r.Row);
-    loaded.Model = IdentifierOf(r.Row);
-    loaded.Image.assign(defaults.begin(), defaults.end());
-    std::copy_n(scratch.ConfigImage(), std::min(stored, capacity), loaded.Image.begin());
-    return loaded;
-}
-
-std::optional<QString> SaveAnyConfig(const QString& path, ConfigFormat format, const QString& model,
-                                     std::span<const std::uint8_t> image) {
-    const int row = FindDevice(model);
-    if (row < 0 || image.size() != static_cast<std::size_t>(
-                                       DeviceTable[static_cast<std::size_t>(row)].Capacity))
-        return QStringLiteral("Нет конфигурации модели \"%1\" для записи").arg(model);
-    if (format == ConfigFormat::Cf8) {
-        ProgramState scratch;
-        SelectDevice(scratch, model);
-        std::copy(image.begin(), image.end(), scratch.ConfigImage());
-        return SaveConfigFile(scratch, path);
-    }
-    const QByteArray text = ConfigToText(model, image);
-    QSaveFile file(path);
-    auto error = [&](const QString& why) -> QString {
-        return QStringLiteral("Не удалось записать файл \"%1\".\r\n%2")
-            .arg(QDir::toNativeSeparators(path), why);
-    };
-    if (!file.open(QIODevice::WriteOnly)) return error(file.errorString());
-    // commit() does not see a write that the flush made short, so both are checked here.
-    if (file.write(text) != text.size() || !file.flush()) {
-        file.cancelWriting();
-        return error(QStringLiteral("Файл не записан целиком: нет места на диске или "
-                                    "превышен допустимый размер файла."));
-    }
-    if (!file.commit()) return error(file.errorString());
-    return std::nullopt;
 }
 
 } // namespace TextForm

@@ -4,9 +4,8 @@
 // window's words.  Exact both ways: every image of every model comes back byte for byte.
 // A text may give only some fields; the others take the model's factory values.
 
-#include "ConfigFile.h"
-
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstdint>
@@ -44,36 +43,10 @@ QByteArray ConfigToText(const QString& model, std::span<const std::uint8_t> imag
 // changes either way.
 TextParseResult ParseConfigText(const QByteArray& text);
 
-enum class ConfigFormat {
-    Cf8,  // a ".cf8" file (or bytes that can only be meant as one)
-    Text, // the text form
-};
-// Tells the two apart by content: a ".cf8" starts with its signature, and the text form is
-// UTF-8 text without NUL bytes; anything else is handed to the ".cf8" reader, whose
-// message then says what is wrong.
-ConfigFormat DetectFormat(const QByteArray& content);
+// A text larger than this is not a configuration; the biggest model's text is about 10 KiB.
+inline constexpr qsizetype TextLimit = 1 << 20;
 
-struct LoadedConfig {
-    QString Model;
-    std::vector<std::uint8_t> Image;
-    ConfigFormat Format = ConfigFormat::Cf8;
-    // On failure: the ".cf8" reader's outcome, or the text's error; Message says it in
-    // words for a person either way.
-    LoadFailure Cf8Failure = LoadFailure::None;
-    std::optional<TextError> TextFailure;
-    QString Message;
-    bool Ok() const { return Message.isEmpty(); }
-};
-
-// Reads a ".cf8" file or a text file, whichever the content is.  A ".cf8" file goes through
-// the window's own reader.
-LoadedConfig LoadAnyConfig(const QString& path);
-
-// Writes a configuration to `path` in either form, atomically: the file is written beside
-// the target and replaces it only once complete.  A ".cf8" goes through the window's own
-// writer.  Returns what went wrong, or nothing on success (an unknown model or an image of
-// another length is refused before anything is written).
-std::optional<QString> SaveAnyConfig(const QString& path, ConfigFormat format, const QString& model,
-                                     std::span<const std::uint8_t> image);
+// Whether bytes are UTF-8 as the codec reads them.
+bool IsUtf8(QByteArrayView bytes);
 
 } // namespace TextForm

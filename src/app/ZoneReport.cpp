@@ -1,5 +1,6 @@
 #include "ZoneReport.h"
 
+#include "ConfigStore.h"
 #include "Cp1251.h"
 #include "model/ImageLayout.h"
 #include "model/MyConst.h"
@@ -7,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -114,22 +114,14 @@ QString LoopColumns(int i) {
     return QStringLiteral(" 0%1: 0%1").arg(i);
 }
 
-// Creates or truncates `path` and writes `bytes`; the error text, or empty.
-QString WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-        file.write(bytes) == bytes.size() && file.flush()) {
-        file.close();
-        if (file.error() == QFileDevice::NoError) return {};
-    }
-    return QStringLiteral("Не удалось записать файл \"%1\": %2")
-        .arg(QDir::toNativeSeparators(path), file.errorString());
-}
-
 ReportResult WriteReport(const ReportText& text, const QString& path) {
     ReportResult r;
     r.Path = path;
-    r.Error = WriteFile(path, text.Bytes);
+    // An installed program's own directory may take no new files while its old report may
+    // still be written: then it is, in place.
+    r.Error =
+        ConfigStore::WriteWholeFile(path, text.Bytes, ConfigStore::InLockedFolder::WriteInPlace)
+            .value_or(QString());
     r.Written = r.Error.isEmpty();
     if (r.Written) r.Error = text.Error;
     return r;

@@ -32,8 +32,9 @@ ReportText ShlfReportTextE2(const ProgramState& state); // MZ515E2
 // the error box in `error`, for a model that has no zone report (the transmitters).
 std::optional<ReportText> ZoneReportText(const ProgramState& state, QString* error = nullptr);
 
-// Create (or truncate) `path` and write the report into it.  When the report stops early
-// the lines before the bad one are in the file, the file is closed and Error says why.
+// Write the report to `path`, replacing a file there whole (ConfigStore::WriteWholeFile).
+// When the report stops early the lines before the bad one are in the file, and Error says
+// why.
 ReportResult WriteShlfReport(const ProgramState& state, const QString& path);
 ReportResult WriteShlfReportE2(const ProgramState& state, const QString& path);
 

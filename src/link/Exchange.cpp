@@ -4,7 +4,7 @@
 #include "link/PortOpenError.h"
 #include "link/SerialDrv.h"
 #include "link/TimerRule.h"
-#include "model/FieldTable.h"
+#include "model/ConfigCompare.h"
 #include "model/ImageLayout.h"
 #include "model/MyConst.h"
 
@@ -176,9 +176,11 @@ void TExchange::RxTimerTimer() {
                     ++differing;
             outcome->Differing = differing;
             if (differing != 0) {
-                // The box is the one it always was; which fields differ is told beneath it.
-                const QStringList lines = FieldTable::DifferenceLines(
-                    FieldTable::DiffImages(m_state.CurrentDevice, m_sentImage, outcome->Reply));
+                // The box is the one it always was; which fields differ (or, for a device
+                // of another model, which models) is told beneath it.
+                const QStringList lines = CompareConfigurations(outcome->SentModel, m_sentImage,
+                                                                outcome->Model, outcome->Reply)
+                                              .Lines();
                 m_view.ShowDetailedMessage(
                     Utf8(WriteErrorCaption),
                     Utf8("Есть ошибки записи в прибор. ( ") + QString::number(differing) +

@@ -6,7 +6,22 @@ ConfigComparison CompareConfigurations(const QString& modelHere, std::span<const
     ConfigComparison c;
     c.ModelHere = modelHere;
     c.ModelThere = modelThere;
-    c.FieldsCompared = c.SameModel() || here.size() == there.size();
-    if (c.FieldsCompared) c.Fields = FieldTable::DiffImages(modelHere, here, there);
+    if (c.SameModel()) c.Fields = FieldTable::DiffImages(modelHere, here, there);
     return c;
+}
+
+ConfigComparison CompareConfigurations(const ProgramState& here, const ProgramState& there) {
+    return CompareConfigurations(here.CurrentDevice, here.Image(), there.CurrentDevice,
+                                 there.Image());
+}
+
+QStringList ConfigComparison::Lines() const {
+    if (!SameModel()) return {QStringLiteral("модель — %1 → %2").arg(ModelHere, ModelThere)};
+    return FieldTable::DifferenceLines(Fields);
+}
+
+QJsonObject ConfigComparison::Json() const {
+    return QJsonObject{{QStringLiteral("modelA"), ModelHere},
+                       {QStringLiteral("modelB"), ModelThere},
+                       {QStringLiteral("differences"), FieldTable::DifferencesJson(Fields)}};
 }

@@ -5,6 +5,8 @@
 
 #include "FormUnit1.h"
 
+#include "FileCaption.h"
+
 #include "app/ConfigFile.h"
 #include "app/SetupUnit.h"
 #include "app/ZoneReport.h"

@@ -12,9 +12,9 @@
 
 #include "app/ConfigFile.h"
 #include "app/ConfigSheet.h"
+#include "app/ConfigStore.h"
 #include "app/Journal.h"
 #include "app/SetupUnit.h"
-#include "app/TextForm.h"
 #include "link/Exchange.h"
 #include "model/ConfigChecks.h"
 #include "model/ConfigCompare.h"
@@ -168,9 +168,10 @@ void TForm1::ShowComparison(const QString& title, const QString& subject,
     QString heading;
     if (c.Equal())
         heading = subject + U(" хранит в точности эту конфигурацию.");
-    else if (!c.FieldsCompared)
+    else if (!c.SameModel())
         heading =
-            subject + U(" — другой модели: %1. Поля разных моделей не сравниваются.").arg(model);
+            subject + U(" — другой модели: %1, здесь %2. Поля разных моделей не сравниваются.")
+                          .arg(model, c.ModelHere);
     else
         heading = subject + U(" отличается от этой конфигурации (полей: %1).").arg(c.Fields.size());
     auto* dialog = new TListDialog(this, QStringLiteral("CompareDialog"), title);
@@ -182,11 +183,12 @@ void TForm1::CompareWithFileClick() {
     const QString path = ChooseFileFor("CompareFileDialog", U("Сравнить с файлом"),
                                        {Cf8Filter, TextFilter}, false, QStringLiteral("cf8"));
     if (path.isEmpty()) return;
-    const TextForm::LoadedConfig loaded = TextForm::LoadAnyConfig(path);
+    const ConfigStore::LoadedConfig loaded = ConfigStore::LoadAnyConfig(path);
     if (!loaded.Ok()) {
         ShowMessage(State_.ApplicationTitle, loaded.Message, QMessageBox::Critical);
         return;
     }
+    if (const QString note = loaded.EncodingNote(); !note.isEmpty()) SetStatusText(note);
     ShowComparison(U("Сравнение с файлом"), U("Файл %1").arg(QDir::toNativeSeparators(path)),
                    U("В файле"), loaded.Model, loaded.Image);
 }
@@ -242,7 +244,7 @@ void TForm1::OpenJournalEntry(const Journal::Entry& entry) {
 }
 
 void TForm1::CompareJournalEntry(const Journal::Entry& entry) {
-    const TextForm::LoadedConfig loaded = TextForm::LoadAnyConfig(Journal_->PathOf(entry));
+    const ConfigStore::LoadedConfig loaded = ConfigStore::LoadAnyConfig(Journal_->PathOf(entry));
     if (!loaded.Ok()) {
         ShowMessage(State_.ApplicationTitle, loaded.Message, QMessageBox::Critical);
         return;

@@ -172,11 +172,9 @@ void TForm1::FormCreate() {
     const QString saved =
         ReadSetting(QLatin1String(SettingDeviceType), IdentifierOf(RowKA8), &error);
     ReportSettingError(error);
-    int selected = -1;
-    for (int row = 0; row < DeviceCount; ++row) {
+    for (int row = 0; row < DeviceCount; ++row)
         DeviceTypeList->addItem(DescriptionOf(row));
-        if (IdentifierOf(row) == saved) selected = row; // the last row that matches
-    }
+    const int selected = FindDevice(saved);
     // Selecting does not switch the model; the switch runs once, here.
     DeviceTypeList->setCurrentIndex(selected >= 0 ? selected : RowKA8);
     DeviceTypeListChange();
