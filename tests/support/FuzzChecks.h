@@ -30,6 +30,7 @@ std::string Cf8Input(const QString& path, std::span<const std::uint8_t> bytes);
 // input) arrive as one chunk.  When the input ends RxTimer fires once more.  Every check
 // must accept exactly the gathered bytes that form one well-formed reply of the model
 // while the exchange runs, and an accepted reply must be adopted as the model's rules say.
+// A reply deadline checks only such a reply, and must take it.
 // Needs a QCoreApplication (the exchange's timers).
 inline constexpr std::uint8_t ChunkGatheringDeadline = 0;
 inline constexpr std::uint8_t ChunkAttemptDeadline = 255;
