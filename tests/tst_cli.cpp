@@ -383,14 +383,14 @@ private slots:
         const QString lock = Path("locks/LCK.." + sim.ptyPath().mid(5).replace('/', '_'));
         QVERIFY(QFile::exists(lock));
         // What was sent is in the trace while the program still runs.
-        QTRY_VERIFY(ReadAll(trace).contains(sim.ptyPath() + " TX "));
+        QTRY_VERIFY(ReadAll(trace).contains((sim.ptyPath() + " TX ").toUtf8()));
         QCOMPARE(::kill(pid_t(cli.processId()), signal), 0);
         QVERIFY(cli.waitForFinished(5000));
         QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
         QCOMPARE(cli.exitCode(), 128 + signal);
         QVERIFY(!QFile::exists(lock));
         QVERIFY(cli.readAllStandardOutput().startsWith(sim.ptyPath().toUtf8() + ": MZ515KB8: "));
-        QVERIFY(ReadAll(trace).contains(sim.ptyPath() + " -- "));
+        QVERIFY(ReadAll(trace).contains((sim.ptyPath() + " -- ").toUtf8()));
     }
 
     // The file commands: exact conversion both ways, the window's report byte for byte,
