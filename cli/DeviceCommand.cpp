@@ -65,23 +65,24 @@ int DeviceRun::Run(const ProgramState& state, bool write, bool compare) {
     if (m_trace)
         if (const std::optional<QString> error = m_trace->Open(m_tracePath))
             return FileError(*error);
-    std::optional<Journal::TJournal> journal;
-    if (m_journal) journal.emplace(Journal::TJournal::DefaultFolder());
-    bool journalFailed = false;
+    const auto journal =
+        m_journal ? std::make_shared<Journal::TJournal>(Journal::TJournal::DefaultFolder())
+                  : nullptr;
+    const auto journalFailed = std::make_shared<bool>(false);
     for (qsizetype i = 0; i < m_ports.size(); ++i) {
         m_owned.push_back(
             std::make_shared<PortSession>(m_ports[i], m_paths[i], state, m_trace.get()));
         PortSession* session = m_owned.back().get();
         m_sessions << session;
         if (!journal) continue;
-        session->OnOutcome = [&, session](ExchangeOutcome outcome) {
+        session->OnOutcome = [journal, journalFailed, compare, session](ExchangeOutcome outcome) {
             outcome.Compare = compare;
             const std::optional<QString> error =
                 JournalExchange(*journal, outcome, session->Port());
             // Once: the journal that failed now will fail for the next port too.  The
             // devices are what counts; the exchange's outcome stands.
-            if (error && !journalFailed) {
-                journalFailed = true;
+            if (error && !*journalFailed) {
+                *journalFailed = true;
                 PrintErr(QStringLiteral("progmz515-cli: журнал не записывается: ") +
                          UnixLines(*error));
             }
