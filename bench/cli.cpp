@@ -1,8 +1,8 @@
 // How long progmz515-cli takes on a line paced at 9600 bit/s both ways (progmz515-sim
-// --pace): a read of MZ515KA8 next to the time its bytes need on the line, and the same
-// file written to four devices at once next to one.  Each figure twice: the command line's
-// own sessions in this process (the exchange alone) and the whole program as a script
-// starts it (process start and file included).
+// --pace): a read of MZ515KA8 and one of the transmitter MZ515KF next to the time their
+// bytes need on the line, and the same file written to four devices at once next to one.
+// Each figure twice: the command line's own sessions in this process (the exchange alone)
+// and the whole program as a script starts it (process start and file included).
 //
 //   bench_cli [repetitions]
 
@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -69,6 +70,13 @@ struct Row {
     std::vector<double> Inside, Whole;
 };
 
+// Request and reply of a model on the line: 10 bits a byte at 9600 bit/s.
+double LineMs(const ProgramState& state) {
+    const int c = state.Capacity;
+    const int bytes = Frame::RequestLength(c) + Frame::ReplyLength(GroupOf(state.CurrentDevice), c);
+    return bytes * 10.0 * 1000.0 / 9600.0;
+}
+
 // A row of figures: each median with its ratio to the reference given for it.
 void Print(const Row& r, double insideRef, double wholeRef, const char* reference) {
     const double in = Median(r.Inside), whole = Median(r.Whole);
@@ -82,8 +90,12 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
 
-    SimProcess sims[4];
+    SimProcess sims[4], transmitter;
     QStringList ports;
+    if (!transmitter.start({"--model", "MZ515KF", "--pace"})) {
+        std::fprintf(stderr, "%s\n", qPrintable(transmitter.errorString()));
+        return 1;
+    }
     for (SimProcess& sim : sims) {
         if (!sim.start({"--model", "MZ515KA8", "--pace"})) {
             std::fprintf(stderr, "%s\n", qPrintable(sim.errorString()));
@@ -92,39 +104,50 @@ int main(int argc, char** argv) {
         ports << sim.ptyPath();
     }
     QTemporaryDir dir;
+    // The programs keep their journal, as they do for a user, but not in the user's own.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
     ProgramState state;
     LoadDeviceDefaults(state, "MZ515KA8");
     const QString file = dir.filePath("ka8.cf8");
     if (!dir.isValid() || SaveConfigFile(state, file)) return 1;
 
-    const int c = state.Capacity;
-    const int bytes = Frame::RequestLength(c) + Frame::ReplyLength(DeviceGroup::EightLoop, c);
-    const double lineMs = bytes * 10.0 * 1000.0 / 9600.0;
+    ProgramState kf;
+    LoadDeviceDefaults(kf, "MZ515KF");
+    const int bytes = Frame::RequestLength(state.Capacity) +
+                      Frame::ReplyLength(DeviceGroup::EightLoop, state.Capacity);
+    const double lineMs = LineMs(state), kfLineMs = LineMs(kf);
 
     Row read{"read MZ515KA8", {}, {}};
+    Row readKf{"read MZ515KF", {}, {}};
     Row one{"write MZ515KA8, 1 device", {}, {}};
     Row four{"write MZ515KA8, 4 devices", {}, {}};
     for (int i = 0; i < repetitions; ++i) {
         read.Inside.push_back(Sessions({ports[0]}, state, false));
         read.Whole.push_back(Program(
             {"read", "--port", ports[0], "--model", "MZ515KA8", "-o", dir.filePath("read.cf8")}));
+        readKf.Inside.push_back(Sessions({transmitter.ptyPath()}, kf, false));
+        readKf.Whole.push_back(Program({"read", "--port", transmitter.ptyPath(), "--model",
+                                        "MZ515KF", "-o", dir.filePath("kf.cf8")}));
         one.Inside.push_back(Sessions({ports[0]}, state, true));
         one.Whole.push_back(Program({"write", "--port", ports[0], file}));
         four.Inside.push_back(Sessions(ports, state, true));
         four.Whole.push_back(Program({"write", "--port", ports[0], "--port", ports[1], "--port",
                                       ports[2], "--port", ports[3], file}));
     }
-    for (const Row* r : {&read, &one, &four})
+    for (const Row* r : {&read, &readKf, &one, &four})
         for (const auto* v : {&r->Inside, &r->Whole})
             if (std::find(v->begin(), v->end(), -1.0) != v->end()) {
                 std::fprintf(stderr, "%s: an exchange failed or was re-sent\n", r->What);
                 return 1;
             }
 
-    std::printf("line time of a read or a write of MZ515KA8: %d bytes, %.1f ms\n\n", bytes, lineMs);
+    std::printf("line time of a read or a write of MZ515KA8: %d bytes, %.1f ms; of a read of "
+                "MZ515KF: %.1f ms\n\n",
+                bytes, lineMs, kfLineMs);
     std::printf("%-26s %8s %6s %8s %6s   %s\n", "", "exch ms", "ratio", "prog ms", "ratio",
                 "ratio to");
     Print(read, lineMs, lineMs, "line time");
+    Print(readKf, kfLineMs, kfLineMs, "MZ515KF's line time");
     Print(one, lineMs, lineMs, "line time");
     Print(four, Median(one.Inside), Median(one.Whole), "one device's write");
     std::printf("\nline time: request and reply, 10 bits a byte at 9600 bit/s.  exch: the command\n"

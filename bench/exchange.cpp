@@ -53,9 +53,7 @@ int main(int argc, char** argv) {
             ProgramState state;
             LoadDeviceDefaults(state, model);
             TSerialDriver driver;
-            driver.SetHwFlow(hfNONE);
-            driver.SetPollingDelay(500);
-            driver.SetEnableDTROnOpen(false);
+            ConfigureExchangeDriver(driver);
             RecordingView view(state);
             TExchange exchange(state, driver, view);
             SimProcess sim;

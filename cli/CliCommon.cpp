@@ -2,12 +2,17 @@
 
 #include "model/MyConst.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+// Why standard output first failed; 0 while it has taken everything.
+int OutError = 0;
+} // namespace
 
 void PrintOut(const QString& text) {
-    const QByteArray bytes = (text + u'\n').toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
-    std::fflush(stdout);
+    WriteOut((text + u'\n').toUtf8());
 }
 
 void PrintErr(const QString& text) {
@@ -17,9 +22,20 @@ void PrintErr(const QString& text) {
 }
 
 bool WriteOut(const QByteArray& bytes) {
+    errno = 0;
     const bool ok = std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) ==
-                    std::size_t(bytes.size());
-    return std::fflush(stdout) == 0 && ok;
+                        std::size_t(bytes.size()) &&
+                    std::fflush(stdout) == 0;
+    if (!ok && OutError == 0) OutError = errno != 0 ? errno : EIO;
+    return ok;
+}
+
+int FinishOutput(int exit) {
+    if (OutError == 0 && std::fflush(stdout) != 0) OutError = errno != 0 ? errno : EIO;
+    if (OutError == 0) return exit;
+    PrintErr(QStringLiteral("progmz515-cli: стандартный вывод не записывается: ") +
+             QString::fromLocal8Bit(std::strerror(OutError)));
+    return exit == ExitOk || exit == ExitDiffers ? int(ExitUsage) : exit;
 }
 
 QString UnixLines(QString text) {

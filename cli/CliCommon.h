@@ -23,8 +23,12 @@ enum Exit : int {
 // window's texts break lines with CR LF; here a line ends in LF alone.
 void PrintOut(const QString& text);
 void PrintErr(const QString& text);
-// Bytes on standard output as they are.
+// Bytes on standard output as they are; false when they could not all be written.
 bool WriteOut(const QByteArray& bytes);
+// The exit status of a command whose standard output failed (a full disk, /dev/full) at
+// any point: ExitUsage with the reason on standard error, where the command itself did
+// not fail otherwise.  A script must not take half a result for a whole one.
+int FinishOutput(int exit);
 // A text of the window with its CR LF line breaks as LF.
 QString UnixLines(QString text);
 

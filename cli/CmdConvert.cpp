@@ -3,6 +3,7 @@
 #include "CliCommon.h"
 #include "CliFiles.h"
 #include "Commands.h"
+#include "SameFile.h"
 
 namespace {
 
@@ -15,6 +16,8 @@ int RunConvert(const QStringList& args) {
     const QString output = a->Positional[1];
     if (const std::optional<QString> error = CheckOutputPath(output))
         return UsageError(command, *error);
+    if (const std::optional<QString> clash = OutputClash({output}, {a->Positional[0]}))
+        return UsageError(command, *clash);
     ProgramState state;
     QString error;
     if (!LoadConfiguration(a->Positional[0], state, &error)) return FileError(error);

@@ -3,6 +3,7 @@
 #include "CliCommon.h"
 #include "CliFiles.h"
 #include "Commands.h"
+#include "SameFile.h"
 
 #include "app/ConfigStore.h"
 #include "app/Cp1251.h"
@@ -19,9 +20,12 @@ int RunReport(const QStringList& args) {
         QStringLiteral("не указан файл конфигурации"), &exit);
     if (!a) return exit;
     const QString output = a->Value(QStringLiteral("output"));
-    if (!output.isEmpty())
+    if (!output.isEmpty()) {
         if (const std::optional<QString> error = CheckOutputPlace(output))
             return UsageError(command, *error);
+        if (const std::optional<QString> clash = OutputClash({output}, a->Positional))
+            return UsageError(command, *clash);
+    }
     ProgramState state;
     QString error;
     if (!LoadConfiguration(a->Positional[0], state, &error)) return FileError(error);

@@ -22,7 +22,7 @@ int RunVerify(const QStringList& args) {
     QString error;
     if (!LoadConfiguration(a->Positional[0], state, &error)) return FileError(error);
 
-    const int traceExit = run->Run(state, false);
+    const int traceExit = run->Run(state, false, true);
     const PortSession& session = *run->Sessions().front();
     PrintOut(SessionResultLine(session));
     if (session.Result() != PortSession::Outcome::Done) return SessionsExit(run->Sessions());
@@ -51,5 +51,6 @@ extern const Command VerifyCommand{
     "выводятся отличающиеся поля (файл → прибор) и код 1.\n"
     "\n"
     "  --port ПОРТ     порт прибора\n"
-    "  --trace ФАЙЛ    записать все кадры обмена (время, направление, байты)\n",
-    "--port ПОРТ [--trace ФАЙЛ] ФАЙЛ", RunVerify};
+    "  --trace ФАЙЛ    записать все кадры обмена (время, направление, байты)\n"
+    "  --no-journal    не добавлять записи в журнал программы\n",
+    "--port ПОРТ [--trace ФАЙЛ] [--no-journal] ФАЙЛ", RunVerify};

@@ -1,6 +1,6 @@
 #pragma once
-// What the commands that talk to devices (read, write, verify) share: their --port and
-// --trace options, and the run of their sessions.
+// What the commands that talk to devices (read, write, verify) share: their --port,
+// --trace and --no-journal options, and the run of their sessions.
 
 #include "CliCommon.h"
 #include "LineTrace.h"
@@ -18,21 +18,25 @@ QList<OptionSpec> DeviceOptionSpecs();
 
 class DeviceRun {
 public:
-    // Checks the ports and the trace file of the command line: at least one --port (exactly
-    // one unless `several`), each naming a port and no two the same device, and a trace file
-    // in a folder that exists.  On a mistake, nothing and the exit status in `exit`.
+    // Checks the ports and the outputs of the command line: at least one --port (exactly
+    // one unless `several`), each naming a port and no two the same device; a trace file
+    // in a folder that exists; and no output (the trace, -o) that is a port, an input file
+    // or another output.  On a mistake, nothing and the exit status in `exit`.
     static std::optional<DeviceRun> FromArgs(const QString& command, const ParsedArgs& args,
                                              bool several, int* exit);
 
-    // One session per port, each from its own copy of `state`; all run side by side, then
-    // the trace is saved.  ExitOk, or ExitUsage when the trace could not be written.
-    int Run(const ProgramState& state, bool write);
+    // One session per port, each from its own copy of `state`; all run side by side, with
+    // the trace written as they go and each outcome kept in the journal (a read for a
+    // comparison when `compare`).  A signal stops them all.  ExitOk, or ExitUsage when the
+    // trace could not be written.
+    int Run(const ProgramState& state, bool write, bool compare = false);
 
     const QList<PortSession*>& Sessions() const { return m_sessions; }
 
 private:
     QStringList m_ports, m_paths;
     QString m_tracePath;
+    bool m_journal = true;
     std::shared_ptr<LineTrace> m_trace;
     std::vector<std::shared_ptr<PortSession>> m_owned;
     QList<PortSession*> m_sessions;

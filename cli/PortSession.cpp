@@ -25,10 +25,11 @@ PortSession::PortSession(const QString& port, const QString& path, const Program
     : QObject(parent), m_port(port), m_path(path), m_state(state), m_trace(trace) {
     // The port as the window sets it up, but for the poll.
     m_driver.SetPortName(path);
-    m_driver.SetHwFlow(hfNONE);
-    m_driver.SetPollingDelay(PollingDelayMs);
-    m_driver.SetEnableDTROnOpen(false);
+    ConfigureExchangeDriver(m_driver, PollingDelayMs);
     m_exchange = std::make_unique<TExchange>(m_state, m_driver, *this);
+    // A script waits for every exchange: each ends with its reply's last byte.
+    m_exchange->JudgeCompleteReplyAtOnce = true;
+    m_exchange->Finished = [this](const ExchangeOutcome& outcome) { Conclude(outcome); };
     if (m_trace) m_trace->Attach(m_driver, m_port);
 }
 
@@ -39,7 +40,6 @@ PortSession::~PortSession() {
 
 void PortSession::Start(bool write) {
     m_outcome = Outcome::Running;
-    m_green = m_writeErrors = false;
     m_exchange->SendData(write);
     if (!m_exchange->Busy()) {
         // The port did not open; the controller has said so, and why, in its box.
@@ -57,22 +57,17 @@ void PortSession::SetStatusText(const QString& text) {
     if (!Quiet) PrintErr(m_port + QStringLiteral(": ") + text);
 }
 
-void PortSession::SetExchangeBusy(bool busy) {
-    // The controller ends an exchange before it says how it ended (status, colour, box): the
-    // outcome is taken once the handler that ended it has returned.
-    if (!busy && !m_concluding) {
-        m_concluding = true;
-        QTimer::singleShot(0, this, &PortSession::Conclude);
-    }
-}
-
-void PortSession::SetStatusColour(const BarColour& colour) {
-    m_colour = colour;
-    if (colour == BarColour(IndGreen)) m_green = true;
+void PortSession::Interrupt(int signal) {
+    if (m_outcome != Outcome::Running) return;
+    m_exchange->Stop();
+    m_signal = signal;
+    m_outcome = Outcome::Interrupted;
+    SetStatusText(QStringLiteral("прервано сигналом %1").arg(signal));
+    if (m_trace) m_trace->Note(m_port, m_resultText);
+    emit Finished();
 }
 
 void PortSession::ShowMessage(const QString& caption, const QString& text, MessageIcon) {
-    if (caption == QString::fromUtf8(TExchange::WriteErrorCaption)) m_writeErrors = true;
     PrintErr(m_port + QStringLiteral(": ") + caption + u'\n' + Indented(text));
 }
 
@@ -93,15 +88,17 @@ void PortSession::SwitchToModelRow(int row) {
                  .arg(m_port, m_state.CurrentDevice, asked));
 }
 
-void PortSession::Conclude() {
-    m_concluding = false;
-    if (m_writeErrors)
-        m_outcome = Outcome::Differs;
-    else if (m_green)
-        m_outcome = Outcome::Done;
-    else
+void PortSession::Conclude(const ExchangeOutcome& outcome) {
+    // Told once the controller has said how it ended (status, box), so the last status
+    // text is the result line's.
+    if (!outcome.Accepted)
         m_outcome = Outcome::NoAnswer;
+    else if (outcome.Write && outcome.Differing != 0)
+        m_outcome = Outcome::Differs;
+    else
+        m_outcome = Outcome::Done;
     if (m_trace) m_trace->Note(m_port, m_resultText);
+    if (OnOutcome) OnOutcome(outcome);
     emit Finished();
 }
 
@@ -129,6 +126,8 @@ QString SessionResultLine(const PortSession& session) {
 }
 
 int SessionsExit(const QList<PortSession*>& sessions) {
+    for (const PortSession* s : sessions)
+        if (s->Signal() != 0) return 128 + s->Signal();
     int exit = ExitOk;
     for (const PortSession* s : sessions) {
         if (s->Result() == PortSession::Outcome::PortFailed) return ExitPortFailed;

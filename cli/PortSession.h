@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -28,10 +29,11 @@ public:
 
     enum class Outcome {
         Running,
-        Done,       // read, or written and verified
-        Differs,    // written, but the device holds something else
-        NoAnswer,   // no acceptable reply after the re-sends
-        PortFailed, // the port did not open
+        Done,        // read, or written and verified
+        Differs,     // written, but the device holds something else
+        NoAnswer,    // no acceptable reply after the re-sends
+        PortFailed,  // the port did not open
+        Interrupted, // stopped by a signal before it ended
     };
 
     // `port` is the text the user gave, `path` the device it names.  The session starts
@@ -42,6 +44,9 @@ public:
 
     // Starts the read or the write; Finished() follows once the outcome is known.
     void Start(bool write);
+    // Stops a running exchange at once (the port is closed as at any end) because of
+    // `signal`; Finished() follows.  Nothing for a session that has ended.
+    void Interrupt(int signal);
 
     Outcome Result() const { return m_outcome; }
     QString Port() const { return m_port; }
@@ -52,15 +57,19 @@ public:
     QString ResultText() const { return m_resultText; }
     // The model asked for, when the device named another one; empty otherwise.
     QString SwitchedFrom() const { return m_switchedFrom; }
+    // The signal that interrupted the session; 0 when none did.
+    int Signal() const { return m_signal; }
+    // Called with the exchange's outcome when it ends, before Finished() (the journal).
+    std::function<void(const ExchangeOutcome&)> OnOutcome;
     TExchange& Exchange() { return *m_exchange; }
     // Progress (the status texts) is not printed; messages and failures still are.
     bool Quiet = false;
 
     // IExchangeView
     void SetStatusText(const QString& text) override;
-    void SetExchangeBusy(bool busy) override;
+    void SetExchangeBusy(bool) override {}
     BarColour StatusColour() const override { return m_colour; }
-    void SetStatusColour(const BarColour& colour) override;
+    void SetStatusColour(const BarColour& colour) override { m_colour = colour; }
     void ShowMessage(const QString& caption, const QString& text, MessageIcon icon) override;
     void ShowDetailedMessage(const QString& caption, const QString& text, MessageIcon icon,
                              const QString& details) override;
@@ -71,7 +80,7 @@ signals:
     void Finished();
 
 private:
-    void Conclude();
+    void Conclude(const ExchangeOutcome& outcome);
 
     QString m_port;
     QString m_path;
@@ -82,9 +91,7 @@ private:
 
     Outcome m_outcome = Outcome::Running;
     BarColour m_colour;
-    bool m_green = false;
-    bool m_writeErrors = false;
-    bool m_concluding = false;
+    int m_signal = 0;
     QString m_resultText;
     QString m_details; // of the last box that had them
     QString m_switchedFrom;
@@ -96,8 +103,9 @@ void RunSessions(const QList<PortSession*>& sessions);
 // The one-line summary of a session for standard output: "<port>: <model>: <outcome>".
 QString SessionResultLine(const PortSession& session);
 
-// The exit status for a set of sessions: ExitPortFailed when any port failed to open, else
-// ExitDiffers when any device did not answer or differs, else ExitOk.
+// The exit status for a set of sessions: 128 + the signal when one was interrupted, else
+// ExitPortFailed when any port failed to open, else ExitDiffers when any device did not
+// answer or differs, else ExitOk.
 int SessionsExit(const QList<PortSession*>& sessions);
 
 // The device path for a port as the user gave it, by the window's own rule for the text of

@@ -36,12 +36,14 @@ QString ProgramHelp() {
             "Файл конфигурации — .cf8 или текстовая форма; какой из них, видно по содержимому.\n"
             "Ход обмена («Порт открыт», «Попытка 2», ...) выводится в поток ошибок, итог — в\n"
             "стандартный вывод. Файлы записываются целиком или не записываются вовсе.\n"
+            "Прочитанные и записанные конфигурации сохраняются в журнал программы, как в окне.\n"
             "\n"
             "Код завершения:\n"
             "  0  выполнено\n"
             "  1  прибор не ответил или хранит не то; конфигурации различаются\n"
             "  2  ошибка в командной строке или в файле\n"
             "  3  порт не открывается\n"
+            "  128+N  прервано сигналом N (130 — Ctrl+C); порты закрыты\n"
             "\n"
             "progmz515-cli КОМАНДА --help — справка по команде.")
             .arg(ModelList());
@@ -61,14 +63,7 @@ bool AsksForHelp(const QStringList& args) {
     return false;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("progmz515-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(PROGMZ_VERSION));
-
-    const QStringList args = app.arguments().mid(1);
+int Dispatch(const QStringList& args) {
     if (args.isEmpty()) {
         PrintErr(ProgramHelp());
         return ExitUsage;
@@ -93,4 +88,15 @@ int main(int argc, char** argv) {
         return c->Run(rest);
     }
     return UsageError({}, QStringLiteral("неизвестная команда «%1»").arg(name));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    // The window's names: its journal is the command line's too.
+    QCoreApplication::setOrganizationName(QStringLiteral("Korvanta"));
+    QCoreApplication::setApplicationName(QStringLiteral("ProgMZ515"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROGMZ_VERSION));
+    return FinishOutput(Dispatch(app.arguments().mid(1)));
 }

@@ -1,8 +1,10 @@
 // progmz515-cli as a script runs it: the real program against progmz515-sim on a
 // pseudo-terminal, judged by its exit status, its output and the files it leaves.
 
+#include "app/ConfigFile.h"
 #include "app/ConfigStore.h"
 #include "app/Cp1251.h"
+#include "app/Journal.h"
 #include "app/TextForm.h"
 #include "app/ZoneReport.h"
 #include "link/PortList.h"
@@ -13,6 +15,7 @@
 #include "model/MyConst.h"
 #include "support/SimProcess.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,6 +24,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 namespace {
 
@@ -33,8 +38,9 @@ struct CliRun {
     QString Out, Err;
 };
 
-CliRun RunCli(const QStringList& args, int timeoutMs = 20000) {
+CliRun RunCli(const QStringList& args, int timeoutMs = 20000, const QString& out = {}) {
     QProcess p;
+    if (!out.isEmpty()) p.setStandardOutputFile(out);
     p.start(QStringLiteral(PROGMZ_CLI_PATH), args);
     CliRun r;
     if (!p.waitForFinished(timeoutMs) || p.exitStatus() != QProcess::NormalExit) {
@@ -72,6 +78,18 @@ QByteArray ImageOf(const ConfigStore::LoadedConfig& c) {
     return QByteArray(reinterpret_cast<const char*>(c.Image.data()), qsizetype(c.Image.size()));
 }
 
+// Every byte a trace holds for `port` in one direction ("TX" or "RX"), in order, however
+// the system split them into reads.
+QByteArray TracedBytes(const QString& trace, const QString& port, const QString& direction) {
+    QByteArray bytes;
+    for (const QString& line : trace.split('\n')) {
+        const QStringList words = line.split(' ');
+        if (words.size() > 4 && words[1] == port && words[2] == direction)
+            bytes += QByteArray::fromHex(words.mid(4).join("").toLatin1());
+    }
+    return bytes;
+}
+
 } // namespace
 
 class TestCli : public QObject {
@@ -88,6 +106,10 @@ class TestCli : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
+        // Every program the tests start keeps its journal and its port locks here.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(Path("data")));
+        QVERIFY(QDir().mkpath(Path("locks")));
+        qputenv("PROGMZ515_LOCK_DIR", QFile::encodeName(Path("locks")));
         ProgramState kb8;
         LoadDeviceDefaults(kb8, "MZ515KB8");
         m_kb8 = Saved(kb8, "kb8.cf8");
@@ -132,6 +154,23 @@ private slots:
                                                       : ConfigStore::ConfigFormat::Text);
         QCOMPARE(back.Model, model);
         QCOMPARE(ImageOf(back), ImageOf(config));
+
+        // Both are in the window's journal, as the window would have kept them.
+        Journal::TJournal journal(Path("data/Korvanta/ProgMZ515/journal"));
+        const QList<Journal::Entry> entries = journal.Entries();
+        QVERIFY(entries.size() >= 2);
+        QCOMPARE(entries[0].What, Journal::Kind::Read);
+        QCOMPARE(entries[1].What, Journal::Kind::Written);
+        for (const Journal::Entry& e : entries.mid(0, 2)) {
+            QCOMPARE(e.Port, sim.ptyPath());
+            QCOMPARE(e.Model, model);
+            QCOMPARE(ImageOf(ConfigStore::LoadAnyConfig(journal.PathOf(e))), ImageOf(config));
+        }
+        QCOMPARE(entries[0].Outcome, U("прочитано"));
+        QCOMPARE(entries[1].Outcome, U("записано"));
+        // --no-journal leaves it as it is.
+        QCOMPARE(RunCli({"verify", "--no-journal", "--port", sim.ptyPath(), input}).Exit, 0);
+        QCOMPARE(journal.Entries().size(), entries.size());
     }
 
     // Three devices written by one command: side by side (each device heard its write
@@ -140,7 +179,7 @@ private slots:
         SimProcess sims[3];
         QStringList args{"write"};
         for (SimProcess& sim : sims) {
-            QVERIFY2(sim.start({"--model", "MZ515KA8", "--pace", "--delay", "500"}),
+            QVERIFY2(sim.start({"--model", "MZ515KA8", "--pace", "--delay", "1000"}),
                      qPrintable(sim.errorString()));
             args << "--port" << sim.ptyPath();
         }
@@ -160,13 +199,16 @@ private slots:
             QCOMPARE(sim.requests()[0].Bytes.mid(2, 167), ImageOf(config));
             heard << sim.requests()[0].AtMs;
         }
+        // Each device answers a second after it has heard its write.
         QVERIFY(*std::max_element(heard.begin(), heard.end()) -
                     *std::min_element(heard.begin(), heard.end()) <
-                400);
+                1000);
         const QString text = QString::fromUtf8(ReadAll(trace));
         for (SimProcess& sim : sims) {
-            QCOMPARE(text.count(sim.ptyPath() + " TX 172 7E 57"), 1);
-            QCOMPARE(text.count(sim.ptyPath() + " RX 174 7E 44"), 1);
+            QCOMPARE(TracedBytes(text, sim.ptyPath(), "TX"), sims[0].requests()[0].Bytes);
+            const QByteArray rx = TracedBytes(text, sim.ptyPath(), "RX");
+            QCOMPARE(rx.size(), 174);
+            QVERIFY(rx.startsWith("\x7E\x44"));
         }
     }
 
@@ -241,6 +283,29 @@ private slots:
         QTest::newRow("no zone report for a transmitter")
             << QStringList() << QStringList{"report", "{kf}", "-o", "{out}"} << 2
             << U("не составляется");
+        // An output that is an input, a port or another output; "{link}" links to {kb8}.
+        const QString sameFile = U("один и тот же файл");
+        QTest::newRow("report onto its input")
+            << QStringList() << QStringList{"report", "{kb8}", "-o", "{kb8}"} << 2 << sameFile;
+        QTest::newRow("convert onto its input through a link")
+            << QStringList() << QStringList{"convert", "{link}", "{kb8}"} << 2 << sameFile;
+        QTest::newRow("trace onto the file written")
+            << QStringList() << QStringList{"write", "--port", "COM1", "--trace", "{link}", "{kb8}"}
+            << 2 << sameFile;
+        QTest::newRow("trace onto the port")
+            << kb8 << QStringList{"write", "--port", "{pty}", "--trace", "{pty}", "{kb8}"} << 2
+            << sameFile;
+        QTest::newRow("trace onto the output")
+            << kb8 << QStringList{"read",    "--port", "{pty}", "--model", "MZ515KB8",
+                                  "--trace", "{out}",  "-o",    "{out}"}
+            << 2 << sameFile;
+        // One device under two names: a link, and a path spelt another way.
+        QTest::newRow("one port through a link")
+            << kb8 << QStringList{"write", "--port", "{pty}", "--port", "{ptylink}", "{kb8}"} << 2
+            << U("один и тот же порт");
+        QTest::newRow("one port spelt twice")
+            << kb8 << QStringList{"write", "--port", "{pty//}", "--port", "{pty}", "{kb8}"} << 2
+            << U("один и тот же порт");
     }
     void failures() {
         QFETCH(QStringList, sim);
@@ -256,8 +321,18 @@ private slots:
         ProgramState kf;
         LoadDeviceDefaults(kf, "MZ515KF");
         const QString out = Path("never.cf8");
+        const QByteArray kb8Bytes = ReadAll(m_kb8);
+        QFile::remove(Path("link.cf8"));
+        QFile::remove(Path("pty-link"));
+        QVERIFY(QFile::link(m_kb8, Path("link.cf8")));
+        if (!sim.isEmpty()) QVERIFY(QFile::link(device.ptyPath(), Path("pty-link")));
+        QString doubled = device.ptyPath();
+        doubled.replace("/dev/", "/dev//");
         for (QString& a : args)
-            a.replace("{pty}", device.ptyPath())
+            a.replace("{pty//}", doubled)
+                .replace("{ptylink}", Path("pty-link"))
+                .replace("{link}", Path("link.cf8"))
+                .replace("{pty}", device.ptyPath())
                 .replace("{kb8}", m_kb8)
                 .replace("{out}", out)
                 .replace("{bad.yaml}", Path("bad.yaml"))
@@ -268,10 +343,56 @@ private slots:
         QVERIFY2((run.Out + run.Err).contains(says), qPrintable(run.Out + run.Err));
         QVERIFY(!QFile::exists(out));
         QVERIFY(!QFile::exists(out + ".txt"));
+        QCOMPARE(ReadAll(m_kb8), kb8Bytes);
+        // A usage error is found before anything is sent.
+        if (exit == 2 && !sim.isEmpty()) QCOMPARE(device.requests().size(), 0);
         // A device that holds something else: one line per differing field (differ:3 flips
         // a bit in each of the first three bytes, three fields of their own).
         if (exit == 1 && !sim.contains("silent"))
             QCOMPARE(run.Out.count("\n  "), sim.contains("differ:3") ? 3 : 1);
+    }
+
+    // A standard output that takes nothing fails every command that prints, with a reason.
+    void unwritableOutput() {
+        const QString other = Saved(RandomConfig("MZ515KB8", 5), "other.cf8");
+        for (const QStringList& args : {QStringList{"ports", "--json"},
+                                        {"diff", m_kb8, other},
+                                        {"show", m_kb8},
+                                        {"--help"}}) {
+            const CliRun run = RunCli(args, 20000, "/dev/full");
+            QCOMPARE(run.Exit, 2);
+            QVERIFY2(run.Err.contains(U("стандартный вывод не записывается")), qPrintable(run.Err));
+        }
+    }
+
+    // A signal during an exchange ends it as a failure would: the port closed and its lock
+    // gone, the result line and the trace written, and 128 + the signal.
+    void signalDuringWrite_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("Ctrl+C") << SIGINT;
+        QTest::newRow("kill") << SIGTERM;
+        QTest::newRow("terminal closed") << SIGHUP;
+    }
+    void signalDuringWrite() {
+        QFETCH(int, signal);
+        SimProcess sim;
+        QVERIFY(sim.start({"--model", "MZ515KB8", "--fault", "silent"}));
+        const QString trace = Path("signal.trace");
+        QProcess cli;
+        cli.start(QStringLiteral(PROGMZ_CLI_PATH),
+                  {"write", "--port", sim.ptyPath(), "--trace", trace, m_kb8});
+        QVERIFY(sim.waitForFrames(1, 10000));
+        const QString lock = Path("locks/LCK.." + sim.ptyPath().mid(5).replace('/', '_'));
+        QVERIFY(QFile::exists(lock));
+        // What was sent is in the trace while the program still runs.
+        QTRY_VERIFY(ReadAll(trace).contains((sim.ptyPath() + " TX ").toUtf8()));
+        QCOMPARE(::kill(pid_t(cli.processId()), signal), 0);
+        QVERIFY(cli.waitForFinished(5000));
+        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(cli.exitCode(), 128 + signal);
+        QVERIFY(!QFile::exists(lock));
+        QVERIFY(cli.readAllStandardOutput().startsWith(sim.ptyPath().toUtf8() + ": MZ515KB8: "));
+        QVERIFY(ReadAll(trace).contains((sim.ptyPath() + " -- ").toUtf8()));
     }
 
     // The file commands: exact conversion both ways, the window's report byte for byte,

@@ -2,6 +2,7 @@
 
 #include "app/PortChoice.h"
 #include "app/SetupUnit.h"
+#include "link/Exchange.h"
 #include "link/PortList.h"
 #include "link/SerialDrv.h"
 #include "support/Pty.h"
@@ -23,9 +24,7 @@ QString storedPort() {
 // The driver as the main window's design leaves it.
 void designValues(TSerialDriver& d) {
     d.SetPortName(DevicePathOfPortNumber(1));
-    d.SetHwFlow(hfNONE);
-    d.SetPollingDelay(500);
-    d.SetEnableDTROnOpen(false);
+    ConfigureExchangeDriver(d);
 }
 
 const QString NoPath = QStringLiteral("<unchanged>");

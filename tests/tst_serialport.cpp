@@ -1,5 +1,6 @@
 // The serial driver on a real pseudo-terminal: the test plays the device on the master.
 
+#include "link/Exchange.h"
 #include "link/PortOpenError.h"
 #include "link/SerialDrv.h"
 #include "support/Pty.h"
@@ -73,9 +74,7 @@ QByteArray allByteValues() {
 // The main window's settings on the pty's slave.
 void setUp(TSerialDriver& d, const PtyPair& pty, quint16 pollingDelay) {
     d.SetPortName(pty.slavePath());
-    d.SetHwFlow(hfNONE);
-    d.SetEnableDTROnOpen(false);
-    d.SetPollingDelay(pollingDelay);
+    ConfigureExchangeDriver(d, pollingDelay);
 }
 
 QTimer* pollTimer(TSerialDriver& d) {

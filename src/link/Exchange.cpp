@@ -23,6 +23,12 @@ QString Utf8(const char* text) {
 }
 } // namespace
 
+void ConfigureExchangeDriver(TSerialDriver& driver, quint16 pollingDelayMs) {
+    driver.SetHwFlow(hfNONE);
+    driver.SetPollingDelay(pollingDelayMs);
+    driver.SetEnableDTROnOpen(false);
+}
+
 const char* const TExchange::OpenErrorCaption = "Ошибка открытия порта";
 const char* const TExchange::OpenErrorText =
     "Невозможно открыть последовательный порт.\r\nВыберите другой порт и попробуйте снова";
@@ -64,6 +70,15 @@ void TExchange::SendData(bool write) {
 
 void TExchange::ReadForCompare(std::function<void(const ExchangeOutcome&)> take) {
     Start(false, std::move(take));
+}
+
+void TExchange::Stop() {
+    if (!m_busy) return;
+    AttemptTimer.stop();
+    RxTimer.stop();
+    m_compareTaker = nullptr;
+    m_state.ReplyCount = 0;
+    EndExchange();
 }
 
 void TExchange::Start(bool write, std::function<void(const ExchangeOutcome&)> take) {
@@ -117,8 +132,12 @@ void TExchange::SerialDriver1ReceiveData(TSerialDriver*, const std::uint8_t* dat
         m_view.SetStatusText(Utf8("Данные получены"));
     }
     // An 8-loop reply is checked the moment its last byte arrives; a transmitter's reply is
-    // shorter than this and waits for RxTimer.
-    if (m_state.ReplyCount == m_state.Capacity + 7) {
+    // shorter than this and waits for RxTimer, unless the host asked for complete replies
+    // to be judged at once.
+    const int complete = Frame::ReplyLength(GroupOf(m_state.CurrentDevice), m_state.Capacity);
+    if (m_state.ReplyCount == Frame::ReplyLength(DeviceGroup::EightLoop, m_state.Capacity) ||
+        (JudgeCompleteReplyAtOnce && m_busy && m_state.ReplyCount == complete &&
+         CheckReply(m_state))) {
         RxTimer.stop();
         RxTimerTimer();
     }

@@ -18,6 +18,12 @@
 
 class TSerialDriver;
 
+// The serial driver as every host of the exchange sets it up: no flow control, DTR left
+// low on open, and a poll every `pollingDelayMs` (the window's 500 ms unless the host
+// needs the reply sooner).  The port name is the host's to give.
+inline constexpr quint16 WindowPollingDelayMs = 500;
+void ConfigureExchangeDriver(TSerialDriver& driver, quint16 pollingDelayMs = WindowPollingDelayMs);
+
 // What an exchange came to, told once it has ended and the user has been told (status,
 // box), for whoever keeps a record of it.
 struct ExchangeOutcome {
@@ -52,12 +58,21 @@ public:
     // the model and the controls stay as they are, also when the device names another
     // model.  Nothing is called when no reply is accepted.
     void ReadForCompare(std::function<void(const ExchangeOutcome&)> take);
+    // Ends a running exchange where it stands, as a program that is told to quit does: the
+    // timers stop and the port is closed.  Nothing is told or called: the exchange has no
+    // outcome.
+    void Stop();
 
     // Called just before an accepted read replaces the image (before a model switch the
     // device asks for), so that the host can keep what it held.
     std::function<void()> BeforeImageReplaced;
     // Called at the end of every exchange that sent a request.
     std::function<void(const ExchangeOutcome&)> Finished;
+    // A transmitter's reply is shorter than an 8-loop one and is judged when the gathering
+    // ends (RxTimer), as the window has always done.  A host that wants every exchange to
+    // end with its reply sets this: a reply of the model's whole length that passes the
+    // check is then taken the moment its last byte is in, for every model.
+    bool JudgeCompleteReplyAtOnce = false;
 
     void SerialDriver1ReceiveData(TSerialDriver* sender, const std::uint8_t* data, quint32 size);
     void RxTimerTimer();

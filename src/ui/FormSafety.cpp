@@ -13,6 +13,7 @@
 #include "app/ConfigFile.h"
 #include "app/ConfigSheet.h"
 #include "app/ConfigStore.h"
+#include "app/ExchangeJournal.h"
 #include "app/Journal.h"
 #include "app/SetupUnit.h"
 #include "link/Exchange.h"
@@ -117,23 +118,13 @@ void TForm1::ReportJournalError(const QString& error) {
 }
 
 void TForm1::ExchangeFinished(const ExchangeOutcome& o) {
-    if (o.Write) {
-        const QString outcome = !o.Accepted ? U("нет ответа")
-                                : o.Differing != 0 ? U("записано с ошибками (%1)").arg(o.Differing)
-                                                   : U("записано");
-        AddToJournal(Journal::Kind::Written, o.SentModel, o.Sent, o.Version, outcome);
-        if (o.Accepted && o.Differing != 0)
-            AddToJournal(Journal::Kind::DeviceHeld, o.Model, o.Reply, o.Version,
-                         U("отличается от записанного (%1)").arg(o.Differing));
-        // What was written is what the device holds: nothing left to lose.  A write that
-        // was not answered may not have arrived, so the edits still count as unsaved.
-        if (o.Accepted) MarkUnedited();
-        return;
-    }
-    if (!o.Accepted) return; // nothing was read
-    AddToJournal(Journal::Kind::Read, o.Model, o.Reply, o.Version,
-                 o.Compare ? U("прочитано для сравнения") : U("прочитано"));
-    if (!o.Compare) MarkUnedited();
+    if (const std::optional<QString> error =
+            JournalExchange(*Journal_, o, PortNameBox->currentText()))
+        ReportJournalError(*error);
+    // What was written is what the device holds, and what was read is the image now:
+    // nothing left to lose.  A write that was not answered may not have arrived, so the
+    // edits still count as unsaved; a comparison left the image as it was.
+    if (o.Accepted && !o.Compare) MarkUnedited();
 }
 
 QString TForm1::ChooseFileFor(const char* name, const QString& title, const QStringList& filters,

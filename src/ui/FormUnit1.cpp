@@ -57,9 +57,7 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent,
     SerialDriver1 = new TSerialDriver(this);
     SerialDriver1->setObjectName(QStringLiteral("SerialDriver1"));
     SerialDriver1->SetPortName(DevicePathOfPortNumber(1));
-    SerialDriver1->SetHwFlow(hfNONE);
-    SerialDriver1->SetPollingDelay(500);
-    SerialDriver1->SetEnableDTROnOpen(false);
+    ConfigureExchangeDriver(*SerialDriver1);
     // Reads and writes, with the timers AttemptTimer, RxTimer and IndTimer.
     Exchange_ = new TExchange(State_, *SerialDriver1, *this, this);
     Exchange_->setObjectName(QStringLiteral("Exchange"));

@@ -203,9 +203,10 @@ void Drain(PtyPair& line) {
 // at what the step did.
 class ExchangeRun {
 public:
-    ExchangeRun(PtyPair& line, int row, bool write)
+    ExchangeRun(PtyPair& line, int row, bool write, bool atOnce)
         : m_line(line), m_view(m_state), m_exchange(m_state, m_driver, m_view), m_write(write) {
         LoadDeviceDefaults(m_state, IdentifierOf(row));
+        m_exchange.JudgeCompleteReplyAtOnce = atOnce;
         m_driver.SetPortName(line.slavePath());
     }
 
@@ -220,9 +221,16 @@ public:
 
     std::string Chunk(Bytes chunk) {
         m_arrived.insert(m_arrived.end(), chunk.begin(), chunk.end());
-        return Step([&] {
+        // Judged at once, a chunk that completes a reply must have it taken there and then.
+        const bool due = m_exchange.JudgeCompleteReplyAtOnce && m_exchange.Busy() &&
+                         WellFormedReply(m_arrived, FindDevice(m_state.CurrentDevice));
+        const std::size_t checks = m_view.Checks.size();
+        std::string fault = Step([&] {
             m_exchange.SerialDriver1ReceiveData(&m_driver, chunk.data(), quint32(chunk.size()));
         });
+        if (fault.empty() && due && m_view.Checks.size() == checks)
+            fault = "a complete reply was left for the gathering's end";
+        return fault;
     }
 
     std::string GatheringDeadline() {
@@ -234,11 +242,23 @@ public:
         if (!m_exchange.AttemptTimer.isActive()) return {};
         const ProgramState before = m_state;
         const std::size_t checks = m_view.Checks.size();
+        // A reply that is whole when the deadline comes (a late transmitter still waiting
+        // for the gathering's end) is taken as the gathering's end would take it; nothing
+        // else is checked there.
+        if (m_exchange.Busy() && WellFormedReply(m_arrived, FindDevice(m_state.CurrentDevice))) {
+            std::string fault = Step([&] {
+                m_exchange.AttemptTimerTimer();
+                Drain(m_line);
+            });
+            if (m_view.Checks.size() == checks)
+                return "a reply deadline passed over a complete reply: " + Hex(m_arrived);
+            return fault;
+        }
         m_exchange.AttemptTimerTimer();
         Drain(m_line);
         // A re-send starts the gathering over; giving up leaves the count as it was.
         if (m_exchange.Busy()) m_arrived.clear();
-        if (m_view.Checks.size() != checks) return "a reply deadline ran the check";
+        if (m_view.Checks.size() != checks) return "a reply deadline checked an incomplete reply";
         if (m_state.ReplyCount != int(m_arrived.size()))
             return "the count after a reply deadline is not what arrived since the last send";
         if (m_state.FrameBuffer != before.FrameBuffer ||
@@ -389,7 +409,8 @@ std::string ReplyInput(PtyPair& line, Bytes input) {
     if (!QCoreApplication::instance()) return "the exchange's timers need a QCoreApplication";
     if (!line.isOpen()) return "no pseudo-terminal";
     Drain(line);
-    ExchangeRun run(line, input[0] % DeviceCount, (input[0] / DeviceCount) % 2 != 0);
+    ExchangeRun run(line, input[0] % DeviceCount, (input[0] / DeviceCount) % 2 != 0,
+                    (input[0] / (2 * DeviceCount)) % 2 != 0);
     std::string fault = run.Start();
     std::size_t at = 1;
     while (at < input.size() && fault.empty()) {

@@ -23,13 +23,15 @@ std::string Cf8Input(const QString& path, std::span<const std::uint8_t> bytes);
 
 // `input` fed to the receive path of the exchange controller, TExchange, with its serial
 // driver on the slave side of `line` (whose master only swallows the requests).  Byte 0
-// picks the model (row = byte % 6, so both groups) and a read or a write ((byte / 6) % 2).
+// picks the model (row = byte % 6, so both groups), a read or a write ((byte / 6) % 2) and
+// whether complete replies are judged at once, as the command line has them ((byte / 12) % 2).
 // The exchange is started, then the rest of the input is a sequence of steps, each a byte L:
 // L = ChunkGatheringDeadline: RxTimer fires (when it runs); L = ChunkAttemptDeadline:
 // AttemptTimer fires (when it runs); otherwise the next L bytes (fewer at the end of the
 // input) arrive as one chunk.  When the input ends RxTimer fires once more.  Every check
 // must accept exactly the gathered bytes that form one well-formed reply of the model
 // while the exchange runs, and an accepted reply must be adopted as the model's rules say.
+// A reply deadline checks only such a reply, and must take it.
 // Needs a QCoreApplication (the exchange's timers).
 inline constexpr std::uint8_t ChunkGatheringDeadline = 0;
 inline constexpr std::uint8_t ChunkAttemptDeadline = 255;

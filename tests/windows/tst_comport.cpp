@@ -54,9 +54,7 @@ struct Rig {
 
     Rig(const QString& model, const QString& port) {
         LoadDeviceDefaults(State, model);
-        Driver.SetHwFlow(hfNONE);
-        Driver.SetPollingDelay(500);
-        Driver.SetEnableDTROnOpen(false);
+        ConfigureExchangeDriver(Driver);
         Driver.SetPortName(DevicePathFor(port).value_or(QString()));
     }
     bool run(bool write) {
