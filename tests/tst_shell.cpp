@@ -1,21 +1,26 @@
 // The program as it starts, switches models and ends: the saved model and port restored,
 // the model switch and what it stores, the port box, a store that cannot be written, the
-// About box, Exit, the program's icon, and the program itself started as a process.
+// About box, Exit, the program's icon, and the program itself started as a process and
+// ended by a signal.
 
 #include "support/Pty.h"
+#include "support/SecondInstance.h"
 #include "support/TempSettings.h"
 #include "support/WindowDriver.h"
 
 #include "app/AppTitle.h"
+#include "app/Journal.h"
 #include "app/SetupUnit.h"
 #include "app/StartupProbe.h"
 #include "link/PortList.h"
 #include "link/SerialDrv.h"
+#include "model/Fingerprint.h"
 #include "model/MyConst.h"
 #include "ui/Icons.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -28,6 +33,8 @@
 #include <algorithm>
 #include <chrono>
 #include <optional>
+
+#include <signal.h>
 
 namespace {
 
@@ -359,6 +366,47 @@ private slots:
         if (writable) QCOMPARE(Stored("comportname"), QString("COM1"));
         program.kill();
         program.waitForFinished(5000);
+    }
+
+    // Asked to end by a signal, with an edit made and a dialog open: the edited
+    // configuration goes into the journal and the program ends with 128 + the signal.
+    void endedBySignal_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void endedBySignal() {
+        QFETCH(int, signal);
+        if (const QString missing = SecondInstance::missingTools(); !missing.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("needs %1 (scripts/test installs them)").arg(missing)));
+        // The other copy shows the same window: an edit made here shows where to click there.
+        WindowFixture f;
+        f.Form->show();
+        auto* fire = f.Find<QCheckBox>("CheckBoxFire8");
+        QVERIFY(fire->isVisible() && fire->isEnabled());
+        const QByteArray unedited = f.Image();
+        QTest::mouseClick(fire, Qt::LeftButton);
+        const QByteArray edited = f.Image();
+        QVERIFY(edited != unedited);
+
+        SecondInstance other;
+        QVERIFY2(other.start({}), qPrintable(other.errorString()));
+        const QPoint centre = fire->mapTo(f.Form.get(), fire->rect().center());
+        QVERIFY2(other.click({centre.x(), other.windowSize().height() - (f.Form->height() - centre.y())}),
+                 qPrintable(other.errorString()));
+        // Input is taken in order: once the Open dialog is up, the click has been taken.
+        QVERIFY(other.pressKeys("ctrl+o"));
+        QVERIFY(other.waitForWindow(U("Открыть файл конфигурации"), 10000));
+        QCOMPARE(other.endWith(signal), 128 + signal);
+
+        Journal::TJournal journal(other.journalFolder());
+        const QList<Journal::Entry> entries = journal.Entries();
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].What, Journal::Kind::BeforeReplace);
+        QCOMPARE(entries[0].Outcome, U("перед завершением программы"));
+        QCOMPARE(entries[0].Fingerprint,
+                 ConfigFingerprint("MZ515KA8", {reinterpret_cast<const std::uint8_t*>(edited.data()),
+                                                std::size_t(edited.size())}));
     }
 
     // The caption and the task bar show the artwork the desktop entry installs, in the
