@@ -4,11 +4,19 @@
 // window holds no values of its own: every change goes into the configuration image at
 // once, and RefreshControls puts the whole image back into the controls.
 //
-// The implementation is split by concern: FormUnit1.cpp (creation, shell, menu, messages),
-// FormLayout*.cpp (the controls of each page), FormArrangement.cpp (SetDevice and the Tag
-// walk), FormZonePage.cpp (the loop page's behaviour and the model switch),
-// FormSettings.cpp (delays, radio and input) and FormFiles.cpp (the file commands, the
-// command-line open and the zone report).
+// The implementation is split by concern:
+//   FormUnit1.cpp        creation, start-up and end, the port box, messages, About
+//   FormLayoutLoop.cpp   the controls of the loop page
+//   FormLayoutPages.cpp  the controls of the other pages, the model strip, the panel, the
+//                        menu and the fonts (with FormGeometry.h, the places and sizes)
+//   FormArrangement.cpp  SetDevice: the window arranged for a model, the Tag walk
+//   FormZonePage.cpp     the loop page's behaviour, RefreshControls and the model switch
+//   FormSettings.cpp     the delays, the radio page and the input page
+//   FormInput.cpp        input as a person gives it: wheel, focus, Tab order, screen readers
+//   FormFiles.cpp        the file commands, opening a configuration, the file dialogs and
+//                        the zone report
+//   FormExchange.cpp     the window as the exchange controller's host
+//   FormSafety.cpp       the journal, comparisons, checks and the printed sheet
 
 #include "MessageBox.h"
 
