@@ -27,11 +27,13 @@ private slots:
         QTest::newRow("not edited") << "KA8 mark snap KF keep mark" << true << 0 << false;
         QTest::newRow("edited, kept once for two replacements")
             << "KA8 mark edit snap KF keep keep" << true << 1 << true;
-        QTest::newRow("edit undone by hand") << "KA8 mark edit undo snap KF keep" << true << 0 << true;
+        QTest::newRow("edit undone by hand")
+            << "KA8 mark edit undo snap KF keep" << true << 0 << true;
         QTest::newRow("saved edits") << "KA8 mark edit mark snap KF keep" << true << 0 << true;
         QTest::newRow("edits of two models")
             << "KA8 mark edit snap KF keep mark edit snap KA8 keep" << true << 2 << true;
-        QTest::newRow("edits in place, then unedited") << "KA8 mark edit snap keep" << true << 1 << false;
+        QTest::newRow("edits in place, then unedited")
+            << "KA8 mark edit snap keep" << true << 1 << false;
         QTest::newRow("journal cannot be written")
             << "KA8 mark edit snap KF keep" << false << 0 << true;
     }

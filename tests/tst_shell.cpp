@@ -392,7 +392,8 @@ private slots:
         SecondInstance other;
         QVERIFY2(other.start({}), qPrintable(other.errorString()));
         const QPoint centre = fire->mapTo(f.Form.get(), fire->rect().center());
-        QVERIFY2(other.click({centre.x(), other.windowSize().height() - (f.Form->height() - centre.y())}),
+        QVERIFY2(other.click(
+                     {centre.x(), other.windowSize().height() - (f.Form->height() - centre.y())}),
                  qPrintable(other.errorString()));
         // Input is taken in order: once the Open dialog is up, the click has been taken.
         QVERIFY(other.pressKeys("ctrl+o"));
@@ -404,9 +405,10 @@ private slots:
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries[0].What, Journal::Kind::BeforeReplace);
         QCOMPARE(entries[0].Outcome, U("перед завершением программы"));
-        QCOMPARE(entries[0].Fingerprint,
-                 ConfigFingerprint("MZ515KA8", {reinterpret_cast<const std::uint8_t*>(edited.data()),
-                                                std::size_t(edited.size())}));
+        QCOMPARE(
+            entries[0].Fingerprint,
+            ConfigFingerprint("MZ515KA8", {reinterpret_cast<const std::uint8_t*>(edited.data()),
+                                           std::size_t(edited.size())}));
     }
 
     // The caption and the task bar show the artwork the desktop entry installs, in the

@@ -60,7 +60,8 @@ void TForm1::SetJournalFolder(const QString& folder) {
 
 Journal::TJournal& TForm1::JournalStore() {
     // Made on first use: a window that is only looked at never asks where the journal is.
-    if (!Journal_) Journal_ = std::make_unique<Journal::TJournal>(Journal::TJournal::DefaultFolder());
+    if (!Journal_)
+        Journal_ = std::make_unique<Journal::TJournal>(Journal::TJournal::DefaultFolder());
     return *Journal_;
 }
 
