@@ -5,6 +5,7 @@
 
 #include "support/Pty.h"
 #include "support/SecondInstance.h"
+#include "support/SimProcess.h"
 #include "support/TempSettings.h"
 #include "support/WindowDriver.h"
 
@@ -22,12 +23,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -368,8 +372,9 @@ private slots:
         program.waitForFinished(5000);
     }
 
-    // Asked to end by a signal, with an edit made and a dialog open: the edited
-    // configuration goes into the journal and the program ends with 128 + the signal.
+    // Asked to end by a signal in the middle of a read, with an edit made: the port is
+    // let go (its lock file with it), the edited configuration goes into the journal and
+    // the program ends with 128 + the signal.
     void endedBySignal_data() {
         QTest::addColumn<int>("signal");
         QTest::newRow("SIGTERM") << int(SIGTERM);
@@ -379,26 +384,36 @@ private slots:
         QFETCH(int, signal);
         if (const QString missing = SecondInstance::missingTools(); !missing.isEmpty())
             QSKIP(qPrintable(QStringLiteral("needs %1 (scripts/test installs them)").arg(missing)));
-        // The other copy shows the same window: an edit made here shows where to click there.
+        QTemporaryDir locks;
+        qputenv("PROGMZ515_LOCK_DIR", QFile::encodeName(locks.path()));
+        const auto restore = qScopeGuard([] { qunsetenv("PROGMZ515_LOCK_DIR"); });
+        SimProcess sim; // hears the read and never answers: the read goes on until the end
+        QVERIFY2(sim.start({"--model", "MZ515KA8", "--fault", "silent"}),
+                 qPrintable(sim.errorString()));
+        const QString lock = locks.filePath("LCK.." + sim.ptyPath().mid(5).replace('/', '_'));
+
+        // The other copy shows the same window: the controls here show where to click there.
         WindowFixture f;
         f.Form->show();
         auto* fire = f.Find<QCheckBox>("CheckBoxFire8");
         QVERIFY(fire->isVisible() && fire->isEnabled());
-        const QByteArray unedited = f.Image();
         QTest::mouseClick(fire, Qt::LeftButton);
         const QByteArray edited = f.Image();
-        QVERIFY(edited != unedited);
-
         SecondInstance other;
-        QVERIFY2(other.start({}), qPrintable(other.errorString()));
-        const QPoint centre = fire->mapTo(f.Form.get(), fire->rect().center());
-        QVERIFY2(other.click(
-                     {centre.x(), other.windowSize().height() - (f.Form->height() - centre.y())}),
+        QVERIFY2(other.start({{"comportname", sim.ptyPath()}}), qPrintable(other.errorString()));
+        const auto there = [&](QWidget* w) {
+            const QPoint centre = w->mapTo(f.Form.get(), w->rect().center());
+            return QPoint(centre.x(),
+                          other.windowSize().height() - (f.Form->height() - centre.y()));
+        };
+        QVERIFY2(other.click(there(fire)), qPrintable(other.errorString()));
+        QVERIFY2(other.click(there(f.Find<QPushButton>("ButtonRead"))),
                  qPrintable(other.errorString()));
-        // Input is taken in order: once the Open dialog is up, the click has been taken.
-        QVERIFY(other.pressKeys("ctrl+o"));
-        QVERIFY(other.waitForWindow(U("Открыть файл конфигурации"), 10000));
+        // Input is taken in order: once the request is heard, the edit has been made.
+        QVERIFY(sim.waitForFrames(1, 10000));
+        QVERIFY(QFile::exists(lock));
         QCOMPARE(other.endWith(signal), 128 + signal);
+        QVERIFY(!QFile::exists(lock));
 
         Journal::TJournal journal(other.journalFolder());
         const QList<Journal::Entry> entries = journal.Entries();

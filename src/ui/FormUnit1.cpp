@@ -224,11 +224,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == this && event->type() == QEvent::Paint && PortsAfterFirstPaint_) {
-        PortsAfterFirstPaint_ = false;
-        removeEventFilter(this);
-        // After the picture is on the screen, not while it is being made.
-        QTimer::singleShot(0, PortNameBox, &TPortBox::Refresh);
+    if (watched == this) { // only until the first paint
+        if (event->type() == QEvent::Paint && PortsAfterFirstPaint_) {
+            PortsAfterFirstPaint_ = false;
+            removeEventFilter(this);
+            // After the picture is on the screen, not while it is being made.
+            QTimer::singleShot(0, PortNameBox, &TPortBox::Refresh);
+        }
+        return QMainWindow::eventFilter(watched, event);
     }
     if (IsUnpickedWheel(watched, event)) return true;
     if (watched == RadioCheckBox && event->type() == QEvent::FocusOut) {
