@@ -29,7 +29,7 @@ QString U(const char* text) {
 }
 
 // Every file dialog of the window, in the order of TForm1::FileDialogKind.
-struct FileDialogSpec {
+struct FileDialogSetup {
     const char* Name;
     const char* Title;
     QStringList Filters;
@@ -38,10 +38,10 @@ struct FileDialogSpec {
     bool AskBeforeReplacing;
 };
 
-const std::array<FileDialogSpec, 4>& FileDialogSpecs() {
+const std::array<FileDialogSetup, 4>& FileDialogSetups() {
     const QString cf8 = U("Файлы конфигурации панели (*.cf8)");
     // Save as replaces an existing file without a question; the sheet asks.
-    static const std::array<FileDialogSpec, 4> specs{{
+    static const std::array<FileDialogSetup, 4> setups{{
         {"OpenDialog1", "Открыть файл конфигурации", {cf8}, "cf8", false, false},
         {"SaveDialog1", "Сохранить настройки панели как", {cf8}, "cf8", true, false},
         {"CompareFileDialog",
@@ -52,7 +52,7 @@ const std::array<FileDialogSpec, 4>& FileDialogSpecs() {
          false},
         {"PdfDialog", "Экспорт в PDF", {U("Документ PDF (*.pdf)")}, "pdf", true, true},
     }};
-    return specs;
+    return setups;
 }
 
 MessageRecord ErrorBox(const FileMessage& message) {
@@ -75,26 +75,27 @@ void TForm1::SetReportFolders(const QString& programDir, const QString& appDataD
 
 QString TForm1::ChooseFile(FileDialogKind kind) {
     const auto index = static_cast<std::size_t>(kind);
-    const FileDialogSpec& spec = FileDialogSpecs()[index];
+    const FileDialogSetup& setup = FileDialogSetups()[index];
     QFileDialog*& dialog = FileDialogs_[index];
     if (!dialog) {
         // Made on first use: Qt's dialog starts a thread that watches the file system, which
         // a window that never opens a file has no need of.  Kept afterwards, with what the
         // user last chose in it.
         dialog = new QFileDialog(this);
-        dialog->setObjectName(QString::fromLatin1(spec.Name));
+        dialog->setObjectName(QString::fromLatin1(setup.Name));
         // Qt's own dialog rather than the desktop's: a desktop's dialog may ignore the title
         // or ask before replacing a file, and the commands rely on both holding everywhere.
         // (It has no read-only check box, so there is none to hide.)
         dialog->setOption(QFileDialog::DontUseNativeDialog);
-        dialog->setWindowTitle(U(spec.Title));
-        dialog->setNameFilters(spec.Filters);
-        dialog->setDefaultSuffix(QString::fromLatin1(spec.Suffix));
+        dialog->setWindowTitle(U(setup.Title));
+        dialog->setNameFilters(setup.Filters);
+        dialog->setDefaultSuffix(QString::fromLatin1(setup.Suffix));
         dialog->setSizeGripEnabled(true);
-        dialog->setAcceptMode(spec.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog->setAcceptMode(setup.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         // To open, the folder and the file must exist.
-        dialog->setFileMode(spec.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog->setOption(QFileDialog::DontConfirmOverwrite, spec.Save && !spec.AskBeforeReplacing);
+        dialog->setFileMode(setup.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog->setOption(QFileDialog::DontConfirmOverwrite,
+                          setup.Save && !setup.AskBeforeReplacing);
     }
     QString error;
     const QString folder = ReadSetting(QLatin1String(SettingFilePath),
