@@ -9,7 +9,7 @@
 //
 // runs: of each, after one warm-up run of each (default 20).  The programs named are timed
 // instead of the one built here, each against the same bare window: an older build, say,
-// to see what a change did (`before=/tmp/old/build/src/progmz515 after=build/src/progmz515`).
+// to see what a change did (`before=/tmp/old/build/window/progmz515 after=build/window/progmz515`).
 
 #include "app/StartupProbe.h"
 

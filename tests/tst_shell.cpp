@@ -1,33 +1,44 @@
 // The program as it starts, switches models and ends: the saved model and port restored,
 // the model switch and what it stores, the port box, a store that cannot be written, the
-// About box, Exit, the program's icon, and the program itself started as a process.
+// About box, Exit, the program's icon, and the program itself started as a process and
+// ended by a signal.
 
 #include "support/Pty.h"
+#include "support/SecondInstance.h"
+#include "support/SimProcess.h"
 #include "support/TempSettings.h"
 #include "support/WindowDriver.h"
 
 #include "app/AppTitle.h"
+#include "app/Journal.h"
 #include "app/SetupUnit.h"
 #include "app/StartupProbe.h"
 #include "link/PortList.h"
 #include "link/SerialDrv.h"
+#include "model/Fingerprint.h"
 #include "model/MyConst.h"
 #include "ui/Icons.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
 #include <chrono>
 #include <optional>
+
+#include <signal.h>
 
 namespace {
 
@@ -359,6 +370,62 @@ private slots:
         if (writable) QCOMPARE(Stored("comportname"), QString("COM1"));
         program.kill();
         program.waitForFinished(5000);
+    }
+
+    // Asked to end by a signal in the middle of a read, with an edit made: the port is
+    // let go (its lock file with it), the edited configuration goes into the journal and
+    // the program ends with 128 + the signal.
+    void endedBySignal_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void endedBySignal() {
+        QFETCH(int, signal);
+        if (const QString missing = SecondInstance::missingTools(); !missing.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("needs %1 (scripts/test installs them)").arg(missing)));
+        QTemporaryDir locks;
+        qputenv("PROGMZ515_LOCK_DIR", QFile::encodeName(locks.path()));
+        const auto restore = qScopeGuard([] { qunsetenv("PROGMZ515_LOCK_DIR"); });
+        SimProcess sim; // hears the read and never answers: the read goes on until the end
+        QVERIFY2(sim.start({"--model", "MZ515KA8", "--fault", "silent"}),
+                 qPrintable(sim.errorString()));
+        const QString lock = locks.filePath("LCK.." + sim.ptyPath().mid(5).replace('/', '_'));
+
+        // The other copy shows the same window: the controls here show where to click there.
+        WindowFixture f;
+        f.Form->show();
+        auto* fire = f.Find<QCheckBox>("CheckBoxFire8");
+        QVERIFY(fire->isVisible() && fire->isEnabled());
+        QTest::mouseClick(fire, Qt::LeftButton);
+        const QByteArray edited = f.Image();
+        SecondInstance other;
+        QVERIFY2(other.start({{"comportname", sim.ptyPath()}}), qPrintable(other.errorString()));
+        const auto there = [&](QWidget* w) {
+            const QPoint centre = w->mapTo(f.Form.get(), w->rect().center());
+            return QPoint(centre.x(),
+                          other.windowSize().height() - (f.Form->height() - centre.y()));
+        };
+        QVERIFY2(other.click(there(fire)), qPrintable(other.errorString()));
+        QVERIFY2(other.click(there(f.Find<QPushButton>("ButtonRead"))),
+                 qPrintable(other.errorString()));
+        // Input is taken in order: once the request is heard, the edit has been made.
+        QVERIFY(sim.waitForFrames(1, 10000));
+        // The read gives up after 1.5 s; a machine too slow to come here before that
+        // checks the rest.
+        const bool portHeld = QFile::exists(lock);
+        QCOMPARE(other.endWith(signal), 128 + signal);
+        if (portHeld) QVERIFY(!QFile::exists(lock));
+
+        Journal::TJournal journal(other.journalFolder());
+        const QList<Journal::Entry> entries = journal.Entries();
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].What, Journal::Kind::BeforeReplace);
+        QCOMPARE(entries[0].Outcome, U("перед завершением программы"));
+        QCOMPARE(
+            entries[0].Fingerprint,
+            ConfigFingerprint("MZ515KA8", {reinterpret_cast<const std::uint8_t*>(edited.data()),
+                                           std::size_t(edited.size())}));
     }
 
     // The caption and the task bar show the artwork the desktop entry installs, in the

@@ -63,7 +63,7 @@ void TForm1::SwitchToModelRow(int row) {
     // Only the exchange asks for this, and what the image holds has been kept by then: a
     // read's edits went into the journal just before, a write's image was sent and goes
     // there as written.
-    MarkUnedited();
+    Edits_.MarkUnedited();
     // Selecting a row does not run the switch by itself.
     DeviceTypeList->setCurrentIndex(row);
     DeviceTypeListChange();

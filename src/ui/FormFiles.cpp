@@ -1,6 +1,7 @@
-// The file commands of the window: Open, Save, Save as and the file named on the command
-// line, with the two file dialogs, the caption, the status texts and "filepath"; and the
-// zone report handed to the desktop's viewer.  Reading, writing and the report's text are
+// The file commands of the window: Open, Save, Save as; the one way a configuration is
+// opened into the window (from the Open dialog, the command line or the journal); every file
+// dialog of the window, the caption, the status texts and "filepath"; and the zone report
+// handed to the desktop's viewer.  Reading, writing and the report's text are
 // app/'s; here they meet the controls.
 
 #include "FormUnit1.h"
@@ -21,10 +22,40 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <array>
+
 namespace {
 
-const QString FileFilter = QStringLiteral("Файлы конфигурации панели (*.cf8)");
-const QString FileSuffix = QStringLiteral("cf8");
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// Every file dialog of the window, in the order of TForm1::FileDialogKind.
+struct FileDialogSetup {
+    const char* Name;
+    const char* Title;
+    QStringList Filters;
+    const char* Suffix; // for a name typed without an extension
+    bool Save;
+    bool AskBeforeReplacing;
+};
+
+const std::array<FileDialogSetup, 4>& FileDialogSetups() {
+    const QString cf8 = U("Файлы конфигурации панели (*.cf8)");
+    // Save as replaces an existing file without a question; the sheet asks.
+    static const std::array<FileDialogSetup, 4> setups{{
+        {"OpenDialog1", "Открыть файл конфигурации", {cf8}, "cf8", false, false},
+        {"SaveDialog1", "Сохранить настройки панели как", {cf8}, "cf8", true, false},
+        {"CompareFileDialog",
+         "Сравнить с файлом",
+         {cf8, U("Текстовая форма конфигурации (*.yaml *.yml *.txt)")},
+         "cf8",
+         false,
+         false},
+        {"PdfDialog", "Экспорт в PDF", {U("Документ PDF (*.pdf)")}, "pdf", true, true},
+    }};
+    return setups;
+}
 
 MessageRecord ErrorBox(const FileMessage& message) {
     return {message.Caption, message.Text, QMessageBox::Critical};
@@ -44,46 +75,38 @@ void TForm1::SetReportFolders(const QString& programDir, const QString& appDataD
     ReportFolders_ = {programDir, appDataDir};
 }
 
-QFileDialog* TForm1::FileDialog(bool save) {
-    QFileDialog*& dialog = save ? SaveDialog1 : OpenDialog1;
-    if (dialog) return dialog;
-    // Made on first use: Qt's dialog starts a thread that watches the file system, which
-    // a window that never opens a file has no need of.
-    dialog = new QFileDialog(this);
-    dialog->setObjectName(save ? QStringLiteral("SaveDialog1") : QStringLiteral("OpenDialog1"));
-    // Qt's own dialog rather than the desktop's: a desktop's dialog may ignore the title
-    // or ask before replacing a file, and the commands rely on both holding everywhere.
-    // (It has no read-only check box, so there is none to hide.)
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setWindowTitle(save ? QStringLiteral("Сохранить настройки панели как")
-                                : QStringLiteral("Открыть файл конфигурации"));
-    dialog->setNameFilter(FileFilter);
-    // A name typed without an extension gets ".cf8".
-    dialog->setDefaultSuffix(FileSuffix);
-    dialog->setSizeGripEnabled(true);
-    if (save) {
-        dialog->setAcceptMode(QFileDialog::AcceptSave);
-        dialog->setFileMode(QFileDialog::AnyFile);
-        // An existing file is replaced without a question.
-        dialog->setOption(QFileDialog::DontConfirmOverwrite);
-    } else {
-        dialog->setAcceptMode(QFileDialog::AcceptOpen);
-        // The folder and the file must exist.
-        dialog->setFileMode(QFileDialog::ExistingFile);
+QString TForm1::ChooseFile(FileDialogKind kind) {
+    const auto index = static_cast<std::size_t>(kind);
+    const FileDialogSetup& setup = FileDialogSetups()[index];
+    QFileDialog*& dialog = FileDialogs_[index];
+    if (!dialog) {
+        // Made on first use: Qt's dialog starts a thread that watches the file system, which
+        // a window that never opens a file has no need of.  Kept afterwards, with what the
+        // user last chose in it.
+        dialog = new QFileDialog(this);
+        dialog->setObjectName(QString::fromLatin1(setup.Name));
+        // Qt's own dialog rather than the desktop's: a desktop's dialog may ignore the title
+        // or ask before replacing a file, and the commands rely on both holding everywhere.
+        // (It has no read-only check box, so there is none to hide.)
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->setWindowTitle(U(setup.Title));
+        dialog->setNameFilters(setup.Filters);
+        dialog->setDefaultSuffix(QString::fromLatin1(setup.Suffix));
+        dialog->setSizeGripEnabled(true);
+        dialog->setAcceptMode(setup.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        // To open, the folder and the file must exist.
+        dialog->setFileMode(setup.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog->setOption(QFileDialog::DontConfirmOverwrite,
+                          setup.Save && !setup.AskBeforeReplacing);
     }
-    return dialog;
-}
-
-QString TForm1::ChooseFile(bool save) {
     QString error;
     const QString folder = ReadSetting(QLatin1String(SettingFilePath),
                                        QDir::toNativeSeparators(QDir::currentPath()), &error);
     ReportSettingError(error);
-    QFileDialog& dialog = *FileDialog(save);
-    dialog.setDirectory(folder);
-    if (FileDialogHook_) return FileDialogHook_(dialog);
-    if (dialog.exec() != QDialog::Accepted) return {};
-    return dialog.selectedFiles().value(0);
+    dialog->setDirectory(folder);
+    if (FileDialogHook_) return FileDialogHook_(*dialog);
+    if (dialog->exec() != QDialog::Accepted) return {};
+    return dialog->selectedFiles().value(0);
 }
 
 void TForm1::ShowMessagesOverWindow(const QList<MessageRecord>& messages) {
@@ -100,58 +123,58 @@ void TForm1::ShowMessagesOverWindow(const QList<MessageRecord>& messages) {
         QTimer::singleShot(0, this, show);
 }
 
-void TForm1::ApplyLoadedFile(int row) {
-    if (DeviceTypeList->currentIndex() != row) {
+void TForm1::OpenConfig(const QString& path, OpenFrom from) {
+    // Not while an exchange runs: a load would replace the image under it.
+    if (!N4->isEnabled()) return;
+    const TEditTracker::Snapshot before = Edits_.Current();
+    const LoadResult result = LoadConfigFile(State_, path);
+    if (!result.Ok()) {
+        if (from == OpenFrom::CommandLine) {
+            QList<MessageRecord> boxes;
+            for (const FileMessage& m : CommandLineFailureMessages(result))
+                boxes << ErrorBox(m);
+            ShowMessagesOverWindow(boxes);
+        } else if (const std::optional<FileMessage> box = OpenFailureMessage(result)) {
+            // Also for a file that cannot be opened at all: Open says why nothing happened.
+            ShowMessage(box->Caption, box->Text, QMessageBox::Critical);
+        }
+        return;
+    }
+    KeepEdited(before, from == OpenFrom::Journal ? U("перед открытием из журнала")
+                                                 : U("перед открытием файла"));
+    if (DeviceTypeList->currentIndex() != result.Row) {
         // Selecting the row runs no model switch: the file's bytes stay, no defaults are
         // loaded and "devicetype" keeps the user's own choice.
-        DeviceTypeList->setCurrentIndex(row);
-        SetDevice(IdentifierOf(row));
+        DeviceTypeList->setCurrentIndex(result.Row);
+        SetDevice(IdentifierOf(result.Row));
     }
     RefreshControls();
+    Edits_.MarkUnedited();
+    if (from == OpenFrom::Journal) {
+        // The journal's own file is not the user's: a Save asks where to put it.
+        State_.CurrentFileName.clear();
+        setWindowTitle(State_.ApplicationTitle);
+    } else {
+        State_.CurrentFileName = path;
+        setWindowTitle(FileCaption(path));
+    }
+    if (from == OpenFrom::Dialog) {
+        QString error;
+        WriteSetting(QLatin1String(SettingFilePath), FileDirectory(path), &error);
+        ReportSettingError(error);
+    }
+    SetStatusText(QString::fromUtf8(FileTexts::Opened));
 }
 
 void TForm1::FormShow() {
-    if (CommandLine_.isEmpty()) return;
-    const QString fileName = CommandLine_.first(); // further arguments are ignored
-    const ConfigSnapshot before = CurrentConfig();
-    const LoadResult result = LoadConfigFile(State_, fileName);
-    if (!result.Ok()) {
-        QList<MessageRecord> boxes;
-        for (const FileMessage& m : CommandLineFailureMessages(result))
-            boxes << ErrorBox(m);
-        ShowMessagesOverWindow(boxes);
-        return;
-    }
-    KeepEdited(before, QString::fromUtf8("перед открытием файла"));
-    ApplyLoadedFile(result.Row);
-    MarkUnedited();
-    State_.CurrentFileName = fileName;
-    setWindowTitle(FileCaption(fileName));
-    SetStatusText(QString::fromUtf8(FileTexts::Opened));
+    // Further arguments are ignored.
+    if (!CommandLine_.isEmpty()) OpenConfig(CommandLine_.first(), OpenFrom::CommandLine);
 }
 
 void TForm1::N4Click() {
-    // Not while an exchange runs: a load would replace the image under it.
     if (!N4->isEnabled()) return;
-    const QString fileName = ChooseFile(false);
-    if (fileName.isEmpty()) return;
-    const ConfigSnapshot before = CurrentConfig();
-    const LoadResult result = LoadConfigFile(State_, fileName);
-    if (!result.Ok()) {
-        // Also for a file that cannot be opened at all: Open says why nothing happened.
-        if (const std::optional<FileMessage> box = OpenFailureMessage(result))
-            ShowMessage(box->Caption, box->Text, QMessageBox::Critical);
-        return;
-    }
-    KeepEdited(before, QString::fromUtf8("перед открытием файла"));
-    ApplyLoadedFile(result.Row);
-    MarkUnedited();
-    State_.CurrentFileName = fileName;
-    setWindowTitle(FileCaption(fileName));
-    QString error;
-    WriteSetting(QLatin1String(SettingFilePath), FileDirectory(fileName), &error);
-    ReportSettingError(error);
-    SetStatusText(QString::fromUtf8(FileTexts::Opened));
+    const QString fileName = ChooseFile(FileDialogKind::Open);
+    if (!fileName.isEmpty()) OpenConfig(fileName, OpenFrom::Dialog);
 }
 
 void TForm1::N2Click() {
@@ -164,13 +187,13 @@ void TForm1::N2Click() {
         ShowMessage(State_.ApplicationTitle, *error, QMessageBox::Critical);
         return;
     }
-    MarkUnedited();
+    Edits_.MarkUnedited();
     setWindowTitle(FileCaption(State_.CurrentFileName));
     SetStatusText(QString::fromUtf8(FileTexts::Saved));
 }
 
 void TForm1::N3Click() {
-    const QString chosen = ChooseFile(true);
+    const QString chosen = ChooseFile(FileDialogKind::SaveAs);
     if (chosen.isEmpty()) return;
     // The new name is taken before the write, so that a later Save tries it again even
     // when this write fails.
@@ -179,7 +202,7 @@ void TForm1::N3Click() {
         ShowMessage(State_.ApplicationTitle, *error, QMessageBox::Critical);
         return;
     }
-    MarkUnedited();
+    Edits_.MarkUnedited();
     // The caption names the file that was written, extension and all.
     setWindowTitle(FileCaption(State_.CurrentFileName));
     SetStatusText(QString::fromUtf8(FileTexts::Saved));

@@ -10,7 +10,6 @@
 #include "PortBox.h"
 #include "SheetPrint.h"
 
-#include "app/ConfigFile.h"
 #include "app/ConfigSheet.h"
 #include "app/ConfigStore.h"
 #include "app/ExchangeJournal.h"
@@ -26,7 +25,6 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTimer>
@@ -36,9 +34,6 @@ namespace {
 QString U(const char* text) {
     return QString::fromUtf8(text);
 }
-
-const QString Cf8Filter = U("Файлы конфигурации панели (*.cf8)");
-const QString TextFilter = U("Текстовая форма конфигурации (*.yaml *.yml *.txt)");
 
 } // namespace
 
@@ -65,29 +60,16 @@ void TForm1::SetJournalFolder(const QString& folder) {
     Journal_ = std::make_unique<Journal::TJournal>(folder);
 }
 
-void TForm1::SetPortSource(std::function<QList<SerialPortDetails>()> source) {
-    PortNameBox->SetSource(std::move(source));
+Journal::TJournal& TForm1::JournalStore() {
+    // Made on first use: a window that is only looked at never asks where the journal is.
+    if (!Journal_)
+        Journal_ = std::make_unique<Journal::TJournal>(Journal::TJournal::DefaultFolder());
+    return *Journal_;
 }
 
-TForm1::ConfigSnapshot TForm1::CurrentConfig() const {
-    const auto image = State_.Image();
-    return {State_.CurrentDevice, {image.begin(), image.end()}};
-}
-
-bool TForm1::ConfigEdited() const {
-    return CurrentConfig() != Unedited_;
-}
-
-void TForm1::MarkUnedited() {
-    Unedited_ = CurrentConfig();
-}
-
-void TForm1::KeepEdited(const ConfigSnapshot& before, const QString& reason) {
-    // Before the first model switch there is nothing the user made.
-    if (Unedited_.Model.isEmpty() || before == Unedited_) return;
-    AddToJournal(Journal::Kind::BeforeReplace, before.Model, before.Image, std::nullopt, reason);
-    // Kept: a model switch that follows (the device naming its model) has nothing to add.
-    Unedited_ = before;
+void TForm1::KeepEdited(const TEditTracker::Snapshot& before, const QString& reason) {
+    if (const std::optional<QString> error = Edits_.KeepEdited(before, reason, JournalStore()))
+        ReportJournalError(*error);
 }
 
 void TForm1::AddToJournal(Journal::Kind kind, const QString& model,
@@ -96,7 +78,7 @@ void TForm1::AddToJournal(Journal::Kind kind, const QString& model,
     const QString port =
         kind == Journal::Kind::BeforeReplace ? QString() : PortNameBox->currentText();
     if (const std::optional<QString> error =
-            Journal_->Add(kind, model, image, port, version, outcome))
+            JournalStore().Add(kind, model, image, port, version, outcome))
         ReportJournalError(*error);
 }
 
@@ -119,32 +101,12 @@ void TForm1::ReportJournalError(const QString& error) {
 
 void TForm1::ExchangeFinished(const ExchangeOutcome& o) {
     if (const std::optional<QString> error =
-            JournalExchange(*Journal_, o, PortNameBox->currentText()))
+            JournalExchange(JournalStore(), o, PortNameBox->currentText()))
         ReportJournalError(*error);
     // What was written is what the device holds, and what was read is the image now:
     // nothing left to lose.  A write that was not answered may not have arrived, so the
     // edits still count as unsaved; a comparison left the image as it was.
-    if (o.Accepted && !o.Compare) MarkUnedited();
-}
-
-QString TForm1::ChooseFileFor(const char* name, const QString& title, const QStringList& filters,
-                              bool save, const QString& suffix) {
-    QString error;
-    const QString folder = ReadSetting(QLatin1String(SettingFilePath),
-                                       QDir::toNativeSeparators(QDir::currentPath()), &error);
-    ReportSettingError(error);
-    QFileDialog dialog(this);
-    dialog.setObjectName(QString::fromLatin1(name));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setWindowTitle(title);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(suffix);
-    dialog.setDirectory(folder);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (FileDialogHook_) return FileDialogHook_(dialog);
-    if (dialog.exec() != QDialog::Accepted) return {};
-    return dialog.selectedFiles().value(0);
+    if (o.Accepted && !o.Compare) Edits_.MarkUnedited();
 }
 
 void TForm1::ShowComparison(const QString& title, const QString& subject,
@@ -171,8 +133,7 @@ void TForm1::ShowComparison(const QString& title, const QString& subject,
 }
 
 void TForm1::CompareWithFileClick() {
-    const QString path = ChooseFileFor("CompareFileDialog", U("Сравнить с файлом"),
-                                       {Cf8Filter, TextFilter}, false, QStringLiteral("cf8"));
+    const QString path = ChooseFile(FileDialogKind::Compare);
     if (path.isEmpty()) return;
     const ConfigStore::LoadedConfig loaded = ConfigStore::LoadAnyConfig(path);
     if (!loaded.Ok()) {
@@ -209,33 +170,19 @@ void TForm1::ChecksClick() {
 }
 
 void TForm1::JournalClick() {
-    auto* dialog = new TJournalDialog(this, Journal_->Entries());
+    auto* dialog = new TJournalDialog(this, JournalStore().Entries());
     connect(dialog, &TJournalDialog::OpenRequested, this, &TForm1::OpenJournalEntry);
     connect(dialog, &TJournalDialog::CompareRequested, this, &TForm1::CompareJournalEntry);
     dialog->open();
 }
 
 void TForm1::OpenJournalEntry(const Journal::Entry& entry) {
-    // Not while an exchange runs, like Open: a load would replace the image under it.
-    if (!N4->isEnabled()) return;
-    const ConfigSnapshot before = CurrentConfig();
-    const LoadResult result = LoadConfigFile(State_, Journal_->PathOf(entry));
-    if (!result.Ok()) {
-        if (const std::optional<FileMessage> box = OpenFailureMessage(result))
-            ShowMessage(box->Caption, box->Text, QMessageBox::Critical);
-        return;
-    }
-    KeepEdited(before, U("перед открытием из журнала"));
-    ApplyLoadedFile(result.Row);
-    // The journal's own file is not the user's: a Save asks where to put it.
-    State_.CurrentFileName.clear();
-    setWindowTitle(State_.ApplicationTitle);
-    MarkUnedited();
-    SetStatusText(QString::fromUtf8(FileTexts::Opened));
+    OpenConfig(JournalStore().PathOf(entry), OpenFrom::Journal);
 }
 
 void TForm1::CompareJournalEntry(const Journal::Entry& entry) {
-    const ConfigStore::LoadedConfig loaded = ConfigStore::LoadAnyConfig(Journal_->PathOf(entry));
+    const ConfigStore::LoadedConfig loaded =
+        ConfigStore::LoadAnyConfig(JournalStore().PathOf(entry));
     if (!loaded.Ok()) {
         ShowMessage(State_.ApplicationTitle, loaded.Message, QMessageBox::Critical);
         return;
@@ -256,8 +203,7 @@ void TForm1::PrintClick() {
 }
 
 void TForm1::ExportPdfClick() {
-    QString path = ChooseFileFor("PdfDialog", U("Экспорт в PDF"), {U("Документ PDF (*.pdf)")}, true,
-                                 QStringLiteral("pdf"));
+    QString path = ChooseFile(FileDialogKind::ExportPdf);
     if (path.isEmpty()) return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     const QString html = ConfigSheetHtml({State_.CurrentDevice, State_.Image(),

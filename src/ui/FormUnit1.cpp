@@ -37,10 +37,9 @@
 
 using namespace Geometry;
 
-TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent,
-               std::function<QStringList()> portList)
+TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent, PortListTime ports)
     : QMainWindow(parent), State_(state), MessageHook_(std::move(hook)),
-      PortList_(portList ? std::move(portList) : std::function<QStringList()>(ListSerialPorts)) {
+      PortsAfterFirstPaint_(ports == PortListTime::AfterFirstPaint) {
     setObjectName(QStringLiteral("Form1"));
     InstallPageTabBarAccessibility();
     // A fixed single border: minimise and close, no maximise.
@@ -62,9 +61,8 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent,
     Exchange_ = new TExchange(State_, *SerialDriver1, *this, this);
     Exchange_->setObjectName(QStringLiteral("Exchange"));
     // Every configuration read or written goes into the journal once the exchange is over.
-    Journal_ = std::make_unique<Journal::TJournal>(Journal::TJournal::DefaultFolder());
     Exchange_->BeforeImageReplaced = [this] {
-        KeepEdited(CurrentConfig(), QString::fromUtf8("перед чтением"));
+        KeepEdited(Edits_.Current(), QString::fromUtf8("перед чтением"));
     };
     Exchange_->Finished = [this](const ExchangeOutcome& outcome) { ExchangeFinished(outcome); };
 
@@ -162,7 +160,10 @@ void TForm1::FormCreate() {
     }
 
     PortNameBox->clear();
-    PortNameBox->addItems(PortList_());
+    if (PortsAfterFirstPaint_)
+        installEventFilter(this);
+    else
+        PortNameBox->addItems(ListSerialPorts());
     QString error;
     PortNameBox->setEditText(RestorePortChoice(*SerialDriver1, &error));
     ReportSettingError(error);
@@ -182,10 +183,19 @@ void TForm1::FormClose() {
     SerialDriver1->ClosePort();
 }
 
+void TForm1::EndSession() {
+    SerialDriver1->ClosePort();
+    KeepEdited(Edits_.Current(), QString::fromUtf8("перед завершением программы"));
+}
+
 void TForm1::PortNameBoxChange(const QString& text) {
     QString error;
     ::PortNameBoxChange(text, *SerialDriver1, &error);
     ReportSettingError(error);
+}
+
+void TForm1::SetPortSource(std::function<QList<SerialPortDetails>()> source) {
+    PortNameBox->SetSource(std::move(source));
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -210,6 +220,15 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == this) { // only until the first paint
+        if (event->type() == QEvent::Paint && PortsAfterFirstPaint_) {
+            PortsAfterFirstPaint_ = false;
+            removeEventFilter(this);
+            // After the picture is on the screen, not while it is being made.
+            QTimer::singleShot(0, PortNameBox, &TPortBox::Refresh);
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (IsUnpickedWheel(watched, event)) return true;
     if (watched == RadioCheckBox && event->type() == QEvent::FocusOut) {
         // Leaving the field for another control; a message box or another window taking

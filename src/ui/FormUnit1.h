@@ -4,14 +4,23 @@
 // window holds no values of its own: every change goes into the configuration image at
 // once, and RefreshControls puts the whole image back into the controls.
 //
-// The implementation is split by concern: FormUnit1.cpp (creation, shell, menu, messages),
-// FormLayout*.cpp (the controls of each page), FormArrangement.cpp (SetDevice and the Tag
-// walk), FormZonePage.cpp (the loop page's behaviour and the model switch),
-// FormSettings.cpp (delays, radio and input) and FormFiles.cpp (the file commands, the
-// command-line open and the zone report).
+// The implementation is split by concern:
+//   FormUnit1.cpp        creation, start-up and end, the port box, messages, About
+//   FormLayoutLoop.cpp   the controls of the loop page
+//   FormLayoutPages.cpp  the controls of the other pages, the model strip, the panel, the
+//                        menu and the fonts (with FormGeometry.h, the places and sizes)
+//   FormArrangement.cpp  SetDevice: the window arranged for a model, the Tag walk
+//   FormZonePage.cpp     the loop page's behaviour, RefreshControls and the model switch
+//   FormSettings.cpp     the delays, the radio page and the input page
+//   FormInput.cpp        input as a person gives it: wheel, focus, Tab order, screen readers
+//   FormFiles.cpp        the file commands, opening a configuration, the file dialogs and
+//                        the zone report
+//   FormExchange.cpp     the window as the exchange controller's host
+//   FormSafety.cpp       the journal, comparisons, checks and the printed sheet
 
 #include "MessageBox.h"
 
+#include "app/EditTracker.h"
 #include "link/ExchangeView.h"
 
 #include <QMainWindow>
@@ -57,12 +66,14 @@ enum class Kind;
 class TForm1 : public QMainWindow, public IExchangeView {
     Q_OBJECT
 public:
+    // When the port box gets the system's list of ports first: FormCreate asks for it, or
+    // the box's own thread once the window has been painted.  The system takes a while
+    // (udev is asked about every tty device); the program's start does not wait for it.
+    enum class PortListTime { AtCreation, AfterFirstPaint };
     // Creating the window runs FormCreate: lists filled, saved choices restored and the
     // model switch run once.  Message boxes go to `hook` when one is given.
-    // `portList` gives the ports FormCreate puts into the port box (ListSerialPorts when
-    // empty); the program entry hands in a list it asked the system for meanwhile.
     explicit TForm1(ProgramState& state, MessageHook hook = {}, QWidget* parent = nullptr,
-                    std::function<QStringList()> portList = {});
+                    PortListTime ports = PortListTime::AtCreation);
     ~TForm1() override;
 
     ProgramState& State() { return State_; }
@@ -79,11 +90,6 @@ public:
     // The folders the zone report may go to, in order of preference; by default the
     // program's own directory, then the user's application data directory.
     void SetReportFolders(const QString& programDir, const QString& appDataDir);
-
-    // After a successful LoadConfigFile: the file's model row selected and the window
-    // arranged for it when it is another model (no model switch: the loaded bytes stay
-    // and "devicetype" is not written), then the image shown.
-    void ApplyLoadedFile(int row);
 
     // Arranges the window for a model identifier and makes it current (CurrentDevice,
     // Capacity); any other text gets the internal-error box and changes nothing.
@@ -126,13 +132,16 @@ public:
     // The journal's folder (by default "journal" under the user's application data
     // directory); tests give their own.
     void SetJournalFolder(const QString& folder);
-    Journal::TJournal& JournalStore() { return *Journal_; }
+    Journal::TJournal& JournalStore();
     // Where the port box asks for its list each time it is opened (the system's list
     // unless set).  Called on another thread.
     void SetPortSource(std::function<QList<SerialPortDetails>()> source);
     // Whether the configuration was edited since it was last read, written, opened, saved
     // or replaced by a model's defaults.
-    bool ConfigEdited() const;
+    bool ConfigEdited() const { return Edits_.Edited(); }
+    // The program is about to end without closing the window (a signal, the end of the
+    // desktop session): the port is let go, and edits that nothing keeps go into the journal.
+    void EndSession();
 
 public slots:
     void ButtonReadClick();
@@ -179,23 +188,24 @@ private:
     void PortNameBoxChange(const QString& text);
 
     // File commands (FormFiles.cpp).
-    QFileDialog* FileDialog(bool save);
-    // The open or save dialog in the folder of "filepath"; the chosen name or empty.
-    QString ChooseFile(bool save);
+    enum class FileDialogKind { Open, SaveAs, Compare, ExportPdf };
+    // That file dialog in the folder of "filepath", answered by the hook when there is one;
+    // the chosen name, or empty.
+    QString ChooseFile(FileDialogKind kind);
+    // Where a configuration comes from when it is opened into the window.  They differ only
+    // in the boxes of a failure and in what becomes of the file's name.
+    enum class OpenFrom { Dialog, CommandLine, Journal };
+    // The file's model arranged when it is another one (no model switch: the loaded bytes
+    // stay and "devicetype" keeps the user's choice), the edits it replaces kept, the image
+    // shown.  Nothing while an exchange runs.
+    void OpenConfig(const QString& path, OpenFrom from);
     // Boxes that come up once the window is on screen, one after the other.
     void ShowMessagesOverWindow(const QList<MessageRecord>& messages);
 
     // The journal, comparisons, checks and the sheet (FormSafety.cpp).
-    struct ConfigSnapshot {
-        QString Model;
-        std::vector<std::uint8_t> Image;
-        bool operator==(const ConfigSnapshot&) const = default;
-    };
-    ConfigSnapshot CurrentConfig() const;
-    void MarkUnedited();
-    // Keeps the edited configuration in the journal when it was edited; `reason` says what
-    // is about to replace it.
-    void KeepEdited(const ConfigSnapshot& before, const QString& reason);
+    // Keeps `before` in the journal when it held edits; `reason` says what is about to
+    // replace it.
+    void KeepEdited(const TEditTracker::Snapshot& before, const QString& reason);
     void AddToJournal(Journal::Kind kind, const QString& model, std::span<const std::uint8_t> image,
                       std::optional<int> version, const QString& outcome);
     void ReportJournalError(const QString& error);
@@ -206,9 +216,6 @@ private:
                         const QString& model, std::span<const std::uint8_t> image);
     void OpenJournalEntry(const Journal::Entry& entry);
     void CompareJournalEntry(const Journal::Entry& entry);
-    // A file dialog of its own for the new commands, answered by the hook like the others.
-    QString ChooseFileFor(const char* name, const QString& title, const QStringList& filters,
-                          bool save, const QString& suffix);
     void CreateSafetyMenus(QMenu* file, QMenu* service);
 
     // Input as a person gives it (FormInput.cpp).
@@ -259,7 +266,7 @@ private:
 
     ProgramState& State_;
     MessageHook MessageHook_;
-    std::function<QStringList()> PortList_;
+    bool PortsAfterFirstPaint_;
     int ShownExpander_ = 0; // 0: the device's loops; 1..8: that zone expander's zones
     bool SettingErrorShown_ = false;
     QString PendingSettingError_; // refused before the window was first shown
@@ -267,12 +274,12 @@ private:
     QStringList CommandLine_;
     FileDialogHook FileDialogHook_;
     QStringList ReportFolders_; // empty: the program's and the user's data directory
-    std::unique_ptr<Journal::TJournal> Journal_;
-    ConfigSnapshot Unedited_; // the configuration as last read, written, opened or saved
+    std::unique_ptr<Journal::TJournal> Journal_; // made when first used
+    TEditTracker Edits_{State_};
     bool JournalErrorShown_ = false;
 
-    QFileDialog* OpenDialog1 = nullptr; // made when first used
-    QFileDialog* SaveDialog1 = nullptr;
+    // OpenDialog1, SaveDialog1 and the others, by FileDialogKind; made when first used.
+    std::array<QFileDialog*, 4> FileDialogs_{};
 
     TImageList* ImageList1 = nullptr;
     TSerialDriver* SerialDriver1 = nullptr;

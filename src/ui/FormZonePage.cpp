@@ -40,13 +40,13 @@ void TForm1::ConnectZonePage() {
 
 void TForm1::DeviceTypeListChange() {
     const QString identifier = IdentifierOf(DeviceTypeList->currentIndex());
-    const ConfigSnapshot before = CurrentConfig();
+    const TEditTracker::Snapshot before = Edits_.Current();
     SetDevice(identifier);
     if (State_.CurrentDevice != identifier) return; // refused: nothing else may change
     // The defaults are about to replace the edits: the journal keeps them.
     KeepEdited(before, QString::fromUtf8("перед сменой модели"));
     LoadDeviceDefaults(State_, State_.CurrentDevice);
-    MarkUnedited();
+    Edits_.MarkUnedited();
     RefreshControls();
     QString error;
     WriteSetting(QLatin1String(SettingDeviceType), State_.CurrentDevice, &error);

@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <signal.h>
+
 namespace {
 
 QString ProgramPath() {
@@ -92,6 +94,8 @@ bool SecondInstance::start(const QMap<QString, QString>& settings, int timeoutMs
     QProcessEnvironment env = display_.environment(QProcessEnvironment::systemEnvironment());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    // Its journal, away from the user's own.
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dir_.filePath(QStringLiteral("data")));
     // Under AddressSanitizer: libxkbcommon-x11, which the X11 platform loads, gives strndup()
     // a keymap name bounded by its length but not terminated, and the strict string checks
     // take that for an overflow.  That is outside our code; the later flag wins.
@@ -140,6 +144,17 @@ bool SecondInstance::isRunning() const {
 
 qint64 SecondInstance::processId() const {
     return program_->processId();
+}
+
+QString SecondInstance::journalFolder() const {
+    return dir_.filePath(QStringLiteral("data/Korvanta/ProgMZ515/journal"));
+}
+
+int SecondInstance::endWith(int signal) {
+    if (!isRunning() || ::kill(pid_t(processId()), signal) != 0) return -1;
+    if (!program_->waitForFinished(10000) || program_->exitStatus() != QProcess::NormalExit)
+        return -1;
+    return program_->exitCode();
 }
 
 void SecondInstance::stop() {

@@ -42,9 +42,20 @@ public:
     // caption while one is up.
     QStringList windowTitles() { return display_.windowTitles(); }
 
+    // Keys pressed in the main window (xdotool's names: "ctrl+o").
+    bool pressKeys(const QString& keys) { return display_.pressKeys(windowId_, keys); }
+    bool waitForWindow(const QString& title, int timeoutMs) {
+        return !display_.waitForWindow(title, timeoutMs).isEmpty();
+    }
+    // Its journal's folder, under a data directory of its own.
+    QString journalFolder() const;
+
     bool isRunning() const;
     qint64 processId() const;
     void stop();
+    // Sends `signal` and waits for the end: the exit code, or -1 when it did not end by
+    // itself within 10 s.
+    int endWith(int signal);
     QString errorString() const { return error_; }
 
 private:

@@ -1,13 +1,13 @@
-// The program entry: the application, its titles, the one main window, the message loop.
+// The program entry: the application, its titles, the one main window, the message loop,
+// and the ways the program ends without its window being closed.
 
+#include "app/EndSignals.h"
 #include "app/StartupProbe.h"
-#include "link/PortList.h"
 #include "model/ProgramState.h"
 #include "ui/FormUnit1.h"
 
 #include <QApplication>
-
-#include <future>
+#include <QSessionManager>
 
 namespace {
 // The application's title until the main window gives it its own (ApplicationTitle).
@@ -24,12 +24,21 @@ int main(int argc, char* argv[]) {
 
     ProgramState state;
     state.ApplicationTitle = QString::fromUtf8(StartupTitle);
-    // The system's list of serial ports takes a while (udev is asked about every tty
-    // device); it is gathered on another thread while the window's controls are built,
-    // and the window takes it at the step where it fills the port box.
-    auto ports = std::async(std::launch::async, ListSerialPorts);
-    TForm1 form1(state, {}, nullptr, [&ports] { return ports.get(); });
+    TForm1 form1(state, {}, nullptr, TForm1::PortListTime::AfterFirstPaint);
     form1.SetCommandLine(app.arguments().mid(1));
+
+    // Asked to end by a signal (a shutdown, a closed terminal, kill): the port is let go and
+    // the edits are kept, then the program ends with 128 + the signal, as a shell reports
+    // a program that a signal ended.
+    TEndSignals endSignals;
+    QObject::connect(&endSignals, &TEndSignals::Received, &form1, [&form1](int signal) {
+        form1.EndSession();
+        QCoreApplication::exit(128 + signal);
+    });
+    // The desktop session ends: the program may be ended without another word.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
+                     [&form1](QSessionManager&) { form1.EndSession(); });
+
     InstallStartupProbe(&form1);
     form1.show();
     return app.exec();

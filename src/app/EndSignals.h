@@ -1,0 +1,24 @@
+#pragma once
+// The signals that ask a program to end (SIGTERM, SIGHUP, SIGINT), turned into a Qt signal
+// on the event loop of the thread that made the watcher, where the program can put its work
+// away before it ends: nothing but writing a byte is safe inside a signal handler.  While
+// the watcher lives, these signals no longer end the program by themselves; one that the
+// program was started ignoring (SIGHUP under nohup) stays ignored.  One watcher a process.
+
+#include <QObject>
+
+#include <memory>
+
+class TEndSignals : public QObject {
+    Q_OBJECT
+public:
+    explicit TEndSignals(QObject* parent = nullptr);
+    ~TEndSignals() override; // the signals' former handling is back
+
+signals:
+    void Received(int signal);
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
