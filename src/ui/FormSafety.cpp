@@ -72,16 +72,6 @@ void TForm1::KeepEdited(const TEditTracker::Snapshot& before, const QString& rea
         ReportJournalError(*error);
 }
 
-void TForm1::AddToJournal(Journal::Kind kind, const QString& model,
-                          std::span<const std::uint8_t> image, std::optional<int> version,
-                          const QString& outcome) {
-    const QString port =
-        kind == Journal::Kind::BeforeReplace ? QString() : PortNameBox->currentText();
-    if (const std::optional<QString> error =
-            JournalStore().Add(kind, model, image, port, version, outcome))
-        ReportJournalError(*error);
-}
-
 void TForm1::ReportJournalError(const QString& error) {
     // Once per run: a journal that cannot be written now will not be at the next exchange.
     if (JournalErrorShown_) return;

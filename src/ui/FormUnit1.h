@@ -206,8 +206,6 @@ private:
     // Keeps `before` in the journal when it held edits; `reason` says what is about to
     // replace it.
     void KeepEdited(const TEditTracker::Snapshot& before, const QString& reason);
-    void AddToJournal(Journal::Kind kind, const QString& model, std::span<const std::uint8_t> image,
-                      std::optional<int> version, const QString& outcome);
     void ReportJournalError(const QString& error);
     void ExchangeFinished(const ExchangeOutcome& outcome);
     // The differences between the configuration here and `model`/`image`: a dialog titled
