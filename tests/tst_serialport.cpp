@@ -158,45 +158,31 @@ private slots:
     // taken its place.  A directory that takes no files only means no lock file.
     void lockFile_data() {
         QTest::addColumn<QString>("before"); // "", "live", "binary", "dead" or "fifo": whose lock
-        QTest::addColumn<QString>("under");  // "device", "link name" or "link path"
-        QTest::addColumn<bool>("throughLink");
+        // Where it lies: under the device's name, or, for a port opened through a link, under
+        // the device's name, the link's file name or the link's path.
+        QTest::addColumn<QString>("under"); // "device", "link/device", "link/name", "link/path"
         QTest::addColumn<bool>("closedDir");
         QTest::addColumn<bool>("replacedWhileOpen");
-        QTest::newRow("no lock") << ""
-                                 << "device" << false << false << false;
-        QTest::newRow("held by another program") << "live"
-                                                 << "device" << false << false << false;
-        QTest::newRow("held by a program of old, binary PID")
-            << "binary"
-            << "device" << false << false << false;
-        QTest::newRow("left by a program that ended") << "dead"
-                                                      << "device" << false << false << false;
-        QTest::newRow("ours replaced by another program's") << ""
-                                                            << "device" << false << false << true;
-        QTest::newRow("lock directory takes no files") << ""
-                                                       << "device" << false << true << false;
-        QTest::newRow("a FIFO in the lock's place") << "fifo"
-                                                    << "device" << false << false << false;
-        QTest::newRow("through a link, ours under the device's name")
-            << ""
-            << "device" << true << false << false;
-        QTest::newRow("through a link, held under the device's name")
-            << "live"
-            << "device" << true << false << false;
-        QTest::newRow("through a link, held under its file name")
-            << "live"
-            << "link name" << true << false << false;
-        QTest::newRow("through a link, held under its path")
-            << "live"
-            << "link path" << true << false << false;
-        QTest::newRow("through a link, a FIFO under its name")
-            << "fifo"
-            << "link name" << true << false << false;
+        auto row = [](const char* name, const char* before, const char* under, bool closed,
+                      bool replaced) {
+            QTest::newRow(name) << QString(before) << QString(under) << closed << replaced;
+        };
+        row("no lock", "", "device", false, false);
+        row("held by another program", "live", "device", false, false);
+        row("held by a program of old, binary PID", "binary", "device", false, false);
+        row("left by a program that ended", "dead", "device", false, false);
+        row("ours replaced by another program's", "", "device", false, true);
+        row("lock directory takes no files", "", "device", true, false);
+        row("a FIFO in the lock's place", "fifo", "device", false, false);
+        row("through a link, ours under the device's name", "", "link/device", false, false);
+        row("through a link, held under the device's name", "live", "link/device", false, false);
+        row("through a link, held under its file name", "live", "link/name", false, false);
+        row("through a link, held under its path", "live", "link/path", false, false);
+        row("through a link, a FIFO under its name", "fifo", "link/name", false, false);
     }
     void lockFile() {
         QFETCH(QString, before);
         QFETCH(QString, under);
-        QFETCH(bool, throughLink);
         QFETCH(bool, closedDir);
         QFETCH(bool, replacedWhileOpen);
         QTemporaryDir dir(Unwritable::temporaryBase());
@@ -209,10 +195,10 @@ private slots:
         const QString link = links.filePath("mydevice");
         QVERIFY(QFile::link(pty.slavePath(), link));
         const QString lock = dir.filePath("LCK.." + pty.slavePath().mid(5).replace('/', '_'));
-        const QString theirs = under == "device" ? lock
-                               : under == "link name"
-                                   ? dir.filePath("LCK..mydevice")
-                                   : dir.filePath("LCK.." + QString(link).replace('/', '_'));
+        const QString theirs = under == "link/name" ? dir.filePath("LCK..mydevice")
+                               : under == "link/path"
+                                   ? dir.filePath("LCK.." + QString(link).replace('/', '_'))
+                                   : lock;
         QProcess other; // a program that holds the port by its lock file alone
         other.start("sleep", {"60"});
         QVERIFY(other.waitForStarted());
@@ -240,7 +226,7 @@ private slots:
 
         TSerialDriver d;
         setUp(d, pty, 500);
-        if (throughLink) d.SetPortName(link);
+        if (under.startsWith("link")) d.SetPortName(link);
         if (before != "" && before != "dead") {
             QVERIFY(!d.OpenPort());
             QCOMPARE(d.LastError().Error, PortError::Busy);
@@ -249,7 +235,7 @@ private slots:
                 before == "fifo" ? theirs : QString("sleep (PID %1)").arg(other.processId());
             QVERIFY2(details.contains(holder), qPrintable(details));
             if (before != "fifo") QCOMPARE(fileContent(theirs), content);
-            if (under != "device") QVERIFY(!QFileInfo::exists(lock)); // ours was not left behind
+            if (theirs != lock) QVERIFY(!QFileInfo::exists(lock)); // ours was not left behind
             QVERIFY(!exclusiveFlag(pty.slavePath()));
             return;
         }
