@@ -126,7 +126,7 @@ QString TJournal::PathOf(const Entry& entry) const {
     return QDir(folder_).filePath(entry.File);
 }
 
-std::optional<QList<Entry>> TJournal::Load() {
+std::optional<QList<Entry>> TJournal::Load(QList<QByteArray>* lines) {
     QList<Entry> entries;
     knownSize_ = -1;
     QFile index(QDir(folder_).filePath(IndexName));
@@ -135,7 +135,10 @@ std::optional<QList<Entry>> TJournal::Load() {
         while (!index.atEnd()) {
             const QByteArray line = index.readLine().trimmed();
             if (line.isEmpty()) continue;
-            if (std::optional<Entry> e = FromLine(line)) entries.append(std::move(*e));
+            if (std::optional<Entry> e = FromLine(line)) {
+                entries.append(std::move(*e));
+                if (lines) lines->append(line + '\n');
+            }
         }
     }
     knownSize_ = index.exists() ? index.pos() : 0;
@@ -219,7 +222,8 @@ std::optional<QString> TJournal::Prune(const QDateTime& now) {
     if (count_ <= maxEntries_ + PruneMargin(maxEntries_) &&
         !(oldest_.isValid() && oldest_ < oldest))
         return std::nullopt;
-    const std::optional<QList<Entry>> entries = Load();
+    QList<QByteArray> lines;
+    const std::optional<QList<Entry>> entries = Load(&lines);
     if (!entries) return Failed(QStringLiteral("Журнал"), QStringLiteral("оглавление не читается"));
     qsizetype drop = 0;
     while (drop < entries->size() &&
@@ -232,7 +236,7 @@ std::optional<QString> TJournal::Prune(const QDateTime& now) {
         return Failed(QStringLiteral("Журнал"), index.errorString());
     QSet<QString> named;
     for (qsizetype i = drop; i < entries->size(); ++i) {
-        index.write(ToLine((*entries)[i]));
+        index.write(lines[i]); // as it was: nothing to serialise again, no field lost
         named.insert((*entries)[i].File);
     }
     if (!index.commit()) return Failed(QStringLiteral("Журнал"), index.errorString());

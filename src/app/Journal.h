@@ -13,6 +13,7 @@
 // it is made under the lock file "index.lock" in the folder, an entry's file is created
 // under a name nobody has used, and pruning removes every ".cf8" the index does not name.
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -81,8 +82,8 @@ public:
 
 private:
     // The index, oldest first; nothing when it cannot be read.  Sets the count and the
-    // oldest time kept between calls.
-    std::optional<QList<Entry>> Load();
+    // oldest time kept between calls.  `lines`, when given, receives each entry's line.
+    std::optional<QList<Entry>> Load(QList<QByteArray>* lines = nullptr);
     // With the journal's lock held: the entry's file and its line, or the message for
     // `what` went wrong and neither.
     std::optional<QString> Append(Entry& e, std::span<const std::uint8_t> image,
