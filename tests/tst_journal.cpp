@@ -301,14 +301,24 @@ private slots:
         QCOMPARE(entries.back().Outcome, QString("2"));
         QCOMPARE(QDir(j.Folder()).entryList({"*.cf8"}, QDir::Files).size(), Max);
 
-        // A damaged line costs that entry only.
+        // A damaged line costs that entry only; a file name that leads out of the folder
+        // (on any system) is one.
         QFile index(QDir(j.Folder()).filePath("index.jsonl"));
         QVERIFY(index.open(QIODevice::Append));
-        index.write(
-            "{\"file\":\"../../etc/passwd\",\"time\":\"2026-01-01T00:00:00\",\"kind\":\"read\"}\n"
-            "not json\n");
+        for (const char* file : {"../../etc/passwd", "C:x.cf8", "..", "sub\\\\x.cf8"})
+            index.write(QByteArray("{\"file\":\"") + file +
+                        "\",\"time\":\"2026-01-01T00:00:00\",\"kind\":\"read\"}\n");
+        index.write("not json\n");
         index.close();
-        QCOMPARE(j.Entries().size(), Max);
+        QCOMPARE(j.Entries(), entries);
+
+        // A line cut short (a full disk, a crash) does not take the next entry with it.
+        QVERIFY(index.open(QIODevice::Append));
+        index.write("{\"file\":\"20260101-0000");
+        index.close();
+        QVERIFY(!j.Add(Kind::Written, "MZ515KF", Bytes(image), "", {}, "after a cut", now));
+        QCOMPARE(j.Entries().front().Outcome, QString("after a cut"));
+        QCOMPARE(j.Entries().mid(1), entries.mid(0, Max - 1));
     }
 
     // Reads go on as ever; the user hears of it once.

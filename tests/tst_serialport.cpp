@@ -6,9 +6,11 @@
 #include "support/Pty.h"
 #include "support/Unwritable.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -17,7 +19,11 @@
 
 #include <optional>
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -90,6 +96,15 @@ QByteArray lockContent(qint64 pid) {
     return QByteArray::number(pid).rightJustified(10, ' ') + '\n';
 }
 
+// Whether the tty at `path` is left in exclusive mode (which keeps ordinary users out).
+bool exclusiveFlag(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    int flag = 0;
+    if (fd >= 0) ::ioctl(fd, TIOCGEXCL, &flag);
+    if (fd >= 0) ::close(fd);
+    return flag != 0;
+}
+
 // The PID a process had; it has ended by the time this returns.
 qint64 pidOfAnEndedProcess() {
     QProcess sh;
@@ -134,23 +149,39 @@ private slots:
     }
 
     // The UUCP lock file that terminal programs take and honour, in a lock directory of the
-    // test's own.  Another live process's lock refuses the port and the details name that
-    // process; a dead one's is taken over; ours stands while the port is open and goes with
-    // it, unless someone else's has taken its place.  A directory that takes no files only
-    // means no lock file.
+    // test's own.  Another live process's lock refuses the port, under the device's name or
+    // under the name of the link it was opened through, and the details name that process;
+    // so does anything in a lock's place that is not a regular file, without waiting on it.
+    // A refused port is never opened.  A dead one's lock is taken over; ours stands, under
+    // the device's name, while the port is open and goes with it, unless someone else's has
+    // taken its place.  A directory that takes no files only means no lock file.
     void lockFile_data() {
-        QTest::addColumn<QString>("before"); // "", "live", "binary" or "dead": whose lock
+        QTest::addColumn<QString>("before"); // "", "live", "binary", "dead" or "fifo": whose lock
+        // Where it lies: under the device's name, or, for a port opened through a link, under
+        // the device's name, the link's file name or the link's path.
+        QTest::addColumn<QString>("under"); // "device", "link/device", "link/name", "link/path"
         QTest::addColumn<bool>("closedDir");
         QTest::addColumn<bool>("replacedWhileOpen");
-        QTest::newRow("no lock") << "" << false << false;
-        QTest::newRow("held by another program") << "live" << false << false;
-        QTest::newRow("held by a program of old, binary PID") << "binary" << false << false;
-        QTest::newRow("left by a program that ended") << "dead" << false << false;
-        QTest::newRow("ours replaced by another program's") << "" << false << true;
-        QTest::newRow("lock directory takes no files") << "" << true << false;
+        auto row = [](const char* name, const char* before, const char* under, bool closed,
+                      bool replaced) {
+            QTest::newRow(name) << QString(before) << QString(under) << closed << replaced;
+        };
+        row("no lock", "", "device", false, false);
+        row("held by another program", "live", "device", false, false);
+        row("held by a program of old, binary PID", "binary", "device", false, false);
+        row("left by a program that ended", "dead", "device", false, false);
+        row("ours replaced by another program's", "", "device", false, true);
+        row("lock directory takes no files", "", "device", true, false);
+        row("a FIFO in the lock's place", "fifo", "device", false, false);
+        row("through a link, ours under the device's name", "", "link/device", false, false);
+        row("through a link, held under the device's name", "live", "link/device", false, false);
+        row("through a link, held under its file name", "live", "link/name", false, false);
+        row("through a link, held under its path", "live", "link/path", false, false);
+        row("through a link, a FIFO under its name", "fifo", "link/name", false, false);
     }
     void lockFile() {
         QFETCH(QString, before);
+        QFETCH(QString, under);
         QFETCH(bool, closedDir);
         QFETCH(bool, replacedWhileOpen);
         QTemporaryDir dir(Unwritable::temporaryBase());
@@ -159,7 +190,14 @@ private slots:
         auto unset = qScopeGuard([] { qunsetenv("PROGMZ515_LOCK_DIR"); });
         PtyPair pty;
         QVERIFY(pty.isOpen());
+        QTemporaryDir links;
+        const QString link = links.filePath("mydevice");
+        QVERIFY(QFile::link(pty.slavePath(), link));
         const QString lock = dir.filePath("LCK.." + pty.slavePath().mid(5).replace('/', '_'));
+        const QString theirs = under == "link/name" ? dir.filePath("LCK..mydevice")
+                               : under == "link/path"
+                                   ? dir.filePath("LCK.." + QString(link).replace('/', '_'))
+                                   : lock;
         QProcess other; // a program that holds the port by its lock file alone
         other.start("sleep", {"60"});
         QVERIFY(other.waitForStarted());
@@ -168,13 +206,15 @@ private slots:
             other.waitForFinished();
         });
         QByteArray content; // the lock there before the open
-        if (!before.isEmpty()) {
+        if (before == "fifo") {
+            QVERIFY(::mkfifo(QFile::encodeName(theirs).constData(), 0666) == 0);
+        } else if (!before.isEmpty()) {
             const qint64 pid = before == "dead" ? pidOfAnEndedProcess() : other.processId();
             QVERIFY(pid > 0);
             const qint32 binary = qint32(pid);
             content = before == "binary" ? QByteArray(reinterpret_cast<const char*>(&binary), 4)
                                          : lockContent(pid);
-            QFile f(lock);
+            QFile f(theirs);
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
         }
         std::optional<Unwritable> closed;
@@ -185,18 +225,23 @@ private slots:
 
         TSerialDriver d;
         setUp(d, pty, 500);
+        if (under.startsWith("link")) d.SetPortName(link);
         if (before != "" && before != "dead") {
             QVERIFY(!d.OpenPort());
             QCOMPARE(d.LastError().Error, PortError::Busy);
             const QString details = PortOpenFailureDetails(d.LastError(), d.PortName());
-            const QString holder = QString("sleep (PID %1)").arg(other.processId());
+            const QString holder =
+                before == "fifo" ? theirs : QString("sleep (PID %1)").arg(other.processId());
             QVERIFY2(details.contains(holder), qPrintable(details));
-            QCOMPARE(fileContent(lock), content);
+            if (before != "fifo") QCOMPARE(fileContent(theirs), content);
+            if (theirs != lock) QVERIFY(!QFileInfo::exists(lock)); // ours was not left behind
+            QVERIFY(!exclusiveFlag(pty.slavePath()));
             return;
         }
         QVERIFY(d.OpenPort());
         QCOMPARE(fileContent(lock), closedDir ? QByteArray("<none>")
                                               : lockContent(QCoreApplication::applicationPid()));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), closedDir ? 0 : 1);
         if (replacedWhileOpen) {
             QFile f(lock);
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(lockContent(other.processId())) == 11);
@@ -204,6 +249,7 @@ private slots:
         d.ClosePort();
         QCOMPARE(fileContent(lock),
                  replacedWhileOpen ? lockContent(other.processId()) : QByteArray("<none>"));
+        QVERIFY(!exclusiveFlag(pty.slavePath()));
     }
 
     void rawLineBothWays() {

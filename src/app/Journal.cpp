@@ -9,13 +9,21 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
+#include <QSet>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace Journal {
 
 namespace {
 
 const QString IndexName = QStringLiteral("index.jsonl");
+const QString LockName = QStringLiteral("index.lock");
+// Another program's add or prune takes milliseconds; one that holds the lock this long has
+// hung (a lock whose program has ended is taken over at once).
+constexpr int LockWaitMs = 10000;
 
 struct KindName {
     Kind What;
@@ -50,8 +58,10 @@ std::optional<Entry> FromLine(const QByteArray& line) {
     Entry e;
     e.File = o.value(QStringLiteral("file")).toString();
     e.Time = QDateTime::fromString(o.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
-    // A file name with a path in it would reach outside the folder.
-    if (e.File.isEmpty() || e.File.contains(u'/') || e.File.contains(u'\\') || !e.Time.isValid())
+    // A file name with a path in it would reach outside the folder: a separator, "..", or a
+    // drive ("C:x.cf8" is relative to drive C's current folder on Windows).
+    if (e.File.isEmpty() || e.File.contains(u'/') || e.File.contains(u'\\') ||
+        e.File.contains(u':') || e.File.contains(QStringLiteral("..")) || !e.Time.isValid())
         return std::nullopt;
     const QString kind = o.value(QStringLiteral("kind")).toString();
     bool known = false;
@@ -74,6 +84,27 @@ QString Failed(const QString& what, const QString& why) {
     return what + QStringLiteral(": ") + why;
 }
 
+// Cuts a last line that lost its end (a full disk or a crash in the middle of an append)
+// back to the end of the line before it, so that the next line is not glued to it.
+bool CutTornTail(QFile& index) {
+    constexpr qint64 Chunk = 4096;
+    const qint64 size = index.size();
+    qint64 end = size;
+    qint64 keep = 0;
+    while (end > 0) {
+        const qint64 from = std::max<qint64>(0, end - Chunk);
+        if (!index.seek(from)) return false;
+        const QByteArray block = index.read(end - from);
+        if (block.size() != end - from) return false;
+        if (const qsizetype newline = block.lastIndexOf('\n'); newline >= 0) {
+            keep = from + newline + 1;
+            break;
+        }
+        end = from;
+    }
+    return keep == size || index.resize(keep);
+}
+
 } // namespace
 
 QString KindText(Kind kind) {
@@ -94,7 +125,7 @@ QString TJournal::PathOf(const Entry& entry) const {
     return QDir(folder_).filePath(entry.File);
 }
 
-std::optional<QList<Entry>> TJournal::Load() {
+std::optional<QList<Entry>> TJournal::Load(QList<QByteArray>* lines) {
     QList<Entry> entries;
     knownSize_ = -1;
     QFile index(QDir(folder_).filePath(IndexName));
@@ -103,7 +134,10 @@ std::optional<QList<Entry>> TJournal::Load() {
         while (!index.atEnd()) {
             const QByteArray line = index.readLine().trimmed();
             if (line.isEmpty()) continue;
-            if (std::optional<Entry> e = FromLine(line)) entries.append(std::move(*e));
+            if (std::optional<Entry> e = FromLine(line)) {
+                entries.append(std::move(*e));
+                if (lines) lines->append(line + '\n');
+            }
         }
     }
     knownSize_ = index.exists() ? index.pos() : 0;
@@ -114,59 +148,81 @@ std::optional<QList<Entry>> TJournal::Load() {
 
 QList<Entry> TJournal::Entries() {
     const QList<Entry> oldestFirst = Load().value_or(QList<Entry>());
-    return {oldestFirst.crbegin(), oldestFirst.crend()};
+    // Up to the margin beyond the bound waits in the index for the next pruning.
+    const qsizetype shown = std::min<qsizetype>(oldestFirst.size(), maxEntries_);
+    return {oldestFirst.crbegin(), oldestFirst.crbegin() + shown};
 }
 
 std::optional<QString> TJournal::Add(Kind kind, const QString& model,
                                      std::span<const std::uint8_t> image, const QString& port,
                                      std::optional<int> version, const QString& outcome,
                                      const QDateTime& now) {
-    const QDateTime time = now.isValid() ? now : QDateTime::currentDateTime();
     const QString what = QStringLiteral("Журнал \"%1\"").arg(QDir::toNativeSeparators(folder_));
     if (!QDir().mkpath(folder_)) return Failed(what, QStringLiteral("папка не создается"));
-    // Read again only when another copy of the program has changed the index since.
-    const QString indexPath = QDir(folder_).filePath(IndexName);
-    const qint64 size = QFileInfo::exists(indexPath) ? QFileInfo(indexPath).size() : 0;
-    if (size != knownSize_ && !Load())
-        return Failed(what, QStringLiteral("оглавление не читается"));
-    // Only the count and the oldest time stay in memory: a long session does not grow.
+    QLockFile lock(QDir(folder_).filePath(LockName));
+    if (!lock.tryLock(LockWaitMs))
+        return Failed(what, lock.error() == QLockFile::LockFailedError
+                                ? QStringLiteral("занят другой программой")
+                                : QStringLiteral("блокировка не создается"));
 
     Entry e;
-    e.Time = time;
+    e.Time = now.isValid() ? now : QDateTime::currentDateTime();
     e.What = kind;
     e.Model = model;
     e.Port = port;
     e.Version = version;
     e.Outcome = outcome;
     e.Fingerprint = ConfigFingerprint(model, image);
-    // Unique even for entries within one millisecond (a write and what the device holds).
-    const QString stem = time.toUTC().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    if (std::optional<QString> error = Append(e, image, what)) return error;
+    return Prune(QDateTime::currentDateTime());
+}
+
+std::optional<QString> TJournal::Append(Entry& e, std::span<const std::uint8_t> image,
+                                        const QString& what) {
+    QFile index(QDir(folder_).filePath(IndexName));
+    if (!index.open(QIODevice::ReadWrite) || !CutTornTail(index))
+        return Failed(what, index.errorString());
+    // Read again only when another program has changed the index since; only the count and
+    // the oldest time stay in memory, so a long session does not grow.
+    const qint64 before = index.size();
+    if (before != knownSize_ && !Load())
+        return Failed(what, QStringLiteral("оглавление не читается"));
+
+    // Unique even for entries within one millisecond (a write and what the device holds),
+    // and never a file that is there already: the name is taken by creating it.
+    const QString stem = e.Time.toUTC().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
     for (int n = 0;; ++n) {
         e.File = stem + (n ? QStringLiteral("-%1").arg(n) : QString()) + QStringLiteral(".cf8");
-        if (!QFile::exists(PathOf(e))) break;
+        QFile taken(PathOf(e));
+        if (taken.open(QIODevice::WriteOnly | QIODevice::NewOnly)) break;
+        if (!taken.exists()) return Failed(what, taken.errorString());
     }
     if (const std::optional<QString> error =
-            ConfigStore::SaveAnyConfig(PathOf(e), ConfigStore::ConfigFormat::Cf8, model, image))
+            ConfigStore::SaveAnyConfig(PathOf(e), ConfigStore::ConfigFormat::Cf8, e.Model, image)) {
+        QFile::remove(PathOf(e));
         return error;
+    }
 
-    QFile index(QDir(folder_).filePath(IndexName));
     const QByteArray line = ToLine(e);
-    if (!index.open(QIODevice::WriteOnly | QIODevice::Append) || index.write(line) != line.size() ||
-        !index.flush()) {
+    if (!index.seek(before) || index.write(line) != line.size() || !index.flush()) {
         const QString why = index.errorString();
+        // Neither half a line nor a file that no line names stays behind.
+        index.resize(before);
         QFile::remove(PathOf(e));
         return Failed(what, why);
     }
     knownSize_ = index.size();
-    index.close();
     if (count_++ == 0) oldest_ = e.Time;
-    return Prune(QDateTime::currentDateTime());
+    return std::nullopt;
 }
 
 std::optional<QString> TJournal::Prune(const QDateTime& now) {
     const QDateTime oldest = now.addDays(-KeepDays);
-    if (count_ <= maxEntries_ && !(oldest_.isValid() && oldest_ < oldest)) return std::nullopt;
-    const std::optional<QList<Entry>> entries = Load();
+    if (count_ <= maxEntries_ + PruneMargin(maxEntries_) &&
+        !(oldest_.isValid() && oldest_ < oldest))
+        return std::nullopt;
+    QList<QByteArray> lines;
+    const std::optional<QList<Entry>> entries = Load(&lines);
     if (!entries) return Failed(QStringLiteral("Журнал"), QStringLiteral("оглавление не читается"));
     qsizetype drop = 0;
     while (drop < entries->size() &&
@@ -176,16 +232,21 @@ std::optional<QString> TJournal::Prune(const QDateTime& now) {
 
     const QString indexPath = QDir(folder_).filePath(IndexName);
     QByteArray kept;
-    for (qsizetype i = drop; i < entries->size(); ++i)
-        kept += ToLine((*entries)[i]);
+    QSet<QString> named;
+    for (qsizetype i = drop; i < entries->size(); ++i) {
+        kept += lines[i]; // as it was: nothing to serialise again, no field lost
+        named.insert((*entries)[i].File);
+    }
     if (const std::optional<QString> error = ConfigStore::WriteWholeFile(indexPath, kept))
         return Failed(QStringLiteral("Журнал"), *error);
     knownSize_ = QFileInfo(indexPath).size();
     count_ = entries->size() - drop;
     oldest_ = count_ > 0 ? (*entries)[drop].Time : QDateTime();
-    // The files go only once the index no longer names them.
-    for (qsizetype i = 0; i < drop; ++i)
-        QFile::remove(PathOf((*entries)[i]));
+    // The files go only once the index no longer names them; so do files that no entry
+    // ever named (their program ended between the file and its line).
+    const QDir dir(folder_);
+    for (const QString& file : dir.entryList({QStringLiteral("*.cf8")}, QDir::Files))
+        if (!named.contains(file)) QFile::remove(dir.filePath(file));
     return std::nullopt;
 }
 

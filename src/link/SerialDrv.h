@@ -41,6 +41,8 @@ public:
 
     // Published properties, in their declaration order.  Writes follow each property's
     // rule; Port, PortName, InBufSize and OutBufSize are not changed while the port is open.
+    // Port picks a port by its number, for a host that offers numbered ports; both
+    // programs set PortName.
     TPortNumber Port() const { return m_port; }
     void SetPort(TPortNumber value);
     QString PortName() const { return m_portName; }
@@ -63,6 +65,8 @@ public:
     void SetInBufSize(quint32 value);
     quint32 OutBufSize() const { return m_outBufSize; }
     void SetOutBufSize(quint32 value);
+    // Packet mode (PacketSize, PacketTimeout, PacketMode, OnReceivePacket) is for hosts
+    // whose device sends fixed-size packets; both programs take the bytes as they come.
     qint16 PacketSize() const { return m_packetSize; }
     void SetPacketSize(qint16 value);
     qint32 PacketTimeout() const { return m_packetTimeout; }
@@ -75,6 +79,7 @@ public:
     void SetEnableDTROnOpen(bool value) { m_enableDTROnOpen = value; }
     quint16 OutputTimeout() const { return m_outputTimeout; }
     void SetOutputTimeout(quint16 value) { m_outputTimeout = value; }
+    // A published property that no operation of the driver reads.
     quint32 InputTimeout() const { return m_inputTimeout; }
     void SetInputTimeout(quint32 value) { m_inputTimeout = value; }
     bool CheckLineStatus() const { return m_checkLineStatus; }

@@ -77,9 +77,11 @@ PortStatus NotOpen() {
     return StatusOf(PortError::NotOpen, QStringLiteral("port is not open"));
 }
 
-// A pseudo-terminal or a plain tty driver has no modem control lines and says so with one
-// of these; the port works all the same.
-bool NoModemLines(int err) {
+// A driver that does not know a terminal request says so with one of these: a
+// pseudo-terminal or a plain tty driver has no modem control lines, some USB adapters and
+// old kernels' pseudo-terminals have no exclusive mode.  The port works all the same, so
+// such a failure of TIOCEXCL or of a modem line request is no reason to refuse it.
+bool UnsupportedByDriver(int err) {
     return err == ENOTTY || err == EINVAL;
 }
 
@@ -209,17 +211,31 @@ PortStatus SerialPort::Open(const QString& path) {
     if (IsOpen()) return PortStatus::Success();
     if (path.isEmpty()) return StatusOf(PortError::NotFound, QStringLiteral("no port named"));
 
+    // The lock file first, as terminal programs take it: a port that another program has
+    // claimed is never opened, so its line sees no DTR or RTS change from us.
+    UucpLock& lock = m_handle->Lock;
+    if (PortStatus locked = lock.Acquire(path); !locked.Ok()) return locked;
+
     const QByteArray native = QFile::encodeName(path);
     const int fd = RetryEintr(
         [&] { return ::open(native.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC); });
-    if (fd < 0) return LastErrno();
+    if (fd < 0) {
+        const PortStatus why = LastErrno();
+        lock.Release();
+        return why;
+    }
 
-    auto fail = [fd](PortStatus status) {
+    // Set once TIOCEXCL is ours: a refusal after it must clear it again, or the port stays
+    // closed to everyone else with nobody holding it.
+    bool exclusive = false;
+    auto fail = [&](PortStatus status) {
+        if (exclusive) ::ioctl(fd, TIOCNXCL);
         ::close(fd);
+        lock.Release();
         return status;
     };
 
-    // TIOCEXCL does not stop root, so the lock is what keeps a second holder out.
+    // TIOCEXCL does not stop root, so the flock is what keeps a second holder out.
     if (RetryEintr([fd] { return ::flock(fd, LOCK_EX | LOCK_NB); }) != 0) {
         if (errno == EWOULDBLOCK)
             return fail(StatusOf(PortError::Busy, QStringLiteral("the port is in use")));
@@ -227,13 +243,14 @@ PortStatus SerialPort::Open(const QString& path) {
     }
 #ifdef TIOCGEXCL
     // A program that holds the port with TIOCEXCL alone would let root in beside it.
-    int exclusive = 0;
-    if (::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive)
+    int held = 0;
+    if (::ioctl(fd, TIOCGEXCL, &held) == 0 && held)
         return fail(StatusOf(PortError::Busy, QStringLiteral("the port is in use")));
 #endif
-    // Drivers without the notion (some USB adapters, pseudo-terminals on old kernels)
-    // answer ENOTTY or EINVAL; the lock above still holds the port.
-    if (::ioctl(fd, TIOCEXCL) != 0 && !NoModemLines(errno)) return fail(LastErrno());
+    if (::ioctl(fd, TIOCEXCL) == 0)
+        exclusive = true;
+    else if (!UnsupportedByDriver(errno))
+        return fail(LastErrno());
 
     termios saved{};
     if (::tcgetattr(fd, &saved) != 0) {
@@ -241,10 +258,6 @@ PortStatus SerialPort::Open(const QString& path) {
             return fail(StatusOf(PortError::NotATerminal, qt_error_string(ENOTTY)));
         return fail(LastErrno());
     }
-    // Terminal programs do not look at our lock, only at the lock file; and theirs keeps us
-    // out.  Taken only once the exclusive open holds, so that no other port of this process
-    // can be in the middle of taking it.
-    if (PortStatus locked = m_handle->Lock.Acquire(path); !locked.Ok()) return fail(locked);
 
     // Linux raises DTR and RTS inside open() itself when the port was closed; a device sees
     // that as a short pulse, and nothing done after open() can take it back.  Drop both at
@@ -291,9 +304,9 @@ PortStatus SerialPort::SetModemLines(ModemLineLevels levels) {
     if (!IsOpen()) return NotOpen();
     int set = (levels.Dtr ? TIOCM_DTR : 0) | (levels.Rts ? TIOCM_RTS : 0);
     int clear = (levels.Dtr ? 0 : TIOCM_DTR) | (levels.Rts ? 0 : TIOCM_RTS);
-    if (set && ::ioctl(m_handle->Fd, TIOCMBIS, &set) != 0 && !NoModemLines(errno))
+    if (set && ::ioctl(m_handle->Fd, TIOCMBIS, &set) != 0 && !UnsupportedByDriver(errno))
         return LastErrno();
-    if (clear && ::ioctl(m_handle->Fd, TIOCMBIC, &clear) != 0 && !NoModemLines(errno))
+    if (clear && ::ioctl(m_handle->Fd, TIOCMBIC, &clear) != 0 && !UnsupportedByDriver(errno))
         return LastErrno();
     return PortStatus::Success();
 }
@@ -392,7 +405,13 @@ qint64 FlockHolderOf(const QString& path) {
 QString PortHolder(const QString& path) {
     if (path.isEmpty()) return {};
     qint64 pid = UucpLock::HolderOf(path);
-    if (pid == 0) pid = FlockHolderOf(path);
+    if (pid == 0) {
+        if (const QString odd = UucpLock::UnidentifiedLockOf(path); !odd.isEmpty())
+            return QString::fromUtf8("неизвестной (на месте файла блокировки %1 лежит не обычный "
+                                     "файл)")
+                .arg(odd);
+        pid = FlockHolderOf(path);
+    }
     if (pid == 0) return {};
     const QString name = ProcessName(pid);
     return name.isEmpty() ? QStringLiteral("PID %1").arg(pid)

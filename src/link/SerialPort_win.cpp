@@ -66,9 +66,10 @@ PortStatus NotOpen() {
     return StatusOf(PortError::NotOpen, QStringLiteral("port is not open"));
 }
 
-// A device without modem control lines (a virtual port, a pseudo-terminal behind Wine)
-// says so with "not supported"; the port works all the same.
-bool NoModemLines(DWORD err) {
+// A driver that does not know a request says so with "not supported": a device without
+// modem control lines (a virtual port, a pseudo-terminal behind Wine), one that keeps
+// queues of its own size.  The port works all the same.
+bool UnsupportedByDriver(DWORD err) {
     return err == ERROR_NOT_SUPPORTED;
 }
 
@@ -118,9 +119,9 @@ PortStatus SetState(HANDLE port, DCB& dcb) {
     const DWORD err = GetLastError();
     DCB now{};
     now.DCBlength = sizeof(DCB);
-    if (NoModemLines(err) && GetCommState(port, &now) && SameLine(now, dcb))
+    if (UnsupportedByDriver(err) && GetCommState(port, &now) && SameLine(now, dcb))
         return PortStatus::Success();
-    if (err == ERROR_INVALID_PARAMETER || NoModemLines(err))
+    if (err == ERROR_INVALID_PARAMETER || UnsupportedByDriver(err))
         return StatusOf(PortError::Unsupported,
                         QStringLiteral("the device does not take these line settings"));
     return FromError(err);
@@ -169,7 +170,12 @@ PortStatus SerialPort::Open(const QString& path) {
     timeouts.ReadTotalTimeoutConstant = 1;
     timeouts.WriteTotalTimeoutMultiplier = 0;
     timeouts.WriteTotalTimeoutConstant = 10;
-    SetCommTimeouts(port, &timeouts);
+    // Without them a read could wait with the previous holder's time-outs, for ever.
+    if (!SetCommTimeouts(port, &timeouts)) {
+        const PortStatus why = LastError();
+        CloseHandle(port);
+        return why;
+    }
 
     m_handle->Port = port;
     m_handle->Saved = saved;
@@ -194,8 +200,8 @@ PortStatus SerialPort::Configure(const LineSettings& settings) {
     m_handle->RtsHandshake = settings.HwFlow == hfRTSCTS;
     if (!SetupComm(m_handle->Port, settings.InQueue, settings.OutQueue)) {
         // Virtual ports keep queues of their own size and may say so.
-        if (!NoModemLines(GetLastError()) && GetLastError() != ERROR_INVALID_FUNCTION)
-            return LastError();
+        const DWORD err = GetLastError();
+        if (!UnsupportedByDriver(err) && err != ERROR_INVALID_FUNCTION) return FromError(err);
     }
     return PortStatus::Success();
 }
@@ -209,7 +215,7 @@ PortStatus SerialPort::SetModemLines(ModemLineLevels levels) {
     dcb.fDtrControl = levels.Dtr ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE;
     if (!m_handle->RtsHandshake)
         dcb.fRtsControl = levels.Rts ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE;
-    if (!SetCommState(m_handle->Port, &dcb) && !NoModemLines(GetLastError())) return LastError();
+    if (!SetCommState(m_handle->Port, &dcb) && !UnsupportedByDriver(GetLastError())) return LastError();
     return PortStatus::Success();
 }
 
@@ -245,7 +251,7 @@ PortStatus SerialPort::ModemLines(quint8& lines) {
     if (!IsOpen()) return NotOpen();
     DWORD bits = 0;
     if (!GetCommModemStatus(m_handle->Port, &bits)) {
-        if (NoModemLines(GetLastError())) return PortStatus::Success();
+        if (UnsupportedByDriver(GetLastError())) return PortStatus::Success();
         return LastError();
     }
     lines = quint8(((bits & MS_CTS_ON) ? ModemStatus::CTS : 0) |

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
@@ -15,6 +17,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -36,12 +39,27 @@ QByteArray ContentFor(pid_t pid) {
     return QByteArray(text, n);
 }
 
-// What the lock names: a PID above 0; 0 when the file holds no readable PID; -1 when the
-// file is not there.  Besides the ten-character text, the four-byte binary PID of old
-// systems is read.
+// What ReadPid finds besides a PID.
+constexpr qint64 NoFile = -1;       // nothing under the name
+constexpr qint64 NotALockFile = -2; // a FIFO, a directory, a link, a device: no holder to ask
+
+// What the lock names: a PID above 0; 0 when the file holds no readable PID; NoFile or
+// NotALockFile.  Besides the ten-character text, the four-byte binary PID of old systems is
+// read.  Never waits: O_NONBLOCK keeps a FIFO from holding the open up, O_NOFOLLOW keeps a
+// link from pointing us at some other file.
 qint64 ReadPid(const QByteArray& file) {
-    const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) return errno == ENOENT ? -1 : 0;
+    const int fd =
+        ::open(file.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT) return NoFile;
+        // ENXIO: a socket.
+        return errno == ELOOP || errno == ENXIO || errno == ENODEV ? NotALockFile : 0;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return NotALockFile;
+    }
     char buf[32];
     const ssize_t n = ::read(fd, buf, sizeof buf);
     ::close(fd);
@@ -58,6 +76,29 @@ qint64 ReadPid(const QByteArray& file) {
         QByteArray(buf, int(n)).trimmed().split('\n').value(0).trimmed().toLongLong(&ok);
     return ok && pid > 0 ? pid : 0;
 }
+
+// The lock files this process holds, for its other ports: a lock with our own PID is one
+// of them, or was left by an earlier run that had the same number.
+struct HeldHere {
+    QMutex Mutex;
+    QSet<QString> Files;
+
+    static HeldHere& Instance() {
+        static HeldHere held;
+        return held;
+    }
+    bool Contains(const QString& file) {
+        QMutexLocker locker(&Mutex);
+        return Files.contains(file);
+    }
+    void Set(const QString& file, bool held) {
+        QMutexLocker locker(&Mutex);
+        if (held)
+            Files.insert(file);
+        else
+            Files.remove(file);
+    }
+};
 
 bool Alive(qint64 pid) {
     if (pid <= 0 || pid > qint64(INT_MAX)) return false;
@@ -76,36 +117,77 @@ PortStatus LockedBy(qint64 pid) {
                                      : QStringLiteral("the port is locked")};
 }
 
+PortStatus Unidentified(const QString& file) {
+    return {PortError::Busy, QStringLiteral("%1 is not a regular file").arg(file)};
+}
+
+// The name a lock takes for the absolute path `path`.
+QString LockName(QString path) {
+    const QString dev = QStringLiteral("/dev/");
+    if (path.startsWith(dev)) path = path.mid(dev.size());
+    return path.replace(QLatin1Char('/'), QLatin1Char('_'));
+}
+
 } // namespace
 
 UucpLock::~UucpLock() {
     Release();
 }
 
-QString UucpLock::FileFor(const QString& devicePath) {
+QStringList UucpLock::FilesFor(const QString& devicePath) {
     const QString dir = LockDirectory();
     if (dir.isEmpty()) return {};
-    QString name = QFileInfo(devicePath).canonicalFilePath();
-    if (name.isEmpty()) name = QDir::cleanPath(QFileInfo(devicePath).absoluteFilePath());
-    const QString dev = QStringLiteral("/dev/");
-    if (name.startsWith(dev)) name = name.mid(dev.size());
-    name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return dir + QStringLiteral("/LCK..") + name;
+    const QString used = QDir::cleanPath(QFileInfo(devicePath).absoluteFilePath());
+    QString resolved = QFileInfo(devicePath).canonicalFilePath();
+    if (resolved.isEmpty()) resolved = used;
+    QStringList names{LockName(resolved)};
+    // Through a link: terminal programs lock under the link's file name, serial libraries
+    // under its path.
+    if (used != resolved) names << LockName(used) << QFileInfo(used).fileName();
+    names.removeDuplicates();
+    QStringList files;
+    for (const QString& name : names)
+        files << dir + QStringLiteral("/LCK..") + name;
+    return files;
+}
+
+QString UucpLock::FileFor(const QString& devicePath) {
+    return FilesFor(devicePath).value(0);
 }
 
 qint64 UucpLock::HolderOf(const QString& devicePath) {
-    const QString file = FileFor(devicePath);
-    if (file.isEmpty()) return 0;
-    const qint64 pid = ReadPid(QFile::encodeName(file));
-    return Alive(pid) ? pid : 0;
+    for (const QString& file : FilesFor(devicePath)) {
+        const qint64 pid = ReadPid(QFile::encodeName(file));
+        if (Alive(pid)) return pid;
+    }
+    return 0;
+}
+
+QString UucpLock::UnidentifiedLockOf(const QString& devicePath) {
+    for (const QString& file : FilesFor(devicePath))
+        if (ReadPid(QFile::encodeName(file)) == NotALockFile) return file;
+    return {};
 }
 
 PortStatus UucpLock::Acquire(const QString& devicePath) {
     Release();
-    const QString file = FileFor(devicePath);
-    if (file.isEmpty()) return PortStatus::Success();
+    const QStringList files = FilesFor(devicePath);
+    if (files.isEmpty()) return PortStatus::Success();
+    const pid_t self = ::getpid();
+
+    // The names of a link are only looked at: our own lock goes under the device's name.
+    for (qsizetype i = 1; i < files.size(); ++i) {
+        const QByteArray other = QFile::encodeName(files[i]);
+        const qint64 pid = ReadPid(other);
+        if (pid == NotALockFile) return Unidentified(files[i]);
+        if (pid == 0 && YoungerThan(other, UnreadableGraceSeconds)) return LockedBy(0);
+        if (pid > 0 && pid != self && Alive(pid)) return LockedBy(pid);
+    }
+
+    const QString file = files.front();
     const QByteArray native = QFile::encodeName(file);
-    const QByteArray content = ContentFor(::getpid());
+    const QByteArray content = ContentFor(self);
+    HeldHere& held = HeldHere::Instance();
 
     // Twice at most: once more after a stale lock was taken away.
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -122,16 +204,19 @@ PortStatus UucpLock::Acquire(const QString& devicePath) {
                 return PortStatus::Success();
             }
             m_file = file;
+            held.Set(file, true);
             return PortStatus::Success();
         }
         if (errno != EEXIST) return PortStatus::Success(); // a directory we may not write
 
         const qint64 pid = ReadPid(native);
-        if (pid == -1) continue; // its holder let it go just now
+        if (pid == NoFile) continue; // its holder let it go just now
+        if (pid == NotALockFile) return Unidentified(file);
         if (pid == 0 && YoungerThan(native, UnreadableGraceSeconds)) return LockedBy(0);
-        // Our own PID is a lock left by an earlier run that had the same number: this
-        // process holds the port's exclusive open now, so no part of it holds the lock.
-        if (pid != 0 && pid != ::getpid() && Alive(pid)) return LockedBy(pid);
+        // Our own PID: another port of this process holds it, or it is a lock left by an
+        // earlier run that had the same number.
+        if (pid == self && held.Contains(file)) return LockedBy(pid);
+        if (pid != 0 && pid != self && Alive(pid)) return LockedBy(pid);
         // Stale.  Read again right before removing it, so that a lock another program took
         // in the meantime stays.
         // A directory we may not write keeps it; its process is gone all the same, and we
@@ -144,10 +229,11 @@ PortStatus UucpLock::Acquire(const QString& devicePath) {
 
 void UucpLock::Release() {
     if (m_file.isEmpty()) return;
-    const QByteArray native = QFile::encodeName(m_file);
-    m_file.clear();
+    const QString file = std::exchange(m_file, QString());
+    const QByteArray native = QFile::encodeName(file);
     // Someone may have removed ours and taken the port since; theirs stays.
     if (ReadPid(native) == qint64(::getpid())) ::unlink(native.constData());
+    HeldHere::Instance().Set(file, false);
 }
 
 QString ProcessName(qint64 pid) {
