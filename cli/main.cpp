@@ -5,6 +5,8 @@
 #include "CliCommon.h"
 #include "Commands.h"
 
+#include "app/Language.h"
+
 #include <QCoreApplication>
 
 #include <array>
@@ -68,7 +70,11 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("progmz515-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROGMZ_VERSION));
 
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
+    const LanguageChoice language = ChooseLanguage(args);
+    InstallTranslations(app, language.Language);
+    if (!language.Warning.isEmpty()) PrintErr(language.Warning);
+    if (!language.Error.isEmpty()) return UsageError({}, language.Error);
     if (args.isEmpty()) {
         PrintErr(ProgramHelp());
         return ExitUsage;

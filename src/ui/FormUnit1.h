@@ -27,6 +27,7 @@
 #include <vector>
 
 struct ProgramState;
+enum class UiLanguage;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -210,6 +211,9 @@ private:
     QString ChooseFileFor(const char* name, const QString& title, const QStringList& filters,
                           bool save, const QString& suffix);
     void CreateSafetyMenus(QMenu* file, QMenu* service);
+    // FormLanguage.cpp
+    void CreateLanguageMenu(QMenu* service);
+    void ChooseLanguageClick(UiLanguage language);
 
     // Input as a person gives it (FormInput.cpp).
     void GuardInput();
