@@ -5,6 +5,8 @@
 #include "CliCommon.h"
 #include "Commands.h"
 
+#include "app/Language.h"
+
 #include <QCoreApplication>
 
 #include <array>
@@ -98,5 +100,10 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Korvanta"));
     QCoreApplication::setApplicationName(QStringLiteral("ProgMZ515"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROGMZ_VERSION));
-    return FinishOutput(Dispatch(app.arguments().mid(1)));
+    QStringList args = app.arguments().mid(1);
+    const LanguageChoice language = ChooseLanguage(args);
+    InstallTranslations(app, language.Language);
+    if (!language.Warning.isEmpty()) PrintErr(language.Warning);
+    if (!language.Error.isEmpty()) return FinishOutput(UsageError({}, language.Error));
+    return FinishOutput(Dispatch(args));
 }

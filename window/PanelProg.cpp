@@ -2,11 +2,13 @@
 // and the ways the program ends without its window being closed.
 
 #include "app/EndSignals.h"
+#include "app/Language.h"
 #include "app/StartupProbe.h"
 #include "model/ProgramState.h"
 #include "ui/FormUnit1.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QSessionManager>
 
 namespace {
@@ -22,10 +24,17 @@ int main(int argc, char* argv[]) {
     // The menu entry's name: desktops that match windows to entries find our icon by it.
     QGuiApplication::setDesktopFileName(QStringLiteral("progmz515"));
 
+    // Qt's own texts and ours in the chosen language, before any of them is made.
+    QStringList arguments = app.arguments().mid(1);
+    const LanguageChoice language = ChooseLanguage(arguments);
+    InstallTranslations(app, language.Language);
+    for (const QString& problem : {language.Error, language.Warning})
+        if (!problem.isEmpty()) qWarning().noquote() << problem;
+
     ProgramState state;
     state.ApplicationTitle = QString::fromUtf8(StartupTitle);
     TForm1 form1(state, {}, nullptr, TForm1::PortListTime::AfterFirstPaint);
-    form1.SetCommandLine(app.arguments().mid(1));
+    form1.SetCommandLine(arguments);
 
     // Asked to end by a signal (a shutdown, a closed terminal, kill): the port is let go and
     // the edits are kept, then the program ends with 128 + the signal, as a shell reports

@@ -7,6 +7,7 @@ export LANG="${LANG:-C.UTF-8}"
 
 # What a build and the test suite need; the program's own run-time needs come with them.
 BUILD_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-serialport-dev libyaml-cpp-dev
+                qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
                 qt6-qpa-plugins fonts-dejavu-core e2fsprogs xvfb xdotool desktop-file-utils
                 poppler-utils help2man)
 

@@ -36,6 +36,7 @@
 #include <vector>
 
 struct ProgramState;
+enum class UiLanguage;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -215,6 +216,9 @@ private:
     void OpenJournalEntry(const Journal::Entry& entry);
     void CompareJournalEntry(const Journal::Entry& entry);
     void CreateSafetyMenus(QMenu* file, QMenu* service);
+    // FormLanguage.cpp
+    void CreateLanguageMenu(QMenu* service);
+    void ChooseLanguageClick(UiLanguage language);
 
     // Input as a person gives it (FormInput.cpp).
     void GuardInput();
