@@ -39,17 +39,23 @@ PortSession::~PortSession() {
 
 void PortSession::Start(bool write) {
     m_outcome = Outcome::Running;
-    m_green = m_writeErrors = false;
+    m_green = m_writeErrors = m_openFailed = false;
     m_exchange->SendData(write);
+    // A port that failed at once; one that failed coming up (a network port) ends through
+    // Conclude.
     if (!m_exchange->Busy()) {
-        // The port did not open; the controller has said so, and why, in its box.
-        m_outcome = Outcome::PortFailed;
-        m_resultText = m_details;
-        if (m_trace)
-            m_trace->Note(m_port, QString::fromUtf8(TExchange::OpenErrorCaption) +
-                                      QStringLiteral(": ") + m_resultText);
+        NoteOpenFailure();
         QTimer::singleShot(0, this, &PortSession::Finished);
     }
+}
+
+void PortSession::NoteOpenFailure() {
+    // The controller has said so, and why, in its box.
+    m_outcome = Outcome::PortFailed;
+    m_resultText = m_details;
+    if (m_trace)
+        m_trace->Note(m_port, QString::fromUtf8(TExchange::OpenErrorCaption) +
+                                  QStringLiteral(": ") + m_resultText);
 }
 
 void PortSession::SetStatusText(const QString& text) {
@@ -79,6 +85,7 @@ void PortSession::ShowMessage(const QString& caption, const QString& text, Messa
 void PortSession::ShowDetailedMessage(const QString& caption, const QString& text, MessageIcon icon,
                                       const QString& details) {
     ShowMessage(caption, text, icon);
+    if (caption == QString::fromUtf8(TExchange::OpenErrorCaption)) m_openFailed = true;
     m_details = details;
     if (!details.isEmpty()) PrintErr(Indented(details));
 }
@@ -95,6 +102,11 @@ void PortSession::SwitchToModelRow(int row) {
 
 void PortSession::Conclude() {
     m_concluding = false;
+    if (m_openFailed) {
+        NoteOpenFailure();
+        emit Finished();
+        return;
+    }
     if (m_writeErrors)
         m_outcome = Outcome::Differs;
     else if (m_green)
@@ -140,7 +152,8 @@ int SessionsExit(const QList<PortSession*>& sessions) {
 std::optional<QString> PortPathOf(const QString& text, QString* error) {
     if (const std::optional<QString> path = DevicePathFor(text)) return path;
     *error = QStringLiteral("«%1» не называет порт: укажите имя из списка (progmz515-cli "
-                            "ports), COMn или путь к устройству")
+                            "ports), COMn, путь к устройству или адрес rfc2217://узел:порт "
+                            "либо socket://узел:порт")
                  .arg(text);
     return std::nullopt;
 }

@@ -72,6 +72,7 @@ signals:
 
 private:
     void Conclude();
+    void NoteOpenFailure();
 
     QString m_port;
     QString m_path;
@@ -84,6 +85,7 @@ private:
     BarColour m_colour;
     bool m_green = false;
     bool m_writeErrors = false;
+    bool m_openFailed = false;
     bool m_concluding = false;
     QString m_resultText;
     QString m_details; // of the last box that had them
