@@ -55,6 +55,11 @@ QString ReadSetting(const QString& name, const QString& defaultValue, QString* e
     return defaultValue;
 }
 
+QString StoredSetting(const QString& name) {
+    const QVariant stored = OpenStore().value(name);
+    return stored.typeId() == QMetaType::QString ? stored.toString() : QString();
+}
+
 bool WriteSetting(const QString& name, const QString& value, QString* error) {
     QSettings store = OpenStore();
     return Store(store, name, value, error);

@@ -19,6 +19,9 @@ inline constexpr char SettingFilePath[] = "filepath";
 // returned and the stored value left alone.
 QString ReadSetting(const QString& name, const QString& defaultValue, QString* error = nullptr);
 
+// The stored text of `name`; empty when there is none (or it is no string).  Never writes.
+QString StoredSetting(const QString& name);
+
 // Stores `value` under `name`.  False, with `error` set, when the store refuses it.  A
 // value the store already holds is not written again.
 bool WriteSetting(const QString& name, const QString& value, QString* error = nullptr);

@@ -177,6 +177,7 @@ private:
     void FormClose();
     QString AboutText() const;
     void PortNameBoxChange(const QString& text);
+    void NetworkPortUsed();
 
     // File commands (FormFiles.cpp).
     QFileDialog* FileDialog(bool save);
