@@ -18,6 +18,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,7 +54,7 @@ QByteArray ImageIn(const QString& file) {
     return QByteArray(reinterpret_cast<const char*>(s.ConfigImage()), s.Capacity);
 }
 
-enum class Case { RoundTrip, Held, NothingListens, KilledInWrite };
+enum class Case { RoundTrip, Held, NothingListens, Silent, KilledInWrite };
 
 } // namespace
 
@@ -77,6 +78,8 @@ private slots:
             << true << Case::NothingListens << 3 << U("отказал в соединении");
         QTest::newRow("socket: nothing listens")
             << false << Case::NothingListens << 3 << U("отказал в соединении");
+        QTest::newRow("rfc2217: a server that never answers")
+            << true << Case::Silent << 3 << U("не управляет портом по RFC 2217");
         QTest::newRow("rfc2217: server killed in a write")
             << true << Case::KilledInWrite << 1 << U("Нет связи");
     }
@@ -96,6 +99,12 @@ private slots:
             url = QStringLiteral("%1://127.0.0.1:%2")
                       .arg(rfc2217 ? "rfc2217" : "socket")
                       .arg(Ser2net::freePort());
+        // The system completes the connection; nobody ever reads or answers.
+        QTcpServer silent;
+        if (what == Case::Silent) {
+            QVERIFY(silent.listen(QHostAddress::LocalHost));
+            url = QStringLiteral("rfc2217://127.0.0.1:%1").arg(silent.serverPort());
+        }
 
         // Every byte of the image is 0xFF, the Telnet escape.
         QTemporaryDir dir;
@@ -150,7 +159,10 @@ private slots:
         QVERIFY2(server.start(s.Sim.ptyPath()), qPrintable(server.errorString()));
         QVERIFY(s.UsePort(server.rfc2217Url()));
         QTest::mouseClick(s.F.Find<QPushButton>("ButtonRead"), Qt::LeftButton);
+        // Connecting: the controls wait, and the port is not said to be open before it is.
         QVERIFY(s.F.Form->Exchange().Busy());
+        QVERIFY(!s.F.Find<QPushButton>("ButtonRead")->isEnabled());
+        QVERIFY(s.F.Form->StatusText() != U("Порт открыт"));
         QVERIFY(s.WaitIdle(10000));
         QVERIFY2(s.F.Form->StatusText().startsWith(U("Настройки прочитаны")),
                  qPrintable(s.F.Form->StatusText()));

@@ -169,9 +169,12 @@ PortStatus NetworkPort::Open(const QString& path) {
     c->Address = *address;
     c->Deadline->setSingleShot(true);
     QObject::connect(c->Deadline, &QTimer::timeout, &c->Context, [c] {
-        c->Finish({PortError::TimedOut, c->Socket->state() == QAbstractSocket::ConnectedState
-                                            ? QStringLiteral("the server did not set up the port")
-                                            : QStringLiteral("no answer from the server")});
+        // Connected and still silent: a server that does not speak the protocol.
+        if (c->Socket->state() == QAbstractSocket::ConnectedState)
+            c->Finish({PortError::NotASerialServer,
+                       QStringLiteral("no answer to the RFC 2217 negotiation")});
+        else
+            c->Finish({PortError::TimedOut, QStringLiteral("no answer from the server")});
     });
     QObject::connect(c->Socket, &QTcpSocket::connected, &c->Context, [c] { c->Connected(); });
     QObject::connect(c->Socket, &QTcpSocket::readyRead, &c->Context, [c] { c->Arrived(); });

@@ -1,5 +1,5 @@
 // Prompt acknowledgements on a POSIX system: Linux has TCP_QUICKACK, which it drops again
-// by itself, so it is asked for after every receive.
+// by itself, so it is asked for after every receive.  Elsewhere nothing is done.
 
 #include "link/NetworkPort.h"
 
@@ -7,11 +7,11 @@
 #include <netinet/tcp.h>
 #include <sys/socket.h>
 
-void AckPromptly(qintptr socket) {
 #ifdef TCP_QUICKACK
+void AckPromptly(qintptr socket) {
     int on = 1;
     ::setsockopt(int(socket), IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
-#else
-    (void)socket;
-#endif
 }
+#else
+void AckPromptly(qintptr) {}
+#endif
