@@ -125,8 +125,8 @@ int main(int argc, char** argv) {
         four.Whole.push_back(Program({"write", "--port", ports[0], "--port", ports[1], "--port",
                                       ports[2], "--port", ports[3], file}));
         net.Inside.push_back(Sessions({url}, state, false));
-        net.Whole.push_back(Program(
-            {"read", "--port", url, "--model", "MZ515KA8", "-o", dir.filePath("net.cf8")}));
+        net.Whole.push_back(
+            Program({"read", "--port", url, "--model", "MZ515KA8", "-o", dir.filePath("net.cf8")}));
     }
     for (const Row* r : {&read, &one, &four, &net})
         for (const auto* v : {&r->Inside, &r->Whole})

@@ -36,7 +36,8 @@ struct CliRun {
 
 CliRun Finish(QProcess& p, int timeoutMs = 30000) {
     CliRun r;
-    if (p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit) r.Exit = p.exitCode();
+    if (p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit)
+        r.Exit = p.exitCode();
     r.Err = QString::fromUtf8(p.readAllStandardError());
     return r;
 }
@@ -221,7 +222,8 @@ private slots:
         port.WhenReady([&](PortStatus s) { result = s; });
         QVERIFY(QTest::qWaitFor([&] { return result.has_value(); }, 5000));
         QCOMPARE(result->Error, PortError::HostNotFound);
-        QVERIFY(PortOpenFailureDetails(*result, name).contains(U("Сервер panel.example не найден")));
+        QVERIFY(
+            PortOpenFailureDetails(*result, name).contains(U("Сервер panel.example не найден")));
     }
 };
 

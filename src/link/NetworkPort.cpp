@@ -110,8 +110,8 @@ struct NetworkPort::Connection {
             const QByteArray said = Input.trimmed();
             if (said.toLower().contains(InUseText))
                 return Finish({PortError::Busy, QString::fromLatin1(said.left(200))});
-            return Finish({PortError::DeviceGone,
-                           QStringLiteral("the server closed the connection")});
+            return Finish(
+                {PortError::DeviceGone, QStringLiteral("the server closed the connection")});
         }
         Finish({ErrorOf(error), Socket->errorString()});
     }
@@ -162,8 +162,7 @@ bool NetworkPort::IsOpen() const {
 PortStatus NetworkPort::Open(const QString& path) {
     if (IsOpen()) return PortStatus::Success();
     const std::optional<NetworkAddress> address = ParseNetworkPortName(path);
-    if (!address)
-        return {PortError::NotFound, QStringLiteral("not an address of a network port")};
+    if (!address) return {PortError::NotFound, QStringLiteral("not an address of a network port")};
     m_c = std::make_unique<Connection>();
     Connection* c = m_c.get();
     c->Address = *address;
@@ -188,8 +187,7 @@ PortStatus NetworkPort::Open(const QString& path) {
         c->TryNext();
     } else {
         m_resolver(c->Address.Host, &c->Context, [c](QList<QHostAddress> found, QString why) {
-            if (found.isEmpty())
-                return c->Finish({PortError::HostNotFound, why});
+            if (found.isEmpty()) return c->Finish({PortError::HostNotFound, why});
             c->Addresses = found;
             c->TryNext();
         });
@@ -269,8 +267,7 @@ PortTransfer NetworkPort::Read(std::uint8_t* buffer, quint32 count) {
 
 PortTransfer NetworkPort::Write(const std::uint8_t* data, quint32 count) {
     if (!m_c) return {0, NotOpen()};
-    if (!m_c->Up() || m_c->Socket->state() != QAbstractSocket::ConnectedState)
-        return {0, Lost()};
+    if (!m_c->Up() || m_c->Socket->state() != QAbstractSocket::ConnectedState) return {0, Lost()};
     if (count == 0) return {};
     m_c->Send(m_c->Rfc() ? Rfc2217Session::Escape(data, count)
                          : QByteArray(reinterpret_cast<const char*>(data), qsizetype(count)));

@@ -1,8 +1,7 @@
 #include "link/Rfc2217.h"
 
 namespace {
-constexpr std::uint8_t IAC = 255, DONT = 254, DO = 253, WONT = 252, WILL = 251, SB = 250,
-                       SE = 240;
+constexpr std::uint8_t IAC = 255, DONT = 254, DO = 253, WONT = 252, WILL = 251, SB = 250, SE = 240;
 constexpr std::uint8_t OptBinary = 0, OptSuppressGoAhead = 3, OptComPort = 44;
 // Client to server; the server answers with the code plus 100.
 constexpr std::uint8_t SetBaudRate = 1, SetDataSize = 2, SetParity = 3, SetStopSize = 4,
@@ -139,8 +138,9 @@ void Rfc2217Session::Subnegotiation(const QByteArray& sb) {
     const QByteArray value = sb.mid(2);
     if (code == ServerOffset + NotifyModemState && !value.isEmpty()) {
         const auto s = std::uint8_t(value[0]);
-        m_modemLines = quint8(((s & 0x10) ? ModemStatus::CTS : 0) | ((s & 0x20) ? ModemStatus::DSR : 0) |
-                              ((s & 0x40) ? ModemStatus::RING : 0) | ((s & 0x80) ? ModemStatus::RLSD : 0));
+        m_modemLines =
+            quint8(((s & 0x10) ? ModemStatus::CTS : 0) | ((s & 0x20) ? ModemStatus::DSR : 0) |
+                   ((s & 0x40) ? ModemStatus::RING : 0) | ((s & 0x80) ? ModemStatus::RLSD : 0));
         return;
     }
     const auto it = m_awaited.find(code);
@@ -174,8 +174,10 @@ void Rfc2217Session::SetLine(const LineSettings& s) {
     const QByteArray parity = Byte(std::uint8_t(int(s.Parity) + 1));
     const QByteArray stop = Byte(s.StopBits == sb1BITS ? 1 : s.StopBits == sb2BITS ? 2 : 3);
     const std::uint8_t flow = s.HwFlow == hfRTSCTS ? 3 : s.SwFlow == sfXONXOFF ? 2 : 1;
-    for (auto [code, value] : {std::pair{SetBaudRate, baud}, {SetDataSize, size},
-                               {SetParity, parity}, {SetStopSize, stop}}) {
+    for (auto [code, value] : {std::pair{SetBaudRate, baud},
+                               {SetDataSize, size},
+                               {SetParity, parity},
+                               {SetStopSize, stop}}) {
         Command(code, value);
         // Every server answers these with what it set; they are waited for.
         m_awaited[std::uint8_t(code + ServerOffset)] = value;

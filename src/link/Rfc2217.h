@@ -64,7 +64,7 @@ private:
     std::array<std::array<OptionState, 256>, 2> m_options{};
     OptionState m_comPort = Unasked;
     QByteArray m_outbox;
-    QByteArray m_pending; // commands waiting for the COM port option
+    QByteArray m_pending;                         // commands waiting for the COM port option
     std::map<std::uint8_t, QByteArray> m_awaited; // reply code -> value asked for
     QString m_failure;
     quint8 m_modemLines = 0;

@@ -200,7 +200,8 @@ void TSerialDriver::ClosePort() {
 bool TSerialDriver::ApplySettings() {
     if (!Held()) return false;
     if (!Remember(m_serial->Configure(CurrentLineSettings()))) return false;
-    if (!Remember(m_serial->SetModemLines(ModemLinesFor(m_enableDTROnOpen, m_hwFlow)))) return false;
+    if (!Remember(m_serial->SetModemLines(ModemLinesFor(m_enableDTROnOpen, m_hwFlow))))
+        return false;
     if (!PurgeBuffers(true, true)) return false;
     // Configure asked the system for queues of InBufSize and OutBufSize where it can size
     // them; elsewhere InBufSize bounds every read and OutBufSize the room a write may fill.
