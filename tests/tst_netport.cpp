@@ -177,6 +177,12 @@ private slots:
         const auto* box = s.F.Find<QComboBox>("PortNameBox");
         QCOMPARE(box->itemText(box->count() - 1), server.rfc2217Url());
         QCOMPARE(RecentNetworkPorts(), QStringList{server.rfc2217Url()});
+        // And at the next start, with the address typed last still in the box.
+        WindowFixture again;
+        const auto* next = again.Find<QComboBox>("PortNameBox");
+        QCOMPARE(next->currentText(), server.rfc2217Url());
+        QCOMPARE(next->itemText(next->count() - 1), server.rfc2217Url());
+        QCOMPARE(again.Form->SerialDriver().PortName(), server.rfc2217Url());
     }
 
     // Whatever the server mixes into the data (negotiation, subnegotiations with doubled

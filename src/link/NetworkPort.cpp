@@ -124,7 +124,7 @@ struct NetworkPort::Connection {
             return;
         }
         // A plain TCP server has nothing to agree on; one whose port is held says so at
-        // once and closes.  That is waited for for about two round trips.
+        // once and closes: the open waits about two round trips for that.
         const qint64 roundTrip = TickMs() - ConnectStart;
         QTimer::singleShot(int(std::clamp<qint64>(2 * roundTrip, 100, 1000)), &Context,
                            [this] { Finish(PortStatus::Success()); });

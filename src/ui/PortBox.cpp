@@ -41,6 +41,8 @@ void TPortBox::Refresh() {
 }
 
 void TPortBox::SetRecent(const QStringList& addresses) {
+    // Nothing to add or take away: the items (and the text over them) stay as they are.
+    if (addresses == recent_) return;
     recent_ = addresses;
     QList<SerialPortDetails> system = ports_;
     // Items put in before any list came (the start's) are the system's ports.
