@@ -18,10 +18,16 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -55,7 +61,7 @@ QByteArray ImageIn(const QString& file) {
     return QByteArray(reinterpret_cast<const char*>(s.ConfigImage()), s.Capacity);
 }
 
-enum class Case { RoundTrip, Held, NothingListens, Silent, KilledInWrite };
+enum class Case { RoundTrip, Held, NothingListens, NoAnswer, Silent, KilledInWrite };
 
 } // namespace
 
@@ -79,6 +85,8 @@ private slots:
             << true << Case::NothingListens << 3 << U("отказал в соединении");
         QTest::newRow("socket: nothing listens")
             << false << Case::NothingListens << 3 << U("отказал в соединении");
+        QTest::newRow("rfc2217: no answer to connecting")
+            << true << Case::NoAnswer << 3 << U("не ответил вовремя");
         QTest::newRow("rfc2217: a server that never answers")
             << true << Case::Silent << 3 << U("не управляет портом по RFC 2217");
         QTest::newRow("rfc2217: server killed in a write")
@@ -94,7 +102,9 @@ private slots:
         // A write's reply comes a second late, well inside its deadline: the server is
         // killed before it comes.
         QStringList device{"--model", "MZ515KA8", "--pace"};
-        if (what == Case::KilledInWrite) device << "--delay" << "1000";
+        if (what == Case::KilledInWrite)
+            device << "--delay"
+                   << "1000";
         SimProcess sim;
         QVERIFY2(sim.start(device), qPrintable(sim.errorString()));
         Ser2net server;
@@ -104,6 +114,25 @@ private slots:
             url = QStringLiteral("%1://127.0.0.1:%2")
                       .arg(rfc2217 ? "rfc2217" : "socket")
                       .arg(Ser2net::freePort());
+        // A listener whose queue of connections is full: the system drops further
+        // attempts without a word, as a dead host does.
+        const int full = what == Case::NoAnswer ? ::socket(AF_INET, SOCK_STREAM, 0) : -1;
+        const auto closeFull = qScopeGuard([full] {
+            if (full >= 0) ::close(full);
+        });
+        QTcpSocket filler;
+        if (what == Case::NoAnswer) {
+            sockaddr_in a{};
+            a.sin_family = AF_INET;
+            a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            socklen_t length = sizeof a;
+            QVERIFY(::bind(full, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+                    ::listen(full, 0) == 0 &&
+                    ::getsockname(full, reinterpret_cast<sockaddr*>(&a), &length) == 0);
+            filler.connectToHost(QHostAddress::LocalHost, ntohs(a.sin_port));
+            QVERIFY(filler.waitForConnected(5000));
+            url = QStringLiteral("rfc2217://127.0.0.1:%1").arg(ntohs(a.sin_port));
+        }
         // The system completes the connection; nobody ever reads or answers.
         QTcpServer silent;
         if (what == Case::Silent) {
