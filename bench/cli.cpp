@@ -1,8 +1,10 @@
 // How long progmz515-cli takes on a line paced at 9600 bit/s both ways (progmz515-sim
 // --pace): a read of MZ515KA8 and one of the transmitter MZ515KF next to the time their
-// bytes need on the line, and the same file written to four devices at once next to one.
-// Each figure twice: the command line's own sessions in this process (the exchange alone)
-// and the whole program as a script starts it (process start and file included).
+// bytes need on the line, the same file written to four devices at once next to one, and
+// the read through ser2net (its default configuration, RFC 2217, on the loopback) next to
+// the same device's own pseudo-terminal.  Each figure twice: the command line's own
+// sessions in this process (the exchange alone) and the whole program as a script starts
+// it (process start and file included).
 //
 //   bench_cli [repetitions]
 
@@ -11,6 +13,7 @@
 #include "app/ConfigFile.h"
 #include "link/Frames.h"
 #include "model/MyConst.h"
+#include "support/Ser2net.h"
 #include "support/SimProcess.h"
 
 #include <QCoreApplication>
@@ -103,6 +106,13 @@ int main(int argc, char** argv) {
         }
         ports << sim.ptyPath();
     }
+    Ser2net server;
+    if (!server.start(ports[0])) {
+        std::fprintf(stderr, "%s\n", qPrintable(server.errorString()));
+        return 1;
+    }
+    const QString url = server.rfc2217Url();
+
     QTemporaryDir dir;
     // The programs keep their journal, as they do for a user, but not in the user's own.
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
@@ -121,6 +131,7 @@ int main(int argc, char** argv) {
     Row readKf{"read MZ515KF", {}, {}};
     Row one{"write MZ515KA8, 1 device", {}, {}};
     Row four{"write MZ515KA8, 4 devices", {}, {}};
+    Row net{"read MZ515KA8, ser2net", {}, {}};
     for (int i = 0; i < repetitions; ++i) {
         read.Inside.push_back(Sessions({ports[0]}, state, false));
         read.Whole.push_back(Program(
@@ -133,8 +144,11 @@ int main(int argc, char** argv) {
         four.Inside.push_back(Sessions(ports, state, true));
         four.Whole.push_back(Program({"write", "--port", ports[0], "--port", ports[1], "--port",
                                       ports[2], "--port", ports[3], file}));
+        net.Inside.push_back(Sessions({url}, state, false));
+        net.Whole.push_back(
+            Program({"read", "--port", url, "--model", "MZ515KA8", "-o", dir.filePath("net.cf8")}));
     }
-    for (const Row* r : {&read, &readKf, &one, &four})
+    for (const Row* r : {&read, &readKf, &one, &four, &net})
         for (const auto* v : {&r->Inside, &r->Whole})
             if (std::find(v->begin(), v->end(), -1.0) != v->end()) {
                 std::fprintf(stderr, "%s: an exchange failed or was re-sent\n", r->What);
@@ -150,9 +164,11 @@ int main(int argc, char** argv) {
     Print(readKf, kfLineMs, kfLineMs, "MZ515KF's line time");
     Print(one, lineMs, lineMs, "line time");
     Print(four, Median(one.Inside), Median(one.Whole), "one device's write");
+    Print(net, Median(read.Inside), Median(read.Whole), "the read on the local terminal");
     std::printf("\nline time: request and reply, 10 bits a byte at 9600 bit/s.  exch: the command\n"
                 "line's sessions in this process, from the start to the outcome.  prog:\n"
                 "progmz515-cli as a script runs it, process start and file included.\n"
+                "ser2net: the same device behind ser2net's RFC 2217 port on the loopback.\n"
                 "Medians of %d.\n",
                 repetitions);
     return 0;

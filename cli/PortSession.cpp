@@ -40,16 +40,24 @@ PortSession::~PortSession() {
 
 void PortSession::Start(bool write) {
     m_outcome = Outcome::Running;
+    m_starting = true;
     m_exchange->SendData(write);
-    if (!m_exchange->Busy()) {
-        // The port did not open; the controller has said so, and why, in its box.
-        m_outcome = Outcome::PortFailed;
-        m_resultText = m_details;
-        if (m_trace)
-            m_trace->Note(m_port, QString::fromUtf8(TExchange::OpenErrorCaption) +
-                                      QStringLiteral(": ") + m_resultText);
+    m_starting = false;
+    // A port that failed at once; one that fails coming up (a network port) is told by the
+    // controller's box later (ShowDetailedMessage).
+    if (!m_exchange->Busy() && m_outcome == Outcome::Running) {
+        NoteOpenFailure();
         QTimer::singleShot(0, this, &PortSession::Finished);
     }
+}
+
+void PortSession::NoteOpenFailure() {
+    // The controller has said so, and why, in its box.
+    m_outcome = Outcome::PortFailed;
+    m_resultText = m_details;
+    if (m_trace)
+        m_trace->Note(m_port, QString::fromUtf8(TExchange::OpenErrorCaption) +
+                                  QStringLiteral(": ") + m_resultText);
 }
 
 void PortSession::SetStatusText(const QString& text) {
@@ -76,6 +84,11 @@ void PortSession::ShowDetailedMessage(const QString& caption, const QString& tex
     ShowMessage(caption, text, icon);
     m_details = details;
     if (!details.isEmpty()) PrintErr(Indented(details));
+    if (caption == QString::fromUtf8(TExchange::OpenErrorCaption) && !m_starting &&
+        m_outcome == Outcome::Running) {
+        NoteOpenFailure();
+        QTimer::singleShot(0, this, &PortSession::Finished);
+    }
 }
 
 void PortSession::SwitchToModelRow(int row) {
@@ -139,7 +152,8 @@ int SessionsExit(const QList<PortSession*>& sessions) {
 std::optional<QString> PortPathOf(const QString& text, QString* error) {
     if (const std::optional<QString> path = DevicePathFor(text)) return path;
     *error = QStringLiteral("«%1» не называет порт: укажите имя из списка (progmz515-cli "
-                            "ports), COMn или путь к устройству")
+                            "ports), COMn, путь к устройству или адрес rfc2217://узел:порт "
+                            "либо socket://узел:порт")
                  .arg(text);
     return std::nullopt;
 }

@@ -81,6 +81,7 @@ signals:
 
 private:
     void Conclude(const ExchangeOutcome& outcome);
+    void NoteOpenFailure();
 
     QString m_port;
     QString m_path;
@@ -92,6 +93,7 @@ private:
     Outcome m_outcome = Outcome::Running;
     BarColour m_colour;
     int m_signal = 0;
+    bool m_starting = false; // inside the controller's start: an open failure is told there
     QString m_resultText;
     QString m_details; // of the last box that had them
     QString m_switchedFrom;

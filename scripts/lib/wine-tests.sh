@@ -189,6 +189,45 @@ cli_read_write() {
     echo "read, write and read back through $WINE_PORT: the same configuration"
 }
 
+# A read and a write by progmz515-cli.exe through ser2net's RFC 2217 port on the loopback,
+# in front of the simulator: Wine's sockets are the machine's.
+cli_network_tests() {
+    local cli="$DEPLOY/progmz515-cli.exe"
+    [ -f "$cli" ] || return 0
+    command -v ser2net >/dev/null || fail "ser2net is not installed (scripts/test installs it)"
+    step "progmz515-cli.exe: a read and a write through ser2net (RFC 2217)"
+    local image read="$WINE_WORK/net-read.cf8" made="$WINE_WORK/net-factory.cf8"
+    local back="$WINE_WORK/net-back.cf8" port hex url server
+    image="$(head -c 167 /dev/urandom | od -An -tx1 | tr -d ' \n')"
+    start_sim MZ515KA8 --image "$image" --version 77
+    port="$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')"
+    printf '%s\n' "connection: &panel" \
+        "    accepter: telnet(rfc2217),tcp,127.0.0.1,$port" \
+        "    connector: serialdev,$SIM_PTY,9600n81,local" >"$WINE_WORK/ser2net.yaml"
+    ser2net -n -u -c "$WINE_WORK/ser2net.yaml" -P "$WINE_WORK/ser2net.pid" \
+        >"$WINE_WORK/ser2net.log" 2>&1 &
+    server=$!
+    WINE_PIDS+=("$server")
+    # Listening, from the system's table: a probe connection would open the device.
+    hex="$(printf '%04X' "$port")"
+    for _ in $(seq 100); do grep -q ":$hex 00000000:0000 0A" /proc/net/tcp && break; sleep 0.1; done
+    url="rfc2217://127.0.0.1:$port"
+    wine_run 120 "$cli" read --port "$url" --model MZ515KA8 -o "$(winepath -w "$read")" ||
+        fail "progmz515-cli.exe read through $url"
+    od -An -tx1 "$read" | tr -d ' \n' | grep -q "$image" || fail "the file read holds another image"
+    wine_run 60 "$cli" defaults MZ515KA8 -o "$(winepath -w "$made")" ||
+        fail "progmz515-cli.exe defaults"
+    wine_run 120 "$cli" write --port "$url" "$(winepath -w "$made")" ||
+        fail "progmz515-cli.exe write through $url"
+    wine_run 120 "$cli" read --port "$url" --model MZ515KA8 -o "$(winepath -w "$back")" ||
+        fail "progmz515-cli.exe read back through $url"
+    cmp "$made" "$back" || fail "the device holds another configuration than the one written"
+    kill "$server" 2>/dev/null || true
+    wait "$server" 2>/dev/null || true
+    stop_sim
+    echo "read, write and read back through ser2net: the same configuration"
+}
+
 # The application data folder of the program under Wine, as a Linux path.
 wine_appdata() {
     echo "$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")/Korvanta/ProgMZ515"
@@ -341,6 +380,7 @@ run_wine_tests() {
     unit_tests
     port_tests
     cli_tests
+    cli_network_tests
     window_test
     installer_test
     step "Windows suite passed in $((SECONDS - start)) s"

@@ -3,6 +3,7 @@
 // every change of the port box, as plain functions of the box's text.
 
 #include <QString>
+#include <QStringList>
 
 class TSerialDriver;
 
@@ -14,3 +15,8 @@ QString RestorePortChoice(TSerialDriver& driver, QString* error = nullptr);
 // One change of the port box's text: the driver's path as above, then the text stored as
 // "comportname", whatever it is (an empty text too).
 void PortNameBoxChange(const QString& text, TSerialDriver& driver, QString* error = nullptr);
+
+// The addresses of network serial servers' ports used last, newest first (a few).
+QStringList RecentNetworkPorts();
+// Puts `text` first among them when it names a network port; other texts are not kept.
+void RememberNetworkPort(const QString& text, QString* error = nullptr);

@@ -62,6 +62,8 @@ TExchange::TExchange(ProgramState& state, TSerialDriver& driver, IExchangeView& 
 
 TExchange::~TExchange() {
     m_driver.OnReceiveData = nullptr;
+    // A port still coming up would report to a controller that is gone.
+    if (m_opening) m_driver.ClosePort();
 }
 
 void TExchange::SendData(bool write) {
@@ -85,7 +87,24 @@ void TExchange::Start(bool write, std::function<void(const ExchangeOutcome&)> ta
     // The buttons are disabled while an exchange runs; a second start would only confuse
     // the one under way.
     if (m_busy) return;
-    if (!m_driver.OpenPort()) {
+    m_busy = true;
+    m_opening = true;
+    m_openWaited = false;
+    m_driver.OpenPortThen([this, write, take = std::move(take)](bool opened) mutable {
+        Opened(opened, write, std::move(take));
+    });
+    // A network port comes up later; the controls wait with the exchange meanwhile.
+    if (m_opening) {
+        m_openWaited = true;
+        m_view.SetExchangeBusy(true);
+    }
+}
+
+void TExchange::Opened(bool opened, bool write, std::function<void(const ExchangeOutcome&)> take) {
+    m_opening = false;
+    if (!opened) {
+        m_busy = false;
+        if (m_openWaited) m_view.SetExchangeBusy(false);
         // The two lines say only that it failed; the details say why and what to do.
         m_view.ShowDetailedMessage(
             Utf8(OpenErrorCaption), Utf8(OpenErrorText), MessageIcon::Error,
@@ -111,7 +130,6 @@ void TExchange::Start(bool write, std::function<void(const ExchangeOutcome&)> ta
 
     m_attemptCount = 0;
     m_state.ReplyCount = 0;
-    m_busy = true;
     // A short write draws no reply and ends in re-sends like a lost one.
     m_driver.SendBytes(m_request.data(), quint32(m_request.size()));
     EnableTimer(AttemptTimer);

@@ -80,7 +80,8 @@ public:
     void IndTimerTimer();
     void StartIndication(Rgb colour, int ticks);
 
-    // Whether an exchange is running (from a successful open to its end).
+    // Whether an exchange is running: from the start (a network port is still coming up)
+    // to its end, or to the open's failure.
     bool Busy() const { return m_busy; }
     int AttemptCount() const { return m_attemptCount; }
     // The request as it was built for the running (or last) exchange.
@@ -92,6 +93,7 @@ public:
 
 private:
     void Start(bool write, std::function<void(const ExchangeOutcome&)> take);
+    void Opened(bool opened, bool write, std::function<void(const ExchangeOutcome&)> take);
     void EndExchange();
     void AdoptReplyImage();
     std::vector<std::uint8_t> ReplyImage() const;
@@ -105,6 +107,8 @@ private:
     // The exchange keeps its own copy of what it sent: the frame buffer is also the home of
     // the image, and a file save during the exchange rewrites its header and check byte.
     bool m_busy = false;
+    bool m_opening = false;    // the port is coming up
+    bool m_openWaited = false; // ... and the start has returned meanwhile
     bool m_write = false;
     std::function<void(const ExchangeOutcome&)> m_compareTaker; // set for a comparison read
     std::vector<std::uint8_t> m_request;

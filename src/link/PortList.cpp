@@ -2,6 +2,7 @@
 // of ports itself is each platform's own (PortList_posix.cpp, PortList_win.cpp).
 
 #include "link/PortList.h"
+#include "link/PortKind.h"
 
 namespace {
 const QString WindowsDevicePrefix = QStringLiteral("\\\\.\\");
@@ -22,6 +23,8 @@ std::optional<QString> DevicePathFor(const QString& shownName) {
 }
 
 std::optional<QString> DevicePathFor(const QString& shownName, PortPathStyle style) {
+    // A network server's port is opened by its address, on every platform.
+    if (IsNetworkPortName(shownName)) return shownName;
     if (style == PortPathStyle::Windows) {
         if (shownName.startsWith(QLatin1String("COM"))) return WindowsDevicePrefix + shownName;
         return std::nullopt;

@@ -35,6 +35,7 @@ inline constexpr PortPathStyle NativePortPathStyle = PortPathStyle::Posix;
 
 // The device path for a name shown in the port box; nullopt when the text names no port
 // and the driver's path is to stay as it was.
+//   Everywhere: "rfc2217://HOST:PORT" and "socket://HOST:PORT" as they stand (PortKind.h).
 //   Windows: "COM..." -> "\\.\COM...".
 //   POSIX:   "/..." as it stands; "COMn" (n >= 1) -> /dev/ttyS(n-1); "tty" and at least one
 //            more character -> /dev/tty... (never the bare /dev/tty, the controlling

@@ -1,4 +1,5 @@
 #include "PortOpenError.h"
+#include "link/PortKind.h"
 
 #include <QStringList>
 
@@ -8,12 +9,59 @@ QString Line(const char* text) {
     return QString::fromUtf8(text);
 }
 
+// The reason for a port of a network serial server; empty for a failure that reads as
+// it does for a serial port.
+QStringList NetworkReason(const PortStatus& status, const NetworkAddress& a) {
+    const QString server = a.Host;
+    const QString port = QString::number(a.Port);
+    switch (status.Error) {
+    case PortError::HostNotFound:
+        return {Line("Сервер %1 не найден: система не знает такого имени.").arg(server),
+                Line("Проверьте имя сервера или укажите его IP-адрес.")};
+    case PortError::ConnectionRefused:
+        return {Line("Сервер %1 отказал в соединении: на TCP-порту %2 никто не ждёт "
+                     "подключений.")
+                    .arg(server, port),
+                Line("Проверьте номер порта и что на сервере запущена служба порта (ser2net, "
+                     "преобразователь).")};
+    case PortError::TimedOut:
+        return {Line("Сервер %1 (TCP-порт %2) не ответил вовремя.").arg(server, port),
+                Line("Проверьте адрес, что сервер включён и доступен по сети и что брандмауэр "
+                     "пропускает соединение.")};
+    case PortError::Busy:
+        return {Line("Порт на сервере %1 (TCP-порт %2) занят: к нему уже подключён другой "
+                     "клиент.")
+                    .arg(server, port),
+                Line("Дождитесь, пока другой клиент отключится, и попробуйте снова.")};
+    case PortError::NotASerialServer:
+        return {Line("Сервер %1 (TCP-порт %2) не управляет портом по RFC 2217.").arg(server, port),
+                Line("Если сервер работает как простой TCP-сервер, укажите порт в виде "
+                     "socket://%1:%2.")
+                    .arg(a.Host.contains(u':') ? u'[' + a.Host + u']' : a.Host, port)};
+    case PortError::DeviceGone:
+        return {Line("Сервер %1 (TCP-порт %2) закрыл соединение.").arg(server, port),
+                Line("Проверьте настройки порта на сервере и попробуйте снова.")};
+    case PortError::Unsupported:
+        return {Line("Порт на сервере %1 не принимает настройки линии, нужные для связи с "
+                     "прибором.")
+                    .arg(server),
+                Line("Проверьте настройки порта на сервере.")};
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 QString PortOpenFailureDetails(const PortStatus& status, const QString& path) {
     if (status.Ok()) return {};
     const QString port = path.isEmpty() ? Line("(порт не указан)") : path;
     QStringList lines;
+    if (const auto address = ParseNetworkPortName(path)) lines = NetworkReason(status, *address);
+    if (!lines.isEmpty()) {
+        if (!status.Text.isEmpty()) lines << Line("Сообщение системы: %1").arg(status.Text);
+        return lines.join(QLatin1Char('\n'));
+    }
     switch (status.Error) {
     case PortError::AccessDenied:
         lines << Line("Нет прав на доступ к порту %1.").arg(port)
@@ -49,6 +97,10 @@ QString PortOpenFailureDetails(const PortStatus& status, const QString& path) {
     case PortError::WouldBlock:
     case PortError::NotOpen:
     case PortError::Other:
+    case PortError::HostNotFound:
+    case PortError::ConnectionRefused:
+    case PortError::TimedOut:
+    case PortError::NotASerialServer:
         lines << Line("Система не дала открыть порт %1.").arg(port);
         break;
     }

@@ -1,11 +1,14 @@
 #include "link/SerialDrv.h"
+#include "link/PortKind.h"
 #include "link/PortList.h"
 #include "link/Tick.h"
 
+#include <QEventLoop>
 #include <QTimer>
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 namespace {
 constexpr quint16 ClosedOutputRoom = 65535;
@@ -13,7 +16,8 @@ constexpr qint16 MaxPacketSize = qint16(TSerialDriver::MaxBufSize);
 } // namespace
 
 TSerialDriver::TSerialDriver(QObject* parent)
-    : QObject(parent), m_pollTimer(new QTimer(this)), m_portName(DevicePathOfPortNumber(2)) {
+    : QObject(parent), m_serial(std::make_unique<SerialPort>()), m_pollTimer(new QTimer(this)),
+      m_portName(DevicePathOfPortNumber(2)) {
     m_inputBuffer.assign(m_inBufSize, 0);
     m_pollTimer->setObjectName(QStringLiteral("PollTimer"));
     // Precise, so that a tick due together with a timer started after it (an exchange's
@@ -30,13 +34,13 @@ TSerialDriver::~TSerialDriver() {
 // ---- properties ----------------------------------------------------------------------
 
 void TSerialDriver::SetPort(TPortNumber value) {
-    if (IsOpen()) return;
+    if (Held()) return;
     m_port = value;
     if (value != pnCustom) m_portName = DevicePathOfPortNumber(int(value));
 }
 
 void TSerialDriver::SetPortName(const QString& value) {
-    if (IsOpen()) return;
+    if (Held()) return;
     m_portName = value;
     m_port = pnCustom;
 }
@@ -79,7 +83,7 @@ void TSerialDriver::SetSwFlow(TSwFlowControl value) {
 }
 
 void TSerialDriver::SetInBufSize(quint32 value) {
-    if (IsOpen()) return;
+    if (Held()) return;
     m_inBufSize = std::clamp(value, MinBufSize, MaxBufSize);
     // A fresh buffer: nothing of an earlier read may show through a later, shorter one.
     m_inputBuffer.assign(m_inBufSize, 0);
@@ -87,7 +91,7 @@ void TSerialDriver::SetInBufSize(quint32 value) {
 }
 
 void TSerialDriver::SetOutBufSize(quint32 value) {
-    if (IsOpen()) return;
+    if (Held()) return;
     m_outBufSize = std::clamp(value, MinBufSize, MaxBufSize);
 }
 
@@ -99,7 +103,7 @@ void TSerialDriver::SetPacketSize(qint16 value) {
     value = std::min(value, MaxPacketSize);
     // The input buffer cannot grow while the port is open, and a packet is read into it
     // whole: a larger packet would be read past its end.
-    if (IsOpen()) value = std::min(value, qint16(m_inBufSize));
+    if (Held()) value = std::min(value, qint16(m_inBufSize));
     m_packetSize = value;
     if (quint32(value) > m_inBufSize) SetInBufSize(quint32(value));
 }
@@ -134,40 +138,70 @@ LineSettings TSerialDriver::CurrentLineSettings() const {
 }
 
 void TSerialDriver::ReApplyIfOpen() {
-    if (IsOpen()) ApplySettings();
+    if (Held()) ApplySettings();
+}
+
+bool TSerialDriver::Held() const {
+    return m_serial->IsOpen();
 }
 
 bool TSerialDriver::IsOpen() const {
-    return m_serial.IsOpen();
+    return Held() && !m_opening;
 }
 
 bool TSerialDriver::OpenPort() {
-    if (IsOpen()) return true;
+    std::optional<bool> result;
+    OpenPortThen([&result](bool opened) { result = opened; });
+    // A network port comes up from the event loop; it runs here until the port has.
+    QEventLoop loop;
+    while (!result && m_opening)
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    return result.value_or(false);
+}
+
+void TSerialDriver::OpenPortThen(std::function<void(bool opened)> done) {
+    if (IsOpen()) return done(true);
+    if (m_opening) return done(false);
     m_lastError = {};
-    if (!Remember(m_serial.Open(m_portName))) return false;
-    if (!ApplySettings()) {
+    m_serial = MakePortDevice(m_portName);
+    if (!Remember(m_serial->Open(m_portName))) return done(false);
+    auto fail = [this] {
         const PortStatus why = m_lastError;
         ClosePort();
         m_lastError = why;
-        return false;
+    };
+    if (!ApplySettings()) {
+        fail();
+        return done(false);
     }
-    // The descriptor is non-blocking, which is what the port's time-outs are for elsewhere:
-    // a read returns at once with what is queued, a write with what it could hand over.
-    ++m_openCount;
-    m_pollTimer->start(m_pollingDelay);
-    return true;
+    m_opening = true;
+    m_serial->WhenReady([this, fail, done = std::move(done)](PortStatus status) {
+        m_opening = false;
+        if (!Remember(status)) {
+            fail();
+            return done(false);
+        }
+        // The descriptor is non-blocking, which is what the port's time-outs are for
+        // elsewhere: a read returns at once with what is queued, a write with what it could
+        // hand over.
+        ++m_openCount;
+        m_pollTimer->start(m_pollingDelay);
+        done(true);
+    });
 }
 
 void TSerialDriver::ClosePort() {
-    if (!IsOpen()) return;
+    if (!Held()) return;
+    m_opening = false;
     m_pollTimer->stop();
-    m_serial.Close();
+    m_serial->Close();
 }
 
 bool TSerialDriver::ApplySettings() {
-    if (!IsOpen()) return false;
-    if (!Remember(m_serial.Configure(CurrentLineSettings()))) return false;
-    if (!Remember(m_serial.SetModemLines(ModemLinesFor(m_enableDTROnOpen, m_hwFlow)))) return false;
+    if (!Held()) return false;
+    if (!Remember(m_serial->Configure(CurrentLineSettings()))) return false;
+    if (!Remember(m_serial->SetModemLines(ModemLinesFor(m_enableDTROnOpen, m_hwFlow))))
+        return false;
     if (!PurgeBuffers(true, true)) return false;
     // Configure asked the system for queues of InBufSize and OutBufSize where it can size
     // them; elsewhere InBufSize bounds every read and OutBufSize the room a write may fill.
@@ -175,8 +209,8 @@ bool TSerialDriver::ApplySettings() {
 }
 
 bool TSerialDriver::PurgeBuffers(bool input, bool output) {
-    if (!IsOpen()) return false;
-    if (!Remember(m_serial.Flush(input, output))) return false;
+    if (!Held()) return false;
+    if (!Remember(m_serial->Flush(input, output))) return false;
     m_packetStartTime = -1;
     return true;
 }
@@ -185,14 +219,14 @@ quint16 TSerialDriver::OutputRoom() {
     if (!IsOpen()) return ClosedOutputRoom;
     quint32 queued = 0;
     // A device that cannot say counts as empty; the write that follows meets its error.
-    Remember(m_serial.OutputQueued(queued));
+    Remember(m_serial->OutputQueued(queued));
     return OutputRoomFor(m_outBufSize, queued);
 }
 
 quint8 TSerialDriver::ReadModemLines() {
     if (!IsOpen()) return 0;
     quint8 lines = 0;
-    if (!Remember(m_serial.ModemLines(lines))) return 0;
+    if (!Remember(m_serial->ModemLines(lines))) return 0;
     return lines;
 }
 
@@ -209,7 +243,7 @@ quint32 TSerialDriver::WriteWithTimeout(const std::uint8_t* data, quint32 count,
         const quint16 room = OutputRoom();
         if (room > 0) {
             if (m_checkLineStatus && ReadModemLines() == 0) break;
-            const PortTransfer sent = m_serial.Write(data, std::min<quint32>(count, room));
+            const PortTransfer sent = m_serial->Write(data, std::min<quint32>(count, room));
             if (sent.Count > 0) {
                 if (OnLineTrace) OnLineTrace(this, true, data, sent.Count);
                 total += sent.Count;
@@ -233,10 +267,10 @@ quint32 TSerialDriver::WriteWithTimeout(const std::uint8_t* data, quint32 count,
             // Room appears as the line sends; give it the time a few characters take.
             const int step =
                 std::max(10, TransmitTimeMs(int(std::min<quint32>(count, MinBufSize / 2))));
-            waited = m_serial.WaitHangup(std::min(left, step));
+            waited = m_serial->WaitHangup(std::min(left, step));
             saidWritable = false;
         } else {
-            waited = m_serial.WaitWritable(left);
+            waited = m_serial->WaitWritable(left);
             saidWritable = waited == PortWait::Ready;
         }
         if (waited == PortWait::Gone) {
@@ -257,13 +291,13 @@ void TSerialDriver::PollTick() {
     if (!IsOpen() || m_inTick) return;
     quint32 waiting = 0;
     // A device that has gone answers with an error here: nothing is read, nothing raised.
-    if (!Remember(m_serial.InputQueued(waiting))) return;
+    if (!Remember(m_serial->InputQueued(waiting))) return;
     m_inTick = true;
     if (m_packetSize > 0) {
         PacketTick(waiting);
     } else if (waiting > 0) {
         const auto want = std::min<quint32>(waiting, quint32(m_inputBuffer.size()));
-        const PortTransfer got = m_serial.Read(m_inputBuffer.data(), want);
+        const PortTransfer got = m_serial->Read(m_inputBuffer.data(), want);
         Remember(got.Status);
         if (got.Count > 0 && OnLineTrace) OnLineTrace(this, false, m_inputBuffer.data(), got.Count);
         // The handler may close the port; nothing of the port is touched after it.
@@ -282,7 +316,7 @@ void TSerialDriver::PacketTick(quint32 waiting) {
     };
 
     while (waiting >= size) {
-        const PortTransfer got = m_serial.Read(buffer, size);
+        const PortTransfer got = m_serial->Read(buffer, size);
         if (!Remember(got.Status) || got.Count == 0) return;
         if (OnLineTrace) OnLineTrace(this, false, buffer, got.Count);
         if (OnReceivePacket) {
@@ -300,7 +334,7 @@ void TSerialDriver::PacketTick(quint32 waiting) {
     if (m_packetTimeout > 0 && m_packetStartTime != -1 &&
         TickMs() - m_packetStartTime > m_packetTimeout) {
         m_packetStartTime = -1;
-        const PortTransfer got = m_serial.Read(buffer, std::min(waiting, size));
+        const PortTransfer got = m_serial->Read(buffer, std::min(waiting, size));
         if (Remember(got.Status) && got.Count > 0) {
             if (OnLineTrace) OnLineTrace(this, false, buffer, got.Count);
             if (m_packetMode == pmPass && OnReceivePacket) OnReceivePacket(this, buffer, got.Count);

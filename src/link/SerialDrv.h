@@ -1,6 +1,6 @@
 #pragma once
-// TSerialDriver: owns one serial port.  It opens the port by its device path, applies the
-// line settings, polls the port on a timer of the GUI thread and hands whatever arrived to
+// TSerialDriver: owns one serial port.  It opens the port by its device path (or a network
+// serial server's port by its address: PortKind.h), applies the line settings, polls the port on a timer of the GUI thread and hands whatever arrived to
 // OnReceiveData (or cuts it into packets for OnReceivePacket), and writes blocks with an
 // idle time-out.
 
@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QTimer;
@@ -91,8 +92,16 @@ public:
 
     bool IsOpen() const;
     // Opens PortName, applies the settings and starts polling.  True at once when already
-    // open.  A port that opened but refused the settings is closed again.
+    // open.  A port that opened but refused the settings is closed again.  A port that
+    // takes time to come up (a network server) is waited for in an event loop of its own;
+    // callers with a loop to return to use OpenPortThen.
     bool OpenPort();
+    // As OpenPort, but the outcome goes to `done`: before this returns for a local port,
+    // from the event loop once a network port is up or has failed.  ClosePort meanwhile
+    // cancels the open and `done` is not called.
+    void OpenPortThen(std::function<void(bool opened)> done);
+    // Between OpenPortThen and its outcome.
+    bool IsOpening() const { return m_opening; }
     void ClosePort();
     bool ApplySettings();
     bool PurgeBuffers(bool input, bool output);
@@ -116,11 +125,13 @@ public:
 
 private:
     bool Remember(const PortStatus& status);
+    bool Held() const; // open, or on its way to being open
     LineSettings CurrentLineSettings() const;
     void ReApplyIfOpen();
     void PacketTick(quint32 waiting);
 
-    SerialPort m_serial;
+    std::unique_ptr<PortDevice> m_serial; // of the kind the name at the last open called for
+    bool m_opening = false;
     QTimer* m_pollTimer = nullptr;
     std::vector<std::uint8_t> m_inputBuffer;
     qint64 m_packetStartTime = -1;

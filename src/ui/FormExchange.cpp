@@ -4,7 +4,10 @@
 #include "FormUnit1.h"
 #include "PortBox.h"
 
+#include "app/PortChoice.h"
 #include "link/Exchange.h"
+#include "link/PortKind.h"
+#include "link/SerialDrv.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -67,4 +70,14 @@ void TForm1::SwitchToModelRow(int row) {
     // Selecting a row does not run the switch by itself.
     DeviceTypeList->setCurrentIndex(row);
     DeviceTypeListChange();
+}
+
+void TForm1::NetworkPortUsed() {
+    // An exchange that sent its request had its port open: a network address that worked
+    // is offered in the list from now on.
+    if (!IsNetworkPortName(SerialDriver1->PortName())) return;
+    QString error;
+    RememberNetworkPort(SerialDriver1->PortName(), &error);
+    PortNameBox->SetRecent(RecentNetworkPorts());
+    ReportSettingError(error);
 }

@@ -64,7 +64,10 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent, PortListT
     Exchange_->BeforeImageReplaced = [this] {
         KeepEdited(Edits_.Current(), QString::fromUtf8("перед чтением"));
     };
-    Exchange_->Finished = [this](const ExchangeOutcome& outcome) { ExchangeFinished(outcome); };
+    Exchange_->Finished = [this](const ExchangeOutcome& outcome) {
+        ExchangeFinished(outcome);
+        NetworkPortUsed();
+    };
 
     BuildMenu();
     auto* client = new QWidget(this);
@@ -167,6 +170,7 @@ void TForm1::FormCreate() {
     QString error;
     PortNameBox->setEditText(RestorePortChoice(*SerialDriver1, &error));
     ReportSettingError(error);
+    PortNameBox->SetRecent(RecentNetworkPorts());
 
     const QString saved =
         ReadSetting(QLatin1String(SettingDeviceType), IdentifierOf(RowKA8), &error);

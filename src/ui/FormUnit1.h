@@ -187,6 +187,7 @@ private:
     void FormClose();
     QString AboutText() const;
     void PortNameBoxChange(const QString& text);
+    void NetworkPortUsed();
 
     // File commands (FormFiles.cpp).
     enum class FileDialogKind { Open, SaveAs, Compare, ExportPdf };

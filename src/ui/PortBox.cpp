@@ -40,10 +40,30 @@ void TPortBox::Refresh() {
     query_->start();
 }
 
+void TPortBox::SetRecent(const QStringList& addresses) {
+    // Nothing to add or take away: the items (and the text over them) stay as they are.
+    if (addresses == recent_) return;
+    recent_ = addresses;
+    QList<SerialPortDetails> system = ports_;
+    // Items put in before any list came (the start's) are the system's ports.
+    if (!portsGiven_)
+        for (int i = 0; i < count(); ++i) {
+            SerialPortDetails d;
+            d.Name = itemText(i);
+            system << d;
+        }
+    SetPorts(system);
+}
+
 void TPortBox::SetPorts(const QList<SerialPortDetails>& ports) {
+    ports_ = ports;
+    portsGiven_ = true;
     QStringList names;
     for (const SerialPortDetails& p : ports)
         names << p.Name;
+    const qsizetype systemCount = names.size();
+    for (const QString& address : recent_)
+        if (!names.contains(address)) names << address;
     QStringList shown;
     for (int i = 0; i < count(); ++i)
         shown << itemText(i);
@@ -68,6 +88,9 @@ void TPortBox::SetPorts(const QList<SerialPortDetails>& ports) {
     }
     for (int i = 0; i < ports.size(); ++i)
         setItemData(i, ToolTipOf(ports[i]), Qt::ToolTipRole);
+    for (qsizetype i = systemCount; i < names.size(); ++i)
+        setItemData(int(i), QStringLiteral("Сетевой порт, с которым программа работала недавно"),
+                    Qt::ToolTipRole);
 }
 
 QString TPortBox::ToolTipOf(const SerialPortDetails& port) {

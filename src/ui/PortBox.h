@@ -4,7 +4,8 @@
 // is gone.  The system is asked on a thread of its own (it takes a while: udev is asked
 // about every tty); the list shown meanwhile is the last one, and it is replaced when the
 // answer comes, with the text in the box left as it is.  Each item's tooltip says what the
-// system knows of the adapter.
+// system knows of the adapter.  After the system's ports come the network addresses used
+// last, newest first.
 
 #include "link/PortList.h"
 
@@ -33,6 +34,8 @@ public:
     // Puts a list into the box: the items, in order, with their tooltips; the text in the
     // box is kept.
     void SetPorts(const QList<SerialPortDetails>& ports);
+    // The network addresses to offer after the system's ports; the list is rebuilt with them.
+    void SetRecent(const QStringList& addresses);
 
     void showPopup() override;
 
@@ -44,5 +47,8 @@ signals:
 
 private:
     Source source_;
+    QList<SerialPortDetails> ports_; // as last given
+    bool portsGiven_ = false;
+    QStringList recent_;
     QThread* query_ = nullptr;
 };

@@ -1,0 +1,5 @@
+// Windows acknowledges as it sees fit; TCP_NODELAY on our side is what it offers.
+
+#include "link/NetworkPort.h"
+
+void AckPromptly(qintptr) {}
