@@ -2,8 +2,8 @@
 
 #include "CliFiles.h"
 #include "SameFile.h"
-#include "SignalWatch.h"
 
+#include "app/EndSignals.h"
 #include "app/ExchangeJournal.h"
 #include "app/Journal.h"
 
@@ -89,8 +89,8 @@ int DeviceRun::Run(const ProgramState& state, bool write, bool compare) {
         };
     }
     {
-        SignalWatch watch;
-        QObject::connect(&watch, &SignalWatch::Caught, &watch, [this](int signal) {
+        TEndSignals watch;
+        QObject::connect(&watch, &TEndSignals::Received, &watch, [this](int signal) {
             for (PortSession* session : m_sessions)
                 session->Interrupt(signal);
         });

@@ -1,6 +1,7 @@
 // progmz515-cli as a script runs it: the real program against progmz515-sim on a
 // pseudo-terminal, judged by its exit status, its output and the files it leaves.
 
+#include "model/Utf8.h"
 #include "app/ConfigFile.h"
 #include "app/ConfigStore.h"
 #include "app/Cp1251.h"
@@ -28,10 +29,6 @@
 #include <csignal>
 
 namespace {
-
-QString U(const char* s) {
-    return QString::fromUtf8(s);
-}
 
 struct CliRun {
     int Exit = -1;

@@ -2,6 +2,7 @@
 // crafted images (the same through "Проверка конфигурации..."), and the printed sheet as
 // a PDF, read back with pdftotext.
 
+#include "model/Utf8.h"
 #include "support/FilesWindow.h"
 #include "support/TempSettings.h"
 #include "support/WindowDriver.h"
@@ -20,10 +21,6 @@
 #include <optional>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 std::span<const std::uint8_t> Bytes(const QByteArray& a) {
     return {reinterpret_cast<const std::uint8_t*>(a.constData()), std::size_t(a.size())};

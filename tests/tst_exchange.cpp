@@ -2,6 +2,7 @@
 // progmz515-sim as the device.  The slow cases (re-sends and give-ups) are separate CTest
 // entries so they run in parallel (tst_exchange.ctest).
 
+#include "model/Utf8.h"
 #include "link/BCC.h"
 #include "link/Exchange.h"
 #include "link/Frames.h"
@@ -23,10 +24,6 @@
 #include <optional>
 
 namespace {
-
-QString U(const char* s) {
-    return QString::fromUtf8(s);
-}
 
 QByteArray imageOf(const ProgramState& s) {
     return QByteArray(reinterpret_cast<const char*>(s.ConfigImage()), s.Capacity);

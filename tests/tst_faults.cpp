@@ -3,6 +3,7 @@
 // and a settings store that cannot be written while a device is read and written.  The
 // slow cases are separate CTest entries (tst_faults.ctest) so that they run side by side.
 
+#include "model/Utf8.h"
 #include "support/DeviceSession.h"
 #include "support/ProcessUsage.h"
 #include "support/SecondInstance.h"
@@ -38,10 +39,6 @@
 #include <optional>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 const char* const GiveUpText = "Нет связи, проверьте соединение или тип прибора";
 

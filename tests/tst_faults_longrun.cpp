@@ -2,6 +2,7 @@
 // as an installer programming a batch of devices would, and nothing it holds may grow with
 // the count: not the open descriptors, not the heap, not the resident memory.
 
+#include "model/Utf8.h"
 #include "support/ProcessUsage.h"
 #include "support/SimProcess.h"
 #include "support/SimWindowTest.h"
@@ -17,10 +18,6 @@
 
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 struct Usage {
     int Descriptors = 0;

@@ -1,6 +1,7 @@
 // The file commands through the window: the two dialogs, Open, Save, Save as and the
 // command-line open, with their caption, status texts, "filepath" and boxes.
 
+#include "model/Utf8.h"
 #include "support/FilesWindow.h"
 #include "support/TempSettings.h"
 
@@ -20,10 +21,6 @@
 #include <optional>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 MessageRecord Box(const char* caption, const QString& text) {
     return {U(caption), text, QMessageBox::Critical};

@@ -2,6 +2,7 @@
 // while a write is on the line, and a read followed by Save holding exactly the device's
 // image.
 
+#include "model/Utf8.h"
 #include "support/FilesWindow.h"
 #include "support/DeviceSession.h"
 #include "support/SimProcess.h"
@@ -18,10 +19,6 @@
 
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 using Session = DeviceSession<FilesFixture>;
 

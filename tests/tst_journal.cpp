@@ -3,6 +3,7 @@
 // that cannot be written; comparing with a file and with the device (the image untouched);
 // the write box's details.
 
+#include "model/Utf8.h"
 #include "support/DeviceSession.h"
 #include "support/FilesWindow.h"
 #include "support/SimProcess.h"
@@ -29,10 +30,6 @@
 using Journal::Kind;
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 std::span<const std::uint8_t> Bytes(const QByteArray& a) {
     return {reinterpret_cast<const std::uint8_t*>(a.constData()), std::size_t(a.size())};

@@ -5,7 +5,7 @@
 #include "support/DeviceSession.h"
 
 #include "app/Journal.h"
-#include "app/TextForm.h"
+#include "app/ConfigStore.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -87,7 +87,7 @@ private slots:
             const int w = e.Outcome.section('-', 0, 0).toInt(),
                       i = e.Outcome.section('-', 1).toInt();
             QCOMPARE(i, Each - 1 - seen[w]++);
-            const TextForm::LoadedConfig c = TextForm::LoadAnyConfig(journal.PathOf(e));
+            const ConfigStore::LoadedConfig c = ConfigStore::LoadAnyConfig(journal.PathOf(e));
             QCOMPARE(QByteArray(reinterpret_cast<const char*>(c.Image.data()),
                                 qsizetype(c.Image.size())),
                      ImageOf(w, i));

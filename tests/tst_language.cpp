@@ -1,13 +1,92 @@
 // The language both programs speak: how it is chosen, and that Qt's own words follow it.
 
 #include "app/Language.h"
+#include "model/MyConst.h"
+#include "model/Utf8.h"
+#include "support/SimProcess.h"
+#include "support/TempSettings.h"
+#include "support/WindowDriver.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
-#include <QDialogButtonBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
+#include <QProcess>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
+
+#include <optional>
+
+namespace {
+
+bool HasCyrillic(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() >= 0x0400 && c.unicode() <= 0x04FF) return true;
+    return false;
+}
+
+struct CliRun {
+    int Exit = -1;
+    QString Out, Err;
+};
+
+CliRun RunCli(const QStringList& args, const QProcessEnvironment& environment) {
+    QProcess p;
+    p.setProcessEnvironment(environment);
+    p.start(QStringLiteral(PROGMZ_CLI_PATH), args);
+    CliRun r;
+    if (!p.waitForFinished(20000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.Exit = p.exitCode();
+    r.Out = QString::fromUtf8(p.readAllStandardOutput());
+    r.Err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// Every text a person can read on a widget, with where it stands.
+void CollectTexts(QWidget* widget, QStringList& texts) {
+    const QString where = widget->objectName() + QLatin1String(": ");
+    auto add = [&](const QString& text) {
+        if (!text.isEmpty()) texts << where + text;
+    };
+    add(widget->toolTip());
+    add(widget->accessibleName());
+    add(widget->accessibleDescription());
+    add(widget->statusTip());
+    if (widget->isWindow()) add(widget->windowTitle());
+    if (auto* label = qobject_cast<QLabel*>(widget)) add(label->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) add(button->text());
+    if (auto* group = qobject_cast<QGroupBox*>(widget)) add(group->title());
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) add(edit->placeholderText());
+    if (auto* box = qobject_cast<QComboBox*>(widget))
+        for (int i = 0; i < box->count(); ++i)
+            add(box->itemText(i));
+    if (auto* tabs = qobject_cast<QTabBar*>(widget))
+        for (int i = 0; i < tabs->count(); ++i)
+            add(tabs->tabText(i) + tabs->tabToolTip(i));
+    if (auto* bar = qobject_cast<QStatusBar*>(widget)) add(bar->currentMessage());
+    for (QAction* action : widget->actions()) {
+        add(action->text());
+        add(action->toolTip() == QString(action->text()).remove(u'&') ? QString()
+                                                                      : action->toolTip());
+        if (QMenu* menu = action->menu()) add(menu->title());
+    }
+    for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        CollectTexts(child, texts);
+}
+
+} // namespace
 
 class TestLanguage : public QObject {
     Q_OBJECT
@@ -15,6 +94,12 @@ private slots:
     void choice_data();
     void choice();
     void qtWordsFollowTheLanguage();
+    void everyTextHasEnglish();
+    void russianWhateverTheLocale();
+    void englishCommandLine_data();
+    void englishCommandLine();
+    void filesDoNotDependOnLanguage();
+    void englishWindow(); // last: it leaves the English translation installed
 };
 
 void TestLanguage::choice_data() {
@@ -78,6 +163,162 @@ void TestLanguage::qtWordsFollowTheLanguage() {
     for (const QString& text : texts)
         QVERIFY2(!text.contains(QLatin1String("Details")) && !text.contains(QLatin1String("Cancel")),
                  qPrintable(text));
+}
+
+// lupdate over the sources into a copy of the translation: every text it finds must have its
+// English, and the file must hold no text the sources no longer have.
+void TestLanguage::everyTextHasEnglish() {
+    QTemporaryDir dir;
+    const QString ts = dir.filePath(QStringLiteral("en.ts"));
+    const QString source = QStringLiteral(PROGMZ_SOURCE_DIR);
+    QVERIFY(QFile::copy(source + QStringLiteral("/i18n/progmz515_en.ts"), ts));
+    QFile::setPermissions(ts, QFile::ReadOwner | QFile::WriteOwner);
+    QProcess lupdate;
+    lupdate.start(QStringLiteral(PROGMZ_LUPDATE),
+                  {QStringLiteral("-silent"), QStringLiteral("-no-obsolete"),
+                   QStringLiteral("-locations"), QStringLiteral("none"), source + "/src",
+                   source + "/cli", source + "/window", QStringLiteral("-ts"), ts});
+    QVERIFY(lupdate.waitForFinished(120000));
+    QCOMPARE(lupdate.exitCode(), 0);
+
+    // The number of messages in a .ts file; those without a finished translation go to
+    // `untranslated`.
+    auto messages = [](const QString& path, QStringList* untranslated) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return -1;
+        QXmlStreamReader xml(&file);
+        int count = 0;
+        QString context, source;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+            const auto name = xml.name();
+            if (name == QLatin1String("name")) {
+                context = xml.readElementText();
+            } else if (name == QLatin1String("message")) {
+                ++count;
+            } else if (name == QLatin1String("source")) {
+                source = xml.readElementText();
+            } else if (name == QLatin1String("translation")) {
+                const bool unfinished = xml.attributes().hasAttribute(QLatin1String("type"));
+                const QString text = xml.readElementText();
+                if (untranslated && (unfinished || text.isEmpty()))
+                    *untranslated << context + QLatin1String(": ") + source;
+            }
+        }
+        return xml.hasError() ? -1 : count;
+    };
+    QStringList untranslated;
+    const int found = messages(ts, &untranslated);
+    QVERIFY(found > 500);
+    QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(u'\n')));
+    QCOMPARE(messages(source + QStringLiteral("/i18n/progmz515_en.ts"), nullptr), found);
+}
+
+void TestLanguage::russianWhateverTheLocale() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    environment.remove(QStringLiteral("PROGMZ515_LANG"));
+    const CliRun run = RunCli({QStringLiteral("--help")}, environment);
+    QCOMPARE(run.Exit, 0);
+    QVERIFY2(run.Out.contains(U("Использование")), qPrintable(run.Out));
+}
+
+void TestLanguage::englishCommandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exit");
+    QTest::newRow("help") << QStringList{"--help"} << 0;
+    for (const char* command :
+         {"ports", "read", "write", "verify", "show", "diff", "convert", "defaults", "report", "check"})
+        QTest::newRow(command) << QStringList{command, "--help"} << 0;
+    QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2;
+    QTest::newRow("unknown model") << QStringList{"defaults", "MZ999"} << 2;
+    QTest::newRow("no file") << QStringList{"show", "/nonexistent/x.cf8"} << 2;
+    QTest::newRow("read") << QStringList{"read", "--port", "SIM", "--model", "MZ515KA8"} << 0;
+    QTest::newRow("show") << QStringList{"show", "OUT"} << 0;
+    QTest::newRow("check") << QStringList{"check", "OUT"} << 0;
+    QTest::newRow("report") << QStringList{"report", "OUT", "-o", "-", "--utf8"} << 0;
+    QTest::newRow("diff of two models") << QStringList{"diff", "OUT", "E2"} << 1;
+}
+
+// The whole command line in English: help, messages, the exchange's texts, the results.
+void TestLanguage::englishCommandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exit);
+    static QTemporaryDir dir;
+    static SimProcess sim;
+    if (sim.ptyPath().isEmpty()) QVERIFY(sim.start({"--model", "MZ515KA8"}));
+    const QString out = dir.filePath(QStringLiteral("ka8.cf8"));
+    const QString e2 = dir.filePath(QStringLiteral("e2.cf8"));
+    for (QString& a : arguments) {
+        if (a == QLatin1String("SIM")) a = sim.ptyPath();
+        if (a == QLatin1String("OUT")) a = out;
+        if (a == QLatin1String("E2")) a = e2;
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("PROGMZ515_LANG"), QStringLiteral("en"));
+    if (arguments.first() == QLatin1String("read")) arguments << "-o" << out;
+    if (arguments.first() == QLatin1String("diff"))
+        QCOMPARE(RunCli({"defaults", "MZ515E2", "-o", e2}, environment).Exit, 0);
+    const CliRun run = RunCli(arguments, environment);
+    QVERIFY2(run.Exit == exit, qPrintable(run.Out + run.Err));
+    QVERIFY(!run.Out.isEmpty() || !run.Err.isEmpty());
+    QVERIFY2(!HasCyrillic(run.Out + run.Err), qPrintable(run.Out + run.Err));
+}
+
+// A file made in English is the same file as one made in Russian; the text form's comments
+// may follow the language, and each language reads the other's.
+void TestLanguage::filesDoNotDependOnLanguage() {
+    QTemporaryDir dir;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+    auto values = [](const QString& path) {
+        QFile file(path);
+        QStringList lines;
+        if (!file.open(QIODevice::ReadOnly)) return lines;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (!line.trimmed().startsWith('#'))
+                lines << QString::fromUtf8(line.left(line.indexOf(" #") < 0 ? line.size()
+                                                                           : line.indexOf(" #")));
+        return lines;
+    };
+    for (int row = 0; row < DeviceCount; ++row) {
+        const QString model = IdentifierOf(row);
+        const QString ru = dir.filePath(model + ".ru.yaml"), en = dir.filePath(model + ".en.yaml");
+        QCOMPARE(RunCli({"--lang", "ru", "defaults", model, "-o", ru}, environment).Exit, 0);
+        QCOMPARE(RunCli({"--lang", "en", "defaults", model, "-o", en}, environment).Exit, 0);
+        QCOMPARE(values(en), values(ru));
+        // Each language reads the other's text, to the same .cf8 bytes.
+        const QString a = dir.filePath(model + ".a.cf8"), b = dir.filePath(model + ".b.cf8");
+        QCOMPARE(RunCli({"--lang", "ru", "convert", en, a}, environment).Exit, 0);
+        QCOMPARE(RunCli({"--lang", "en", "convert", ru, b}, environment).Exit, 0);
+        QFile fa(a), fb(b);
+        QVERIFY(fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly));
+        QCOMPARE(fa.readAll(), fb.readAll());
+    }
+}
+
+// Every text the English window shows, on every model and page: nothing Russian but the
+// name of the Russian language in its menu.
+void TestLanguage::englishWindow() {
+    TempSettings store;
+    QVERIFY(InstallTranslations(*qApp, UiLanguage::English));
+    WindowFixture f;
+    f.Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.Form.get()));
+    QStringList russian;
+    for (int row = 0; row < DeviceCount; ++row) {
+        QVERIFY(ChooseItem(f.Find<QComboBox>("DeviceTypeList"), row));
+        QStringList texts;
+        CollectTexts(f.Form.get(), texts);
+        for (QMenu* menu : f.Form->findChildren<QMenu*>())
+            CollectTexts(menu, texts);
+        for (const QString& text : texts)
+            if (HasCyrillic(text) && !text.endsWith(U("Русский")) && !russian.contains(text))
+                russian << text;
+    }
+    QVERIFY2(russian.isEmpty(), qPrintable(russian.join(u'\n')));
 }
 
 QTEST_MAIN(TestLanguage)

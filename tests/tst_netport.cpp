@@ -2,6 +2,7 @@
 // ser2net, started here on free loopback ports in front of progmz515-sim; the Telnet side
 // of RFC 2217 against random data; and the reasons a network port gives for not opening.
 
+#include "model/Utf8.h"
 #include "support/DeviceSession.h"
 #include "support/Ser2net.h"
 #include "support/SimProcess.h"
@@ -30,10 +31,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString U(const char* s) {
-    return QString::fromUtf8(s);
-}
 
 struct CliRun {
     int Exit = -1;

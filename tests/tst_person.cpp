@@ -4,6 +4,7 @@
 // status text.  The other window tests call the widgets' own functions; this one finds
 // what only the way input arrives can break.
 
+#include "model/Utf8.h"
 #include "support/SimProcess.h"
 #include "support/TempSettings.h"
 #include "support/WindowDriver.h"
@@ -28,10 +29,6 @@
 #include <QTest>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // Input through the X server, as a mouse and a keyboard give it.
 class Person {

@@ -2,6 +2,7 @@
 // line: it opens the file and saves it back byte for byte, and a broken file gets the
 // reader's box and then the start-up message, as a user sees them.
 
+#include "model/Utf8.h"
 #include "support/FilesWindow.h"
 #include "support/TempSettings.h"
 #include "support/XServer.h"
@@ -14,14 +15,6 @@
 
 #include <memory>
 #include <optional>
-
-namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-} // namespace
 
 class TestProgramFiles : public QObject {
     Q_OBJECT

@@ -1,6 +1,7 @@
 // The zone report command in the window: the report of the image being edited, handed to
 // the desktop's viewer only once its file is written and closed, and never after a failure.
 
+#include "model/Utf8.h"
 #include "support/FilesWindow.h"
 #include "support/Iconv.h"
 #include "support/TempSettings.h"
@@ -19,10 +20,6 @@
 #include <optional>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // Which open descriptors of this process name `path`.
 bool OpenInThisProcess(const QString& path) {

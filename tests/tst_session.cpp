@@ -2,6 +2,7 @@
 // person would expect, byte for byte.  The expected images are written out by hand from the
 // factory defaults, not computed by the code under test.
 
+#include "model/Utf8.h"
 #include "support/TempSettings.h"
 #include "support/WindowDriver.h"
 
@@ -16,10 +17,6 @@
 #include <optional>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // The factory image of MZ515KA8: loops, delays, no expander, 64 switched-off zones.
 QByteArray Ka8Defaults() {

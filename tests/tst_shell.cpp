@@ -3,6 +3,7 @@
 // About box, Exit, the program's icon, and the program itself started as a process and
 // ended by a signal.
 
+#include "model/Utf8.h"
 #include "support/Pty.h"
 #include "support/SecondInstance.h"
 #include "support/SimProcess.h"
@@ -41,10 +42,6 @@
 #include <signal.h>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QString Stored(const char* name) {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Korvanta", "ProgMZ515")

@@ -1,6 +1,7 @@
 // The main window as built: its controls with their captions, items, ranges and first
 // states, the menu, the fixed size, the pictures, and SetDevice's arrangement of every model.
 
+#include "model/Utf8.h"
 #include "support/TempSettings.h"
 #include "support/WindowDriver.h"
 
@@ -31,10 +32,6 @@
 namespace {
 
 const char* const Pages[] = {"PageShlf", "PageRadio", "PageInput2", "PageRazd"};
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 bool Shown(const QWidget* w) {
     return w && !w->isHidden();
@@ -273,7 +270,7 @@ private slots:
         QVERIFY(file[3]->isSeparator());
         QVERIFY(file[5]->isSeparator());
         const QList<QAction*> service = menus[1]->menu()->actions();
-        QCOMPARE(service.size(), 4);
+        QCOMPARE(service.size(), 5);
         QCOMPARE(service[0]->objectName(), QString("N10"));
         QCOMPARE(service[0]->text(), U("Список шлейфов..."));
         const QStringList later{file[6]->text(),    file[7]->text(),    file[8]->text(),
@@ -281,6 +278,12 @@ private slots:
         QCOMPARE(later, QStringList({U("Сравнить с файлом..."), U("Печать..."),
                                      U("Экспорт в PDF..."), U("Журнал..."),
                                      U("Сравнить с прибором"), U("Проверка конфигурации...")}));
+        QCOMPARE(service[4]->objectName(), QString("LanguageMenu"));
+        QCOMPARE(service[4]->text(), U("Язык"));
+        QStringList languages;
+        for (QAction* a : service[4]->menu()->actions())
+            languages << a->text() + (a->isChecked() ? "*" : "");
+        QCOMPARE(languages, QStringList({U("Русский*"), "English"}));
         const QList<QAction*> help = menus[2]->menu()->actions();
         QCOMPARE(help.size(), 1);
         QCOMPARE(help[0]->objectName(), QString("N6"));

@@ -2,6 +2,7 @@
 // disables while the exchange runs, the status bar with its colours, the boxes, and the
 // model correction with the stored setting, against progmz515-sim on a pseudo-terminal.
 
+#include "model/Utf8.h"
 #include "support/DeviceSession.h"
 #include "support/SimProcess.h"
 #include "support/SimWindowTest.h"
@@ -25,10 +26,6 @@
 #include <optional>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 struct Session : DeviceSession<> {
     using DeviceSession::DeviceSession;

@@ -1,6 +1,7 @@
 // The loop page driven through its controls: what the rows show for the bytes of the image,
 // what each pick stores, the zone and partition expanders, and MZ515E2's two loops.
 
+#include "model/Utf8.h"
 #include "support/TempSettings.h"
 #include "support/WindowDriver.h"
 
@@ -15,10 +16,6 @@
 #include <optional>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 void Choose(WindowFixture& f, int row) {
     QVERIFY(ChooseItem(f.Find<QComboBox>("DeviceTypeList"), row));

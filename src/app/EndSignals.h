@@ -4,6 +4,8 @@
 // away before it ends: nothing but writing a byte is safe inside a signal handler.  While
 // the watcher lives, these signals no longer end the program by themselves; one that the
 // program was started ignoring (SIGHUP under nohup) stays ignored.  One watcher a process.
+// On Windows a console program's Ctrl+C and Ctrl+Break arrive as SIGINT; a window program
+// has no console, and the end of its desktop session arrives as commitDataRequest.
 
 #include <QObject>
 
@@ -13,7 +15,9 @@ class TEndSignals : public QObject {
     Q_OBJECT
 public:
     explicit TEndSignals(QObject* parent = nullptr);
-    ~TEndSignals() override; // the signals' former handling is back
+    // The signals' former handling is back.  A signal that came but was never told (the
+    // event loop had stopped) is raised again then, so that it is not lost.
+    ~TEndSignals() override;
 
 signals:
     void Received(int signal);

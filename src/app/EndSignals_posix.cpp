@@ -33,6 +33,15 @@ struct TEndSignals::Private {
     int Pipe[2] = {-1, -1};
     std::array<struct sigaction, Watched.size()> Previous{};
     std::array<bool, Watched.size()> Installed{};
+
+    // The first of the signals waiting in the pipe (0 for none); the pipe is emptied.
+    int TakePending() {
+        unsigned char byte = 0;
+        int first = 0;
+        while (::read(Pipe[0], &byte, 1) == 1)
+            if (first == 0) first = byte;
+        return first;
+    }
 };
 
 TEndSignals::TEndSignals(QObject* parent) : QObject(parent), d(std::make_unique<Private>()) {
@@ -41,9 +50,7 @@ TEndSignals::TEndSignals(QObject* parent) : QObject(parent), d(std::make_unique<
     WriteEnd = d->Pipe[1];
     auto* notifier = new QSocketNotifier(d->Pipe[0], QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [this] {
-        unsigned char byte = 0;
-        while (::read(d->Pipe[0], &byte, 1) == 1)
-            emit Received(byte);
+        if (const int signal = d->TakePending()) emit Received(signal);
     });
     struct sigaction action {};
     action.sa_handler = Handler;
@@ -61,7 +68,9 @@ TEndSignals::~TEndSignals() {
     for (std::size_t i = 0; i < Watched.size(); ++i)
         if (d->Installed[i]) ::sigaction(Watched[i], &d->Previous[i], nullptr);
     if (d->Pipe[0] < 0) return;
+    const int pending = d->TakePending();
     WriteEnd = -1;
     ::close(d->Pipe[0]);
     ::close(d->Pipe[1]);
+    if (pending != 0) ::raise(pending);
 }

@@ -48,7 +48,9 @@ TExchange::TExchange(ProgramState& state, TSerialDriver& driver, IExchangeView& 
         timer->setParent(this);
         timer->setTimerType(Qt::PreciseTimer);
     }
-    // Intervals as the window was designed; every exchange sets its own.
+    // Resting intervals, what a host sees between exchanges.  The colour indication blinks
+    // at its own; each exchange gives the deadline and the gathering timer theirs as it
+    // starts (1.5 s or 3 s, 600 ms).
     AttemptTimer.setInterval(4000);
     RxTimer.setInterval(300);
     IndTimer.setInterval(400);

@@ -9,6 +9,7 @@
 //   PROGMZ_TEST_IMAGE    the image it holds at start, as hex
 //   PROGMZ_TEST_VERSION  the version number it reports
 
+#include "model/Utf8.h"
 #include "link/Exchange.h"
 #include "link/PortList.h"
 #include "link/SerialDrv.h"
@@ -26,10 +27,6 @@
 #include <windows.h>
 
 namespace {
-
-QString U(const char* s) {
-    return QString::fromUtf8(s);
-}
 
 QString Env(const char* name) {
     return qEnvironmentVariable(name);
