@@ -922,7 +922,7 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>101 - МЕД.ВЫЗОВ</source>
-        <translation>101 - Personal Emergency</translation>
+        <translation>101 - Pers. Emergency</translation>
     </message>
     <message>
         <source>102 - НЕТ МЕД.СООБ</source>
@@ -978,11 +978,11 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>124 - ПРИНУЖД.ВХОД</source>
-        <translation>124 - Duress Access Grant</translation>
+        <translation>124 - Duress Access</translation>
     </message>
     <message>
         <source>125 - ПРИНУЖД.ВЫХ.</source>
-        <translation>125 - Duress Egress Grant</translation>
+        <translation>125 - Duress Egress</translation>
     </message>
     <message>
         <source>130 - ВТОРЖЕНИЕ</source>
@@ -1030,15 +1030,15 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>141 - ШИНА ОБРЫВ</source>
-        <translation>141 - Polling Loop Open</translation>
+        <translation>141 - Poll Loop Open</translation>
     </message>
     <message>
         <source>142 - ШИНА К.З.</source>
-        <translation>142 - Polling Loop Short</translation>
+        <translation>142 - Poll Loop Short</translation>
     </message>
     <message>
         <source>143 - ОТКАЗ РАСШ.</source>
-        <translation>143 - Exp. Module Failure</translation>
+        <translation>143 - Exp. Mod. Fail</translation>
     </message>
     <message>
         <source>144 - ТАМПЕР ДАТЧ.</source>
@@ -1046,7 +1046,7 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>145 - ТАМПЕР РАСШ.</source>
-        <translation>145 - Exp. Module Tamper</translation>
+        <translation>145 - Exp. Tamper</translation>
     </message>
     <message>
         <source>146 - ТИХ.ВТОРЖЕН.</source>
@@ -1054,11 +1054,11 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>147 - ОПРОС ДАТЧ.</source>
-        <translation>147 - Sensor Supervision</translation>
+        <translation>147 - Sensor Superv.</translation>
     </message>
     <message>
         <source>150 - НЕ ОХР.ЗОНА</source>
-        <translation>150 - 24 Hour Non-Burglary</translation>
+        <translation>150 - 24 h Non-Burg.</translation>
     </message>
     <message>
         <source>151 - ДАТЧИК ГАЗА</source>
@@ -1114,7 +1114,7 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>201 - ДАВЛЕН.ВОДЫ</source>
-        <translation>201 - Low Water Pressure</translation>
+        <translation>201 - Low Water Pres.</translation>
     </message>
     <message>
         <source>202 - МАЛО СО2</source>
@@ -1122,7 +1122,7 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>203 - ДАТЧ.ВЕНТИЛЯ</source>
-        <translation>203 - Gate Valve Sensor</translation>
+        <translation>203 - Gate Valve</translation>
     </message>
     <message>
         <source>204 - МАЛО ВОДЫ </source>
@@ -1146,15 +1146,15 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>302 - АКК.РАЗРЯЖЕН</source>
-        <translation>302 - Low System Battery</translation>
+        <translation>302 - Low Sys. Batt.</translation>
     </message>
     <message>
         <source>303 - ОШИБКА RAM</source>
-        <translation>303 - RAM Checksum Bad</translation>
+        <translation>303 - RAM Error</translation>
     </message>
     <message>
         <source>304 - ОШИБКА ROM</source>
-        <translation>304 - ROM Checksum Bad</translation>
+        <translation>304 - ROM Error</translation>
     </message>
     <message>
         <source>305 - СБРОС СИСТ.</source>
@@ -1162,7 +1162,7 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>306 - ИЗМ.ПРОГРАММ</source>
-        <translation>306 - Panel Prog. Changed</translation>
+        <translation>306 - Prog. Changed</translation>
     </message>
     <message>
         <source>307 - ОШИБКА ТЕСТА</source>
@@ -1170,11 +1170,11 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>308 - СИСТ.ОТКЛЮЧ.</source>
-        <translation>308 - System Shutdown</translation>
+        <translation>308 - Sys. Shutdown</translation>
     </message>
     <message>
         <source>309 - АКК.НЕИСПР.</source>
-        <translation>309 - Battery Test Failure</translation>
+        <translation>309 - Batt. Test Fail</translation>
     </message>
     <message>
         <source>310 - ЗАЗЕМЛЕНИЕ</source>
@@ -1222,19 +1222,19 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>330 - ПЕРИФЕРИЯ</source>
-        <translation>330 - System Peripheral</translation>
+        <translation>330 - Sys. Peripheral</translation>
     </message>
     <message>
         <source>331 - ШИНА ОБРЫВ</source>
-        <translation>331 - Polling Loop Open</translation>
+        <translation>331 - Poll Loop Open</translation>
     </message>
     <message>
         <source>332 - ШИНА К.З.</source>
-        <translation>332 - Polling Loop Short</translation>
+        <translation>332 - Poll Loop Short</translation>
     </message>
     <message>
         <source>333 - РАСШИРИТЕЛЬ</source>
-        <translation>333 - Exp. Module Failure</translation>
+        <translation>333 - Exp. Mod. Fail</translation>
     </message>
     <message>
         <source>334 - ПОВТОРИТЕЛЬ</source>
@@ -1250,23 +1250,23 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>337 - =ПИТ.РАСШ.</source>
-        <translation>337 - Exp. Module DC Loss</translation>
+        <translation>337 - Exp. DC Loss</translation>
     </message>
     <message>
         <source>338 - БАТАРЕЯ РАСШ</source>
-        <translation>338 - Exp. Module Low Batt</translation>
+        <translation>338 - Exp. Low Batt.</translation>
     </message>
     <message>
         <source>339 - RESET РАСШ.</source>
-        <translation>339 - Exp. Module Reset</translation>
+        <translation>339 - Exp. Mod. Reset</translation>
     </message>
     <message>
         <source>341 - ТАМПЕР РАСШ.</source>
-        <translation>341 - Exp. Module Tamper</translation>
+        <translation>341 - Exp. Tamper</translation>
     </message>
     <message>
         <source>342 - ~ПИТ.РАСШ.</source>
-        <translation>342 - Exp. Module AC Loss</translation>
+        <translation>342 - Exp. AC Loss</translation>
     </message>
     <message>
         <source>343 - ТЕСТ РАСШ. </source>
@@ -1294,15 +1294,15 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>354 - СООБ.НЕ ДОСТ</source>
-        <translation>354 - Fail to Communicate</translation>
+        <translation>354 - Comm. Failure</translation>
     </message>
     <message>
         <source>355 - ПОТЕРЯ РАДИО</source>
-        <translation>355 - Radio Superv. Loss</translation>
+        <translation>355 - Radio Sup. Loss</translation>
     </message>
     <message>
         <source>356 - ПОТЕРЯ ОПРОС</source>
-        <translation>356 - Central Polling Loss</translation>
+        <translation>356 - Polling Loss</translation>
     </message>
     <message>
         <source>357 - КСВ АНТЕННЫ</source>
@@ -1330,11 +1330,11 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>375 - ШЛ.Т.К.НЕИСП</source>
-        <translation>375 - Panic Zone Trouble</translation>
+        <translation>375 - Panic Zone Trbl</translation>
     </message>
     <message>
         <source>376 - ШЛЕЙФ HOLDUP</source>
-        <translation>376 - Hold-up Zone Trouble</translation>
+        <translation>376 - Hold-up Trouble</translation>
     </message>
     <message>
         <source>377 - ПЕРЕМЕЖ.НЕИС</source>
@@ -1342,7 +1342,7 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>378 - СВЯЗАН.ЗОНЫ</source>
-        <translation>378 - Cross-zone Trouble</translation>
+        <translation>378 - Cross-zone Trbl</translation>
     </message>
     <message>
         <source>380 - ПРОБЛЕМА</source>
@@ -1350,11 +1350,11 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>381 - РАДИОДАТЧИК</source>
-        <translation>381 - RF Supervision Loss</translation>
+        <translation>381 - RF Sup. Loss</translation>
     </message>
     <message>
         <source>382 - МОДУЛЬ РАСШ.</source>
-        <translation>382 - RPM Supervision Loss</translation>
+        <translation>382 - RPM Sup. Loss</translation>
     </message>
     <message>
         <source>383 - ТАМПЕР ДАТЧ.</source>
@@ -1366,27 +1366,27 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>385 - ДЫМ.ДАТ.ВЫС.</source>
-        <translation>385 - Smoke Det. High Sens</translation>
+        <translation>385 - Smoke Det. High</translation>
     </message>
     <message>
         <source>386 - ДЫМ.ДАТ.НИЗК</source>
-        <translation>386 - Smoke Det. Low Sens</translation>
+        <translation>386 - Smoke Det. Low</translation>
     </message>
     <message>
         <source>387 - ОХР.ДАТ.ВЫС.</source>
-        <translation>387 - Burg. Det. High Sens</translation>
+        <translation>387 - Burg. Det. High</translation>
     </message>
     <message>
         <source>388 - ОХР.ДАТ.НИЗК</source>
-        <translation>388 - Burg. Det. Low Sens</translation>
+        <translation>388 - Burg. Det. Low</translation>
     </message>
     <message>
         <source>389 - ДАТ.САМОДИАГ</source>
-        <translation>389 - Sensor Test Failure</translation>
+        <translation>389 - Sensor Test Fail</translation>
     </message>
     <message>
         <source>391 - ТАЙМЕР ДАТЧ.</source>
-        <translation>391 - Sensor Watch Trouble</translation>
+        <translation>391 - Sensor Watch</translation>
     </message>
     <message>
         <source>392 - ДРЕЙФ ЧАСТОТ</source>
@@ -1394,19 +1394,19 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>393 - ТЕХ.ОБСЛУЖ.</source>
-        <translation>393 - Maintenance Alert</translation>
+        <translation>393 - Maint. Alert</translation>
     </message>
     <message>
         <source>461 - НЕПРАВ.КОД</source>
-        <translation>461 - Wrong Code Entry</translation>
+        <translation>461 - Wrong Code</translation>
     </message>
     <message>
         <source>465 - Т.К.СБРОШЕНА</source>
-        <translation>465 - Panic Alarm Reset</translation>
+        <translation>465 - Panic Reset</translation>
     </message>
     <message>
         <source>416 - ВЫГР. НА ПЦН</source>
-        <translation>416 - Download Successful</translation>
+        <translation>416 - Download OK</translation>
     </message>
     <message>
         <source>423 - ПРИН. ДОСТУП</source>
@@ -1414,15 +1414,15 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>426 - ДВЕРЬ РАЗБЛ.</source>
-        <translation>426 - Door Propped Open</translation>
+        <translation>426 - Door Propped</translation>
     </message>
     <message>
         <source>427 - ДАТ.СОСТ.ДВ.</source>
-        <translation>427 - Access DSM Trouble</translation>
+        <translation>427 - DSM Trouble</translation>
     </message>
     <message>
         <source>428 - УСТ.ЗАПР.ВЫХ</source>
-        <translation>428 - Access RTE Trouble</translation>
+        <translation>428 - RTE Trouble</translation>
     </message>
     <message>
         <source>432 - РЕЛЕ НЕ СРАБ</source>
@@ -1434,7 +1434,7 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>434 - ДВ.ДАТЧ.ШУНТ</source>
-        <translation>434 - Access DSM Shunt</translation>
+        <translation>434 - DSM Shunt</translation>
     </message>
     <message>
         <source>501 - СЧИТ.ОТКЛЮЧ.</source>
@@ -1442,7 +1442,7 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>520 - ЗВ/РЕЛЕ ОТКЛ</source>
-        <translation>520 - Sndr/Relay Disabled</translation>
+        <translation>520 - Sndr/Relay Off</translation>
     </message>
     <message>
         <source>521 - СИРЕНА1 ОТКЛ</source>
@@ -1454,15 +1454,15 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>523 - РЕЛЕ ТР ОТКЛ</source>
-        <translation>523 - Alarm Relay Disabled</translation>
+        <translation>523 - Alarm Relay Off</translation>
     </message>
     <message>
         <source>524 - РЕЛЕ НИ ОТКЛ</source>
-        <translation>524 - Trbl Relay Disabled</translation>
+        <translation>524 - Trbl Relay Off</translation>
     </message>
     <message>
         <source>525 - РЕЛЕ РВ ОТКЛ</source>
-        <translation>525 - Rev. Relay Disabled</translation>
+        <translation>525 - Rev. Relay Off</translation>
     </message>
     <message>
         <source>526 - ОПОВЕЩ3 ОТКЛ</source>
@@ -1486,11 +1486,11 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>552 - РПД ОТКЛЮЧЕН</source>
-        <translation>552 - Radio Xmtr Disabled</translation>
+        <translation>552 - Radio Xmtr Off</translation>
     </message>
     <message>
         <source>553 - УД.ЗАГР.ОТКЛ</source>
-        <translation>553 - Remote D/L Disabled</translation>
+        <translation>553 - Remote D/L Off</translation>
     </message>
     <message>
         <source>570 - ОБХОД ЗОНЫ </source>
@@ -1502,7 +1502,7 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>572 - ОБХ.24Ч ЗОНЫ</source>
-        <translation>572 - 24 Hour Zone Bypass</translation>
+        <translation>572 - 24h Bypass</translation>
     </message>
     <message>
         <source>573 - ОБХ.ОХР.ЗОНЫ </source>
@@ -1514,11 +1514,11 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>576 - ЗОН.ДОСТ.ШУН</source>
-        <translation>576 - Access Zone Shunt</translation>
+        <translation>576 - Access Shunt</translation>
     </message>
     <message>
         <source>577 - ОБХ.ЗОН ДОСТ</source>
-        <translation>577 - Access Point Bypass</translation>
+        <translation>577 - Access Bypass</translation>
     </message>
     <message>
         <source>601 - РУЧНОЙ ТЕСТ</source>
@@ -1538,7 +1538,7 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>606 - ГОЛОС.СВЯЗЬ</source>
-        <translation>606 - Listen-in to Follow</translation>
+        <translation>606 - Listen-in</translation>
     </message>
     <message>
         <source>608 - ТЕСТ-&gt;НЕИСПР</source>
@@ -1546,7 +1546,7 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>609 - ВИДЕОПЕРЕДАЧ</source>
-        <translation>609 - Video Xmtr Active</translation>
+        <translation>609 - Video Xmtr On</translation>
     </message>
     <message>
         <source>611 - ТОЧКА ПРОВ.</source>
@@ -1558,15 +1558,15 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>613 - ОХР.ЗОН.ПРОВ</source>
-        <translation>613 - Burg. Zone Walk Test</translation>
+        <translation>613 - Burg. Walk Test</translation>
     </message>
     <message>
         <source>614 - ПОЖ.ЗОН.ПРОВ</source>
-        <translation>614 - Fire Zone Walk Test</translation>
+        <translation>614 - Fire Walk Test</translation>
     </message>
     <message>
         <source>615 - Т.К. ПРОВЕР.</source>
-        <translation>615 - Panic Zone Walk Test</translation>
+        <translation>615 - Panic Walk Test</translation>
     </message>
     <message>
         <source>616 - ВЫЗОВ СЕРВИС</source>
@@ -1578,31 +1578,31 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>622 - ЖУРНАЛ 50%</source>
-        <translation>622 - Event Log 50% Full</translation>
+        <translation>622 - Log 50% Full</translation>
     </message>
     <message>
         <source>623 - ЖУРНАЛ 90%</source>
-        <translation>623 - Event Log 90% Full</translation>
+        <translation>623 - Log 90% Full</translation>
     </message>
     <message>
         <source>624 - ЖУРНАЛ 100%</source>
-        <translation>624 - Event Log Overflow</translation>
+        <translation>624 - Log Overflow</translation>
     </message>
     <message>
         <source>626 - ЧАСЫ НЕКОРР.</source>
-        <translation>626 - Time/Date Inaccurate</translation>
+        <translation>626 - Bad Time/Date</translation>
     </message>
     <message>
         <source>627 - ПРОГР.НАЧАТО</source>
-        <translation>627 - Program Mode Entry</translation>
+        <translation>627 - Prog. Mode Entry</translation>
     </message>
     <message>
         <source>628 - ПРОГР.ЗАКОНЧ</source>
-        <translation>628 - Program Mode Exit</translation>
+        <translation>628 - Prog. Mode Exit</translation>
     </message>
     <message>
         <source>629 - 32Ч МАРКЕР</source>
-        <translation>629 - 32 Hour Log Marker</translation>
+        <translation>629 - 32 h Log Mark</translation>
     </message>
     <message>
         <source>630 - РАСПИС.ИЗМ.</source>
@@ -1610,15 +1610,15 @@ Please contact the developer</translation>
     </message>
     <message>
         <source>631 - СБОЙ РАСПИС.</source>
-        <translation>631 - Exception Sched. Chg</translation>
+        <translation>631 - Exc. Sched. Chg</translation>
     </message>
     <message>
         <source>632 - РАСП.КД ИЗМ.</source>
-        <translation>632 - Access Sched. Change</translation>
+        <translation>632 - Acc. Sched. Chg</translation>
     </message>
     <message>
         <source>641 - КОНТР.ОХРАНЫ</source>
-        <translation>641 - Senior Watch Trouble</translation>
+        <translation>641 - Senior Watch</translation>
     </message>
     <message>
         <source>651 - РЕЗЕРВ</source>
