@@ -1,5 +1,7 @@
 #include "CliCommon.h"
 
+#include <QCoreApplication>
+
 #include "model/MyConst.h"
 
 #include <cerrno>
@@ -33,7 +35,8 @@ bool WriteOut(const QByteArray& bytes) {
 int FinishOutput(int exit) {
     if (OutError == 0 && std::fflush(stdout) != 0) OutError = errno != 0 ? errno : EIO;
     if (OutError == 0) return exit;
-    PrintErr(QStringLiteral("progmz515-cli: стандартный вывод не записывается: ") +
+    PrintErr(QCoreApplication::translate("CliCommon",
+                                         "progmz515-cli: стандартный вывод не записывается: ") +
              QString::fromLocal8Bit(std::strerror(OutError)));
     return exit == ExitOk || exit == ExitDiffers ? int(ExitUsage) : exit;
 }
@@ -45,7 +48,8 @@ QString UnixLines(QString text) {
 int UsageError(const QString& command, const QString& text) {
     const QString help = command.isEmpty() ? QStringLiteral("progmz515-cli --help")
                                            : QStringLiteral("progmz515-cli %1 --help").arg(command);
-    PrintErr(QStringLiteral("progmz515-cli: %1\nСправка: %2").arg(text, help));
+    PrintErr(
+        QCoreApplication::translate("CliCommon", "progmz515-cli: %1\nСправка: %2").arg(text, help));
     return ExitUsage;
 }
 
@@ -84,27 +88,31 @@ std::optional<ParsedArgs> ParseArgs(const QStringList& args, const QList<OptionS
         }
         const OptionSpec* option = find(word);
         if (!option) {
-            *error = QStringLiteral("неизвестный параметр «%1»").arg(word);
+            *error =
+                QCoreApplication::translate("CliCommon", "неизвестный параметр «%1»").arg(word);
             return std::nullopt;
         }
         if (option->TakesValue && !value) {
             if (i + 1 >= args.size()) {
-                *error = QStringLiteral("после «%1» нужно значение").arg(word);
+                *error =
+                    QCoreApplication::translate("CliCommon", "после «%1» нужно значение").arg(word);
                 return std::nullopt;
             }
             value = args[++i];
         }
         if (!option->TakesValue && value) {
-            *error = QStringLiteral("параметр «%1» не принимает значения").arg(word);
+            *error = QCoreApplication::translate("CliCommon", "параметр «%1» не принимает значения")
+                         .arg(word);
             return std::nullopt;
         }
         if (option->TakesValue && value->isEmpty()) {
-            *error = QStringLiteral("значение «%1» пусто").arg(word);
+            *error = QCoreApplication::translate("CliCommon", "значение «%1» пусто").arg(word);
             return std::nullopt;
         }
         QStringList& values = parsed.Options[option->Name];
         if (!values.isEmpty() && !option->Repeatable) {
-            *error = QStringLiteral("параметр «--%1» указан дважды").arg(option->Name);
+            *error = QCoreApplication::translate("CliCommon", "параметр «--%1» указан дважды")
+                         .arg(option->Name);
             return std::nullopt;
         }
         values << value.value_or(QString());
@@ -119,7 +127,8 @@ std::optional<ParsedArgs> ParseCommandArgs(const QString& command, const QString
     std::optional<ParsedArgs> parsed = ParseArgs(args, specs, &error);
     if (parsed && parsed->Positional.size() != positional) {
         if (parsed->Positional.size() > positional)
-            error = QStringLiteral("лишний аргумент «%1»").arg(parsed->Positional[positional]);
+            error = QCoreApplication::translate("CliCommon", "лишний аргумент «%1»")
+                        .arg(parsed->Positional[positional]);
         else
             error = missing;
         parsed.reset();
@@ -138,5 +147,6 @@ QString ModelList() {
 std::optional<int> RejectUnknownModel(const QString& command, const QString& model) {
     if (FindDevice(model) >= 0) return std::nullopt;
     return UsageError(
-        command, QStringLiteral("неизвестная модель «%1»; модели: %2").arg(model, ModelList()));
+        command, QCoreApplication::translate("CliCommon", "неизвестная модель «%1»; модели: %2")
+                     .arg(model, ModelList()));
 }

@@ -4,6 +4,7 @@
 #include "app/ConfigStore.h"
 #include "model/MyConst.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -11,14 +12,17 @@
 
 std::optional<QString> CheckOutputPath(const QString& path) {
     if (!ConfigStore::FormatOfName(path))
-        return QStringLiteral("«%1»: имя файла должно оканчиваться на .cf8 (файл конфигурации) "
-                              "или .yaml (текстовая форма)")
+        return QCoreApplication::translate(
+                   "CliFiles", "«%1»: имя файла должно оканчиваться на .cf8 (файл конфигурации) "
+                               "или .yaml (текстовая форма)")
             .arg(path);
     return CheckOutputPlace(path);
 }
 
 std::optional<int> RejectOutputOption(const QString& command, const QString& output) {
-    if (output.isEmpty()) return UsageError(command, QStringLiteral("не указан файл (-o ФАЙЛ)"));
+    if (output.isEmpty())
+        return UsageError(command,
+                          QCoreApplication::translate("CliFiles", "не указан файл (-o ФАЙЛ)"));
     if (const std::optional<QString> error = CheckOutputPath(output))
         return UsageError(command, *error);
     return std::nullopt;
@@ -26,9 +30,11 @@ std::optional<int> RejectOutputOption(const QString& command, const QString& out
 
 std::optional<QString> CheckOutputPlace(const QString& path) {
     const QFileInfo info(path);
-    if (info.isDir()) return QStringLiteral("«%1» — это папка, а не файл").arg(path);
+    if (info.isDir())
+        return QCoreApplication::translate("CliFiles", "«%1» — это папка, а не файл").arg(path);
     if (!info.absoluteDir().exists())
-        return QStringLiteral("папки «%1» нет").arg(QDir::toNativeSeparators(info.absolutePath()));
+        return QCoreApplication::translate("CliFiles", "папки «%1» нет")
+            .arg(QDir::toNativeSeparators(info.absolutePath()));
     return std::nullopt;
 }
 
@@ -41,7 +47,8 @@ bool LoadConfiguration(const QString& path, ProgramState& state, QString* error)
     ProgramState result = state;
     if (!LoadDeviceDefaults(result, loaded.Model) ||
         loaded.Image.size() != std::size_t(result.Capacity)) {
-        *error = QStringLiteral("%1: %2").arg(path, QString::fromUtf8(FileTexts::Corrupt));
+        *error = QStringLiteral("%1: %2").arg(
+            path, QCoreApplication::translate("FileTexts", FileTexts::Corrupt));
         return false;
     }
     std::copy(loaded.Image.begin(), loaded.Image.end(), result.ConfigImage());

@@ -1,17 +1,20 @@
 // convert: between a ".cf8" and the text form.
 
 #include "CliCommon.h"
+
 #include "CliFiles.h"
 #include "Commands.h"
 #include "SameFile.h"
+#include <QCoreApplication>
 
 namespace {
 
 int RunConvert(const QStringList& args) {
     const QString command = QStringLiteral("convert");
     int exit = ExitOk;
-    const auto a = ParseCommandArgs(command, args, {}, 2,
-                                    QStringLiteral("нужны два файла: откуда и куда"), &exit);
+    const auto a = ParseCommandArgs(
+        command, args, {}, 2,
+        QCoreApplication::translate("CmdConvert", "нужны два файла: откуда и куда"), &exit);
     if (!a) return exit;
     const QString output = a->Positional[1];
     if (const std::optional<QString> error = CheckOutputPath(output))
@@ -29,8 +32,10 @@ int RunConvert(const QStringList& args) {
 } // namespace
 
 extern const Command ConvertCommand{
-    "convert", "из .cf8 в текстовую форму и обратно",
-    "Переводит конфигурацию из одного вида в другой. Вид первого файла определяется по\n"
-    "содержимому, вид второго — по расширению: .cf8 или .yaml (.yml). Преобразование\n"
-    "точное: .cf8 → текст → .cf8 даёт те же байты.\n",
-    "ИЗ_ФАЙЛА В_ФАЙЛ", RunConvert};
+    "convert", QT_TRANSLATE_NOOP("Commands", "из .cf8 в текстовую форму и обратно"),
+    QT_TRANSLATE_NOOP(
+        "Commands",
+        "Переводит конфигурацию из одного вида в другой. Вид первого файла определяется по\n"
+        "содержимому, вид второго — по расширению: .cf8 или .yaml (.yml). Преобразование\n"
+        "точное: .cf8 → текст → .cf8 даёт те же байты.\n"),
+    QT_TRANSLATE_NOOP("Commands", "ИЗ_ФАЙЛА В_ФАЙЛ"), RunConvert};

@@ -1,8 +1,10 @@
 // defaults: the factory configuration of a model.
 
 #include "CliCommon.h"
+
 #include "CliFiles.h"
 #include "Commands.h"
+#include <QCoreApplication>
 
 #include "model/MyConst.h"
 
@@ -13,7 +15,8 @@ int RunDefaults(const QStringList& args) {
     int exit = ExitOk;
     const auto a = ParseCommandArgs(
         command, args, {{QStringLiteral("output"), true, false, QStringLiteral("o")}}, 1,
-        QStringLiteral("не указана модель: %1").arg(ModelList()), &exit);
+        QCoreApplication::translate("CmdDefaults", "не указана модель: %1").arg(ModelList()),
+        &exit);
     if (!a) return exit;
     const QString model = a->Positional[0];
     if (const std::optional<int> rejected = RejectUnknownModel(command, model)) return *rejected;
@@ -29,9 +32,11 @@ int RunDefaults(const QStringList& args) {
 } // namespace
 
 extern const Command DefaultsCommand{
-    "defaults", "заводская конфигурация модели",
-    "Записывает заводскую конфигурацию модели в файл: .cf8 или текстовую форму (.yaml), по\n"
-    "расширению имени.\n"
-    "\n"
-    "  -o ФАЙЛ   куда записать\n",
-    "МОДЕЛЬ -o ФАЙЛ", RunDefaults};
+    "defaults", QT_TRANSLATE_NOOP("Commands", "заводская конфигурация модели"),
+    QT_TRANSLATE_NOOP(
+        "Commands",
+        "Записывает заводскую конфигурацию модели в файл: .cf8 или текстовую форму (.yaml), по\n"
+        "расширению имени.\n"
+        "\n"
+        "  -o ФАЙЛ   куда записать\n"),
+    QT_TRANSLATE_NOOP("Commands", "МОДЕЛЬ -o ФАЙЛ"), RunDefaults};

@@ -1,7 +1,9 @@
 // ports: the serial ports the system knows.
 
 #include "CliCommon.h"
+
 #include "Commands.h"
+#include <QCoreApplication>
 
 #include "link/PortList.h"
 
@@ -48,7 +50,8 @@ int RunPorts(const QStringList& args) {
     }
 
     if (ports.isEmpty()) {
-        PrintErr(QStringLiteral("Система не знает ни одного последовательного порта"));
+        PrintErr(QCoreApplication::translate("CmdPorts",
+                                             "Система не знает ни одного последовательного порта"));
         return ExitOk;
     }
     QList<QStringList> rows;
@@ -76,12 +79,14 @@ int RunPorts(const QStringList& args) {
 } // namespace
 
 extern const Command PortsCommand{
-    "ports", "последовательные порты системы",
-    "Выводит последовательные порты, которые знает система, по одному в строке: имя,\n"
-    "как его показывает список портов окна программы, путь к устройству, описание,\n"
-    "изготовитель, USB-идентификаторы изготовителя и изделия (VID:PID) и серийный номер\n"
-    "адаптера («-», где системе это неизвестно). Имя или путь годятся для --port.\n"
-    "\n"
-    "  --json   то же в JSON: массив объектов с полями name, path, description,\n"
-    "           manufacturer, vendorId, productId, serialNumber (null, где неизвестно)\n",
+    "ports", QT_TRANSLATE_NOOP("Commands", "последовательные порты системы"),
+    QT_TRANSLATE_NOOP(
+        "Commands",
+        "Выводит последовательные порты, которые знает система, по одному в строке: имя,\n"
+        "как его показывает список портов окна программы, путь к устройству, описание,\n"
+        "изготовитель, USB-идентификаторы изготовителя и изделия (VID:PID) и серийный номер\n"
+        "адаптера («-», где системе это неизвестно). Имя или путь годятся для --port.\n"
+        "\n"
+        "  --json   то же в JSON: массив объектов с полями name, path, description,\n"
+        "           manufacturer, vendorId, productId, serialNumber (null, где неизвестно)\n"),
     "[--json]", RunPorts};

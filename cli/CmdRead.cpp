@@ -1,9 +1,11 @@
 // read: a device's configuration into a file.
 
 #include "CliCommon.h"
+
 #include "CliFiles.h"
 #include "Commands.h"
 #include "DeviceCommand.h"
+#include <QCoreApplication>
 
 #include "model/MyConst.h"
 
@@ -22,7 +24,8 @@ int RunRead(const QStringList& args) {
     const QString model = a->Value(QStringLiteral("model"));
     if (model.isEmpty())
         return UsageError(command,
-                          QStringLiteral("не указана модель (--model): %1").arg(ModelList()));
+                          QCoreApplication::translate("CmdRead", "не указана модель (--model): %1")
+                              .arg(ModelList()));
     if (const std::optional<int> rejected = RejectUnknownModel(command, model)) return *rejected;
     const QString output = a->Value(QStringLiteral("output"));
     if (const std::optional<int> rejected = RejectOutputOption(command, output)) return *rejected;
@@ -37,23 +40,28 @@ int RunRead(const QStringList& args) {
     // A device of another 23-byte model has been read as that model; the file says so.
     if (const std::optional<QString> error = SaveConfiguration(session.State(), output))
         return FileError(*error);
-    PrintErr(QStringLiteral("%1: %2").arg(QString::fromUtf8("Файл сохранен"), output));
+    PrintErr(QStringLiteral("%1: %2").arg(QCoreApplication::translate("CmdRead", "Файл сохранен"),
+                                          output));
     return traceExit;
 }
 
 } // namespace
 
 extern const Command ReadCommand{
-    "read", "прочитать прибор в файл",
-    "Читает конфигурацию прибора через порт и записывает её в файл: .cf8 или текстовую\n"
-    "форму (.yaml), по расширению имени. Если прибор с образом в 23 байта называет другую\n"
-    "модель (MZ515KB8, MZ515E8, MZ515E2), модель сменяется, как в окне программы, и файл\n"
-    "записывается для модели, которую назвал прибор. Версия прибора выводится вместе с\n"
-    "итогом.\n"
-    "\n"
-    "  --port ПОРТ     порт прибора\n"
-    "  --model МОДЕЛЬ  модель прибора\n"
-    "  -o ФАЙЛ         куда записать конфигурацию\n"
-    "  --trace ФАЙЛ    записать все кадры обмена (время, направление, байты)\n"
-    "  --no-journal    не добавлять записи в журнал программы\n",
-    "--port ПОРТ --model МОДЕЛЬ -o ФАЙЛ [--trace ФАЙЛ] [--no-journal]", RunRead};
+    "read", QT_TRANSLATE_NOOP("Commands", "прочитать прибор в файл"),
+    QT_TRANSLATE_NOOP(
+        "Commands",
+        "Читает конфигурацию прибора через порт и записывает её в файл: .cf8 или текстовую\n"
+        "форму (.yaml), по расширению имени. Если прибор с образом в 23 байта называет другую\n"
+        "модель (MZ515KB8, MZ515E8, MZ515E2), модель сменяется, как в окне программы, и файл\n"
+        "записывается для модели, которую назвал прибор. Версия прибора выводится вместе с\n"
+        "итогом.\n"
+        "\n"
+        "  --port ПОРТ     порт прибора\n"
+        "  --model МОДЕЛЬ  модель прибора\n"
+        "  -o ФАЙЛ         куда записать конфигурацию\n"
+        "  --trace ФАЙЛ    записать все кадры обмена (время, направление, байты)\n"
+        "  --no-journal    не добавлять записи в журнал программы\n"),
+    QT_TRANSLATE_NOOP("Commands",
+                      "--port ПОРТ --model МОДЕЛЬ -o ФАЙЛ [--trace ФАЙЛ] [--no-journal]"),
+    RunRead};

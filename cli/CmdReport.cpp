@@ -1,9 +1,11 @@
 // report: the window's zone report of a configuration.
 
 #include "CliCommon.h"
+
 #include "CliFiles.h"
 #include "Commands.h"
 #include "SameFile.h"
+#include <QCoreApplication>
 
 #include "app/ConfigStore.h"
 #include "app/Cp1251.h"
@@ -17,7 +19,7 @@ int RunReport(const QStringList& args) {
     const auto a = ParseCommandArgs(
         command, args,
         {{QStringLiteral("output"), true, false, QStringLiteral("o")}, {QStringLiteral("utf8")}}, 1,
-        QStringLiteral("не указан файл конфигурации"), &exit);
+        QCoreApplication::translate("CmdReport", "не указан файл конфигурации"), &exit);
     if (!a) return exit;
     const QString output = a->Value(QStringLiteral("output"));
     if (!output.isEmpty()) {
@@ -46,12 +48,14 @@ int RunReport(const QStringList& args) {
 } // namespace
 
 extern const Command ReportCommand{
-    "report", "список шлейфов (отчёт окна программы)",
-    "Составляет список шлейфов и зон конфигурации из файла (.cf8 или текстовая форма)\n"
-    "точно так же, как окно программы составляет Shlf.txt: в кодировке Windows-1251, строки\n"
-    "через CR LF. Без -o список выводится в стандартный вывод. Для передатчиков (MZ515KF,\n"
-    "MZ515KA) список не составляется.\n"
-    "\n"
-    "  -o ФАЙЛ   куда записать список\n"
-    "  --utf8    в UTF-8 и с переводом строки LF, для чтения в терминале\n",
-    "ФАЙЛ [-o ФАЙЛ] [--utf8]", RunReport};
+    "report", QT_TRANSLATE_NOOP("Commands", "список шлейфов (отчёт окна программы)"),
+    QT_TRANSLATE_NOOP(
+        "Commands",
+        "Составляет список шлейфов и зон конфигурации из файла (.cf8 или текстовая форма)\n"
+        "точно так же, как окно программы составляет Shlf.txt: в кодировке Windows-1251, строки\n"
+        "через CR LF. Без -o список выводится в стандартный вывод. Для передатчиков (MZ515KF,\n"
+        "MZ515KA) список не составляется.\n"
+        "\n"
+        "  -o ФАЙЛ   куда записать список\n"
+        "  --utf8    в UTF-8 и с переводом строки LF, для чтения в терминале\n"),
+    QT_TRANSLATE_NOOP("Commands", "ФАЙЛ [-o ФАЙЛ] [--utf8]"), RunReport};

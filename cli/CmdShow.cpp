@@ -1,8 +1,10 @@
 // show: a configuration as text.
 
 #include "CliCommon.h"
+
 #include "CliFiles.h"
 #include "Commands.h"
+#include <QCoreApplication>
 
 #include "app/TextForm.h"
 #include "model/Fingerprint.h"
@@ -11,15 +13,17 @@ namespace {
 
 int RunShow(const QStringList& args) {
     int exit = ExitOk;
-    const auto a = ParseCommandArgs(QStringLiteral("show"), args, {}, 1,
-                                    QStringLiteral("не указан файл конфигурации"), &exit);
+    const auto a = ParseCommandArgs(
+        QStringLiteral("show"), args, {}, 1,
+        QCoreApplication::translate("CmdShow", "не указан файл конфигурации"), &exit);
     if (!a) return exit;
     ProgramState state;
     QString error;
     if (!LoadConfiguration(a->Positional[0], state, &error)) return FileError(error);
     // Beside the text, not in it: the text stays what convert writes.  The same mark is on
     // the window's printed sheet and in its journal.
-    PrintErr(QStringLiteral("Отпечаток: ") + ConfigFingerprint(state.CurrentDevice, state.Image()));
+    PrintErr(QCoreApplication::translate("CmdShow", "Отпечаток: ") +
+             ConfigFingerprint(state.CurrentDevice, state.Image()));
     return WriteOut(TextForm::ConfigToText(state.CurrentDevice, state.Image())) ? ExitOk
                                                                                 : ExitUsage;
 }
@@ -27,8 +31,10 @@ int RunShow(const QStringList& args) {
 } // namespace
 
 extern const Command ShowCommand{
-    "show", "конфигурация из файла в виде текста",
-    "Выводит конфигурацию из файла (.cf8 или текстовая форма) в текстовой форме: YAML с\n"
-    "моделью и всеми полями образа под постоянными английскими ключами, со значениями в\n"
-    "словах окна программы. Такой текст можно править и снова записать в прибор.\n",
-    "ФАЙЛ", RunShow};
+    "show", QT_TRANSLATE_NOOP("Commands", "конфигурация из файла в виде текста"),
+    QT_TRANSLATE_NOOP(
+        "Commands",
+        "Выводит конфигурацию из файла (.cf8 или текстовая форма) в текстовой форме: YAML с\n"
+        "моделью и всеми полями образа под постоянными английскими ключами, со значениями в\n"
+        "словах окна программы. Такой текст можно править и снова записать в прибор.\n"),
+    QT_TRANSLATE_NOOP("Commands", "ФАЙЛ"), RunShow};

@@ -1,9 +1,11 @@
 // verify: does a device hold what a file says?
 
 #include "CliCommon.h"
+
 #include "CliFiles.h"
 #include "Commands.h"
 #include "DeviceCommand.h"
+#include <QCoreApplication>
 
 #include "model/ConfigCompare.h"
 #include "model/ImageLayout.h"
@@ -13,8 +15,9 @@ namespace {
 int RunVerify(const QStringList& args) {
     const QString command = QStringLiteral("verify");
     int exit = ExitOk;
-    const auto a = ParseCommandArgs(command, args, DeviceOptionSpecs(), 1,
-                                    QStringLiteral("не указан файл конфигурации"), &exit);
+    const auto a = ParseCommandArgs(
+        command, args, DeviceOptionSpecs(), 1,
+        QCoreApplication::translate("CmdVerify", "не указан файл конфигурации"), &exit);
     if (!a) return exit;
     std::optional<DeviceRun> run = DeviceRun::FromArgs(command, *a, false, &exit);
     if (!run) return exit;
@@ -32,10 +35,10 @@ int RunVerify(const QStringList& args) {
     NormaliseForWrite(expected);
     const QStringList lines = CompareConfigurations(expected, session.State()).Lines();
     if (lines.isEmpty()) {
-        PrintOut(QStringLiteral("Прибор хранит то же, что файл"));
+        PrintOut(QCoreApplication::translate("CmdVerify", "Прибор хранит то же, что файл"));
         return traceExit;
     }
-    PrintOut(QStringLiteral("Прибор хранит не то, что файл:"));
+    PrintOut(QCoreApplication::translate("CmdVerify", "Прибор хранит не то, что файл:"));
     for (const QString& line : lines)
         PrintOut(QStringLiteral("  ") + line);
     return ExitDiffers;
@@ -44,13 +47,15 @@ int RunVerify(const QStringList& args) {
 } // namespace
 
 extern const Command VerifyCommand{
-    "verify", "сравнить прибор с файлом, ничего не записывая",
-    "Читает прибор и сравнивает его конфигурацию с файлом (.cf8 или текстовая форма)\n"
-    "поле за полем. В прибор ничего не записывается. Файл сравнивается в том виде, в\n"
-    "каком его записала бы команда write. Код 0 только при полном совпадении; иначе\n"
-    "выводятся отличающиеся поля (файл → прибор) и код 1.\n"
-    "\n"
-    "  --port ПОРТ     порт прибора\n"
-    "  --trace ФАЙЛ    записать все кадры обмена (время, направление, байты)\n"
-    "  --no-journal    не добавлять записи в журнал программы\n",
-    "--port ПОРТ [--trace ФАЙЛ] [--no-journal] ФАЙЛ", RunVerify};
+    "verify", QT_TRANSLATE_NOOP("Commands", "сравнить прибор с файлом, ничего не записывая"),
+    QT_TRANSLATE_NOOP(
+        "Commands",
+        "Читает прибор и сравнивает его конфигурацию с файлом (.cf8 или текстовая форма)\n"
+        "поле за полем. В прибор ничего не записывается. Файл сравнивается в том виде, в\n"
+        "каком его записала бы команда write. Код 0 только при полном совпадении; иначе\n"
+        "выводятся отличающиеся поля (файл → прибор) и код 1.\n"
+        "\n"
+        "  --port ПОРТ     порт прибора\n"
+        "  --trace ФАЙЛ    записать все кадры обмена (время, направление, байты)\n"
+        "  --no-journal    не добавлять записи в журнал программы\n"),
+    QT_TRANSLATE_NOOP("Commands", "--port ПОРТ [--trace ФАЙЛ] [--no-journal] ФАЙЛ"), RunVerify};

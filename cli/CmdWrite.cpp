@@ -1,9 +1,11 @@
 // write: a file into one device or into several at once.
 
 #include "CliCommon.h"
+
 #include "CliFiles.h"
 #include "Commands.h"
 #include "DeviceCommand.h"
+#include <QCoreApplication>
 
 #include "model/ConfigCompare.h"
 #include "model/ImageLayout.h"
@@ -13,8 +15,9 @@ namespace {
 int RunWrite(const QStringList& args) {
     const QString command = QStringLiteral("write");
     int exit = ExitOk;
-    const auto a = ParseCommandArgs(command, args, DeviceOptionSpecs(), 1,
-                                    QStringLiteral("не указан файл конфигурации"), &exit);
+    const auto a = ParseCommandArgs(
+        command, args, DeviceOptionSpecs(), 1,
+        QCoreApplication::translate("CmdWrite", "не указан файл конфигурации"), &exit);
     if (!a) return exit;
     std::optional<DeviceRun> run = DeviceRun::FromArgs(command, *a, true, &exit);
     if (!run) return exit;
@@ -39,13 +42,17 @@ int RunWrite(const QStringList& args) {
 } // namespace
 
 extern const Command WriteCommand{
-    "write", "записать файл в прибор (или в несколько сразу)",
-    "Записывает конфигурацию из файла (.cf8 или текстовая форма) в прибор и проверяет\n"
-    "запись, как окно программы: прибор отвечает тем, что теперь хранит. С несколькими\n"
-    "--port запись идёт во все приборы одновременно; для каждого порта выводится строка\n"
-    "итога. Если прибор хранит не то, что записано, выводятся отличающиеся поля.\n"
-    "\n"
-    "  --port ПОРТ     порт прибора; можно указать несколько раз\n"
-    "  --trace ФАЙЛ    записать все кадры обмена (время, порт, направление, байты)\n"
-    "  --no-journal    не добавлять записи в журнал программы\n",
-    "--port ПОРТ [--port ПОРТ ...] [--trace ФАЙЛ] [--no-journal] ФАЙЛ", RunWrite};
+    "write", QT_TRANSLATE_NOOP("Commands", "записать файл в прибор (или в несколько сразу)"),
+    QT_TRANSLATE_NOOP(
+        "Commands",
+        "Записывает конфигурацию из файла (.cf8 или текстовая форма) в прибор и проверяет\n"
+        "запись, как окно программы: прибор отвечает тем, что теперь хранит. С несколькими\n"
+        "--port запись идёт во все приборы одновременно; для каждого порта выводится строка\n"
+        "итога. Если прибор хранит не то, что записано, выводятся отличающиеся поля.\n"
+        "\n"
+        "  --port ПОРТ     порт прибора; можно указать несколько раз\n"
+        "  --trace ФАЙЛ    записать все кадры обмена (время, порт, направление, байты)\n"
+        "  --no-journal    не добавлять записи в журнал программы\n"),
+    QT_TRANSLATE_NOOP("Commands",
+                      "--port ПОРТ [--port ПОРТ ...] [--trace ФАЙЛ] [--no-journal] ФАЙЛ"),
+    RunWrite};

@@ -1,5 +1,7 @@
 #include "DeviceCommand.h"
 
+#include <QCoreApplication>
+
 #include "CliFiles.h"
 #include "SameFile.h"
 
@@ -18,11 +20,13 @@ std::optional<DeviceRun> DeviceRun::FromArgs(const QString& command, const Parse
     DeviceRun run;
     run.m_ports = args.Values(QStringLiteral("port"));
     if (run.m_ports.isEmpty()) {
-        *exit = UsageError(command, QStringLiteral("не указан порт (--port)"));
+        *exit = UsageError(command,
+                           QCoreApplication::translate("DeviceCommand", "не указан порт (--port)"));
         return std::nullopt;
     }
     if (!several && run.m_ports.size() > 1) {
-        *exit = UsageError(command, QStringLiteral("эта команда работает с одним портом"));
+        *exit = UsageError(command, QCoreApplication::translate(
+                                        "DeviceCommand", "эта команда работает с одним портом"));
         return std::nullopt;
     }
     for (const QString& port : run.m_ports) {
@@ -36,8 +40,10 @@ std::optional<DeviceRun> DeviceRun::FromArgs(const QString& command, const Parse
         // after the first had written it.  Links and other spellings name it too.
         for (qsizetype same = 0; same < run.m_paths.size(); ++same)
             if (run.m_paths[same] == *path || SameFile(run.m_paths[same], *path)) {
-                *exit = UsageError(command, QStringLiteral("«%1» и «%2» — один и тот же порт %3")
-                                                .arg(run.m_ports[same], port, *path));
+                *exit =
+                    UsageError(command, QCoreApplication::translate(
+                                            "DeviceCommand", "«%1» и «%2» — один и тот же порт %3")
+                                            .arg(run.m_ports[same], port, *path));
                 return std::nullopt;
             }
         run.m_paths << *path;
@@ -83,7 +89,8 @@ int DeviceRun::Run(const ProgramState& state, bool write, bool compare) {
             // devices are what counts; the exchange's outcome stands.
             if (error && !*journalFailed) {
                 *journalFailed = true;
-                PrintErr(QStringLiteral("progmz515-cli: журнал не записывается: ") +
+                PrintErr(QCoreApplication::translate("DeviceCommand",
+                                                     "progmz515-cli: журнал не записывается: ") +
                          UnixLines(*error));
             }
         };

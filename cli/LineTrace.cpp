@@ -6,7 +6,8 @@
 
 namespace {
 QString WriteError(const QFile& file) {
-    return QStringLiteral("не удалось записать файл трассировки \"%1\": %2")
+    return QCoreApplication::translate("LineTrace",
+                                       "не удалось записать файл трассировки \"%1\": %2")
         .arg(file.fileName(), file.errorString());
 }
 } // namespace

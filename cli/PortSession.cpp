@@ -1,5 +1,7 @@
 #include "PortSession.h"
 
+#include <QCoreApplication>
+
 #include "CliCommon.h"
 #include "LineTrace.h"
 
@@ -56,7 +58,7 @@ void PortSession::NoteOpenFailure() {
     m_outcome = Outcome::PortFailed;
     m_resultText = m_details;
     if (m_trace)
-        m_trace->Note(m_port, QString::fromUtf8(TExchange::OpenErrorCaption) +
+        m_trace->Note(m_port, TExchange::tr(TExchange::OpenErrorCaption) +
                                   QStringLiteral(": ") + m_resultText);
 }
 
@@ -70,7 +72,7 @@ void PortSession::Interrupt(int signal) {
     m_exchange->Stop();
     m_signal = signal;
     m_outcome = Outcome::Interrupted;
-    SetStatusText(QStringLiteral("прервано сигналом %1").arg(signal));
+    SetStatusText(QCoreApplication::translate("PortSession", "прервано сигналом %1").arg(signal));
     if (m_trace) m_trace->Note(m_port, m_resultText);
     emit Finished();
 }
@@ -84,7 +86,7 @@ void PortSession::ShowDetailedMessage(const QString& caption, const QString& tex
     ShowMessage(caption, text, icon);
     m_details = details;
     if (!details.isEmpty()) PrintErr(Indented(details));
-    if (caption == QString::fromUtf8(TExchange::OpenErrorCaption) && !m_starting &&
+    if (caption == TExchange::tr(TExchange::OpenErrorCaption) && !m_starting &&
         m_outcome == Outcome::Running) {
         NoteOpenFailure();
         QTimer::singleShot(0, this, &PortSession::Finished);
@@ -97,7 +99,8 @@ void PortSession::SwitchToModelRow(int row) {
     const QString asked = m_state.CurrentDevice;
     if (!LoadDeviceDefaults(m_state, IdentifierOf(row))) return;
     if (m_switchedFrom.isEmpty()) m_switchedFrom = asked;
-    PrintErr(QStringLiteral("%1: прибор ответил как %2, а не %3; модель сменена на %2")
+    PrintErr(QCoreApplication::translate("PortSession",
+                                         "%1: прибор ответил как %2, а не %3; модель сменена на %2")
                  .arg(m_port, m_state.CurrentDevice, asked));
 }
 
@@ -133,7 +136,7 @@ void RunSessions(const QList<PortSession*>& sessions) {
 QString SessionResultLine(const PortSession& session) {
     if (session.Result() == PortSession::Outcome::PortFailed)
         return QStringLiteral("%1: %2").arg(session.Port(),
-                                            QString::fromUtf8(TExchange::OpenErrorCaption));
+                                            TExchange::tr(TExchange::OpenErrorCaption));
     return QStringLiteral("%1: %2: %3")
         .arg(session.Port(), session.State().CurrentDevice, session.ResultText());
 }
@@ -151,9 +154,10 @@ int SessionsExit(const QList<PortSession*>& sessions) {
 
 std::optional<QString> PortPathOf(const QString& text, QString* error) {
     if (const std::optional<QString> path = DevicePathFor(text)) return path;
-    *error = QStringLiteral("«%1» не называет порт: укажите имя из списка (progmz515-cli "
-                            "ports), COMn, путь к устройству или адрес rfc2217://узел:порт "
-                            "либо socket://узел:порт")
+    *error = QCoreApplication::translate(
+                 "PortSession", "«%1» не называет порт: укажите имя из списка (progmz515-cli "
+                                "ports), COMn, путь к устройству или адрес rfc2217://узел:порт "
+                                "либо socket://узел:порт")
                  .arg(text);
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "SameFile.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -15,8 +17,9 @@ std::optional<QString> OutputClash(const QStringList& outputs, const QStringList
         const QStringList others = inputs + outputs.mid(0, i);
         for (const QString& other : others)
             if (Absolute(outputs[i]) == Absolute(other) || SameFile(outputs[i], other))
-                return QStringLiteral("«%1» и «%2» — один и тот же файл: запись в него "
-                                      "уничтожила бы то, что в нём есть")
+                return QCoreApplication::translate(
+                           "SameFile", "«%1» и «%2» — один и тот же файл: запись в него "
+                                       "уничтожила бы то, что в нём есть")
                     .arg(outputs[i], other);
     }
     return std::nullopt;

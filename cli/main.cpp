@@ -18,19 +18,20 @@ const std::array<const Command*, 10> Commands{
     &DiffCommand,  &ConvertCommand, &DefaultsCommand, &ReportCommand, &CheckCommand};
 
 QString ProgramHelp() {
-    QString text = QStringLiteral(
-        "Использование: progmz515-cli КОМАНДА [ПАРАМЕТРЫ]\n"
-        "\n"
-        "Программатор приборов MZ-515 без окна: чтение, запись и проверка приборов через\n"
-        "последовательный порт (можно нескольких сразу) и файлы конфигурации.\n"
-        "\n"
-        "Команды:\n");
+    QString text = QCoreApplication::translate(
+        "main", "Использование: progmz515-cli КОМАНДА [ПАРАМЕТРЫ]\n"
+                "\n"
+                "Программатор приборов MZ-515 без окна: чтение, запись и проверка приборов через\n"
+                "последовательный порт (можно нескольких сразу) и файлы конфигурации.\n"
+                "\n"
+                "Команды:\n");
     for (const Command* c : Commands)
-        text +=
-            QStringLiteral("  %1%2\n")
-                .arg(QString::fromUtf8(c->Name).leftJustified(10), QString::fromUtf8(c->Summary));
+        text += QStringLiteral("  %1%2\n")
+                    .arg(QString::fromUtf8(c->Name).leftJustified(10),
+                         QCoreApplication::translate("Commands", c->Summary));
     text +=
-        QStringLiteral(
+        QCoreApplication::translate(
+            "main",
             "\n"
             "ПОРТ — то же, что принимает поле порта в окне программы: имя из списка портов\n"
             "(ttyUSB0), COMn, путь к устройству (/dev/pts/4) или порт сетевого сервера\n"
@@ -54,8 +55,9 @@ QString ProgramHelp() {
 }
 
 QString CommandHelp(const Command& c) {
-    return QStringLiteral("Использование: progmz515-cli %1 %2\n\n%3")
-        .arg(QString::fromUtf8(c.Name), QString::fromUtf8(c.Usage), QString::fromUtf8(c.Help));
+    return QCoreApplication::translate("main", "Использование: progmz515-cli %1 %2\n\n%3")
+        .arg(QString::fromUtf8(c.Name), QCoreApplication::translate("Commands", c.Usage),
+             QCoreApplication::translate("Commands", c.Help));
 }
 
 bool AsksForHelp(const QStringList& args) {
@@ -90,7 +92,8 @@ int Dispatch(const QStringList& args) {
         }
         return c->Run(rest);
     }
-    return UsageError({}, QStringLiteral("неизвестная команда «%1»").arg(name));
+    return UsageError({},
+                      QCoreApplication::translate("main", "неизвестная команда «%1»").arg(name));
 }
 
 } // namespace
@@ -102,8 +105,14 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("ProgMZ515"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROGMZ_VERSION));
     QStringList args = app.arguments().mid(1);
-    const LanguageChoice language = ChooseLanguage(args);
+    const QStringList given = args;
+    LanguageChoice language = ChooseLanguage(args);
     InstallTranslations(app, language.Language);
+    // The choice's own words were put together before there was a translation to put them in.
+    if (language.Language != UiLanguage::Russian) {
+        QStringList again = given;
+        language = ChooseLanguage(again);
+    }
     if (!language.Warning.isEmpty()) PrintErr(language.Warning);
     if (!language.Error.isEmpty()) return FinishOutput(UsageError({}, language.Error));
     return FinishOutput(Dispatch(args));

@@ -1,5 +1,7 @@
 #include "ConfigFile.h"
 
+#include <QCoreApplication>
+
 #include "ConfigStore.h"
 #include "Cp1251.h"
 #include "link/BCC.h"
@@ -27,7 +29,7 @@ LoadResult Failed(LoadFailure failure, std::optional<FileMessage> message = std:
 }
 
 FileMessage ReadErrorBox(const QString& text) {
-    return {QString::fromUtf8(FileTexts::ReadErrorCaption), text};
+    return {QCoreApplication::translate("FileTexts", FileTexts::ReadErrorCaption), text};
 }
 
 // The identifier field without the spaces, control characters and zero bytes around it.
@@ -47,7 +49,8 @@ std::optional<QString> SaveConfigFile(const ProgramState& state, const QString& 
     const int c = state.Capacity;
     // Only a model of the table has an image worth a file (the reader refuses any other).
     if (FindDevice(state.CurrentDevice) < 0 || c < 0 || c > ConfigFile::MaxStoredLength)
-        return QStringLiteral("Не выбран прибор, настройки которого можно сохранить.");
+        return QCoreApplication::translate("ConfigFile",
+                                           "Не выбран прибор, настройки которого можно сохранить.");
 
     QByteArray bytes;
     bytes.reserve(ConfigFile::FileSize(c));
@@ -89,8 +92,8 @@ LoadResult LoadConfigFile(ProgramState& state, const QString& path) {
 
     if (std::memcmp(buf.data() + ConfigFile::SignatureOffset, Family, sizeof(Family) - 1) != 0)
         return Failed(LoadFailure::BadSignature,
-                      FileMessage{QString::fromUtf8(FileTexts::ErrorCaption),
-                                  QString::fromUtf8(FileTexts::BadFormat)});
+                      FileMessage{QCoreApplication::translate("FileTexts", FileTexts::ErrorCaption),
+                                  QCoreApplication::translate("FileTexts", FileTexts::BadFormat)});
 
     const QString id = Cp1251::Decode(
         TrimmedField(buf.data() + ConfigFile::IdentifierOffset, ConfigFile::IdentifierSize));
@@ -124,13 +127,14 @@ QList<FileMessage> CommandLineFailureMessages(const LoadResult& result) {
     QList<FileMessage> boxes;
     if (result.Ok()) return boxes;
     if (result.Message) boxes.append(*result.Message);
-    boxes.append({QString::fromUtf8(FileTexts::ErrorCaption),
-                  QString::fromUtf8(FileTexts::CommandLineOpenFailed)});
+    boxes.append({QCoreApplication::translate("FileTexts", FileTexts::ErrorCaption),
+                  QCoreApplication::translate("FileTexts", FileTexts::CommandLineOpenFailed)});
     return boxes;
 }
 
 QString UnsupportedDeviceText(const QString& identifier) {
-    return QStringLiteral("Устройство \"") + identifier + QStringLiteral("\"\r\nне поддерживается");
+    return QCoreApplication::translate("ConfigFile", "Устройство \"") + identifier +
+           QCoreApplication::translate("ConfigFile", "\"\r\nне поддерживается");
 }
 
 QString WithConfigExtension(const QString& fileName) {

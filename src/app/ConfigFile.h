@@ -87,15 +87,17 @@ QList<FileMessage> CommandLineFailureMessages(const LoadResult& result);
 
 // The reader's texts, and the start-up message (its "окрыть" is the program's own spelling).
 namespace FileTexts {
-inline constexpr char ErrorCaption[] = "Ошибка";
-inline constexpr char ReadErrorCaption[] = "Ошибка чтения файла";
-inline constexpr char BadFormat[] = "Неверный формат файла";
-inline constexpr char Corrupt[] = "Файл поврежден";
-inline constexpr char NotFound[] = "Файл не найден";
-inline constexpr char CommandLineOpenFailed[] =
-    "Невозможно окрыть файл.\r\nВозможно несоответствие версии или повреждение";
-inline constexpr char Opened[] = "Файл открыт";  // status bar after Open
-inline constexpr char Saved[] = "Файл сохранен"; // status bar after Save and Save as
+inline constexpr char ErrorCaption[] = QT_TRANSLATE_NOOP("FileTexts", "Ошибка");
+inline constexpr char ReadErrorCaption[] = QT_TRANSLATE_NOOP("FileTexts", "Ошибка чтения файла");
+inline constexpr char BadFormat[] = QT_TRANSLATE_NOOP("FileTexts", "Неверный формат файла");
+inline constexpr char Corrupt[] = QT_TRANSLATE_NOOP("FileTexts", "Файл поврежден");
+inline constexpr char NotFound[] = QT_TRANSLATE_NOOP("FileTexts", "Файл не найден");
+inline constexpr char CommandLineOpenFailed[] = QT_TRANSLATE_NOOP(
+    "FileTexts", "Невозможно окрыть файл.\r\nВозможно несоответствие версии или повреждение");
+inline constexpr char Opened[] =
+    QT_TRANSLATE_NOOP("FileTexts", "Файл открыт"); // status bar after Open
+inline constexpr char Saved[] =
+    QT_TRANSLATE_NOOP("FileTexts", "Файл сохранен"); // status bar after Save and Save as
 } // namespace FileTexts
 
 // "Устройство "<identifier>"" CR LF "не поддерживается".

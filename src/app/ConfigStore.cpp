@@ -1,5 +1,7 @@
 #include "ConfigStore.h"
 
+#include <QCoreApplication>
+
 #include "Cp1251.h"
 #include "model/MyConst.h"
 
@@ -94,7 +96,7 @@ std::optional<QByteArray> AsUtf8(const QByteArray& content, TextEncoding encodin
 }
 
 QString WriteError(const QString& path, const QString& why) {
-    return QStringLiteral("Не удалось записать файл \"%1\".\r\n%2")
+    return QCoreApplication::translate("ConfigStore", "Не удалось записать файл \"%1\".\r\n%2")
         .arg(QDir::toNativeSeparators(path), why);
 }
 
@@ -126,7 +128,7 @@ QString EncodingName(TextEncoding encoding) {
     case TextEncoding::Utf8:
         return QStringLiteral("UTF-8");
     case TextEncoding::Utf8Bom:
-        return QStringLiteral("UTF-8 с BOM");
+        return QCoreApplication::translate("ConfigStore", "UTF-8 с BOM");
     case TextEncoding::Utf16Le:
         return QStringLiteral("UTF-16 LE");
     case TextEncoding::Utf16Be:
@@ -150,14 +152,15 @@ ConfigFormat DetectFormat(const QByteArray& content) {
 
 QString LoadedConfig::EncodingNote() const {
     if (Format != ConfigFormat::Text || Encoding == TextEncoding::Utf8) return {};
-    return QStringLiteral("текст прочитан в кодировке %1").arg(EncodingName(Encoding));
+    return QCoreApplication::translate("ConfigStore", "текст прочитан в кодировке %1")
+        .arg(EncodingName(Encoding));
 }
 
 LoadedConfig LoadAnyConfig(const QString& path) {
     LoadedConfig loaded;
     auto cannotOpen = [&] {
         loaded.Cf8Failure = LoadFailure::CannotOpen;
-        loaded.Message = QString::fromUtf8(FileTexts::NotFound);
+        loaded.Message = QCoreApplication::translate("FileTexts", FileTexts::NotFound);
         return loaded;
     };
     if (!IsRegularFile(path)) return cannotOpen();
@@ -173,13 +176,15 @@ LoadedConfig LoadAnyConfig(const QString& path) {
         const QString inEncoding =
             loaded.Encoding == TextEncoding::Utf8
                 ? QString()
-                : QStringLiteral(" (текст в кодировке %1)").arg(EncodingName(loaded.Encoding));
+                : QCoreApplication::translate("ConfigStore", " (текст в кодировке %1)")
+                      .arg(EncodingName(loaded.Encoding));
         const std::optional<QByteArray> utf8 = AsUtf8(content, loaded.Encoding);
         if (!utf8) {
             loaded.TextFailure = TextForm::TextError{
                 0, 0, QString(),
-                QStringLiteral("текст в кодировке %1 поврежден: в нем есть байты, которые не "
-                               "составляют ее знаков")
+                QCoreApplication::translate(
+                    "ConfigStore", "текст в кодировке %1 поврежден: в нем есть байты, которые не "
+                                   "составляют ее знаков")
                     .arg(EncodingName(loaded.Encoding))};
             loaded.Message = loaded.TextFailure->ToString();
             return loaded;
@@ -202,7 +207,8 @@ LoadedConfig LoadAnyConfig(const QString& path) {
     if (!r.Ok()) {
         loaded.Cf8Failure = r.Failure;
         const std::optional<FileMessage> box = OpenFailureMessage(r);
-        loaded.Message = box ? box->Text : QString::fromUtf8(FileTexts::Corrupt);
+        loaded.Message =
+            box ? box->Text : QCoreApplication::translate("FileTexts", FileTexts::Corrupt);
         return loaded;
     }
     const int capacity = DeviceTable[static_cast<std::size_t>(r.Row)].Capacity;
@@ -221,7 +227,9 @@ std::optional<QString> SaveAnyConfig(const QString& path, ConfigFormat format, c
     const int row = FindDevice(model);
     if (row < 0 || image.size() != static_cast<std::size_t>(
                                        DeviceTable[static_cast<std::size_t>(row)].Capacity))
-        return QStringLiteral("Нет конфигурации модели \"%1\" для записи").arg(model);
+        return QCoreApplication::translate("ConfigStore",
+                                           "Нет конфигурации модели \"%1\" для записи")
+            .arg(model);
     if (format == ConfigFormat::Cf8) {
         ProgramState scratch;
         SelectDevice(scratch, model);
@@ -238,8 +246,9 @@ bool IsRegularFile(const QString& path) {
 std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& bytes,
                                       InLockedFolder locked) {
     // The file layer gives no reason for a short write, so the text says what happened.
-    const QString cut = QStringLiteral("Файл не записан целиком: нет места на диске или "
-                                       "превышен допустимый размер файла.");
+    const QString cut = QCoreApplication::translate(
+        "ConfigStore", "Файл не записан целиком: нет места на диске или "
+                       "превышен допустимый размер файла.");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         const QFileInfo target(path);

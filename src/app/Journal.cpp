@@ -1,5 +1,7 @@
 #include "Journal.h"
 
+#include <QCoreApplication>
+
 #include "ConfigStore.h"
 #include "model/Fingerprint.h"
 #include "model/MyConst.h"
@@ -31,10 +33,10 @@ struct KindName {
     const char* Text; // in the window
 };
 constexpr KindName KindNames[] = {
-    {Kind::Read, "read", "Чтение"},
-    {Kind::Written, "written", "Запись"},
-    {Kind::DeviceHeld, "device-held", "В приборе после записи"},
-    {Kind::BeforeReplace, "before-replace", "Правка"},
+    {Kind::Read, "read", QT_TRANSLATE_NOOP("Journal", "Чтение")},
+    {Kind::Written, "written", QT_TRANSLATE_NOOP("Journal", "Запись")},
+    {Kind::DeviceHeld, "device-held", QT_TRANSLATE_NOOP("Journal", "В приборе после записи")},
+    {Kind::BeforeReplace, "before-replace", QT_TRANSLATE_NOOP("Journal", "Правка")},
 };
 
 QByteArray ToLine(const Entry& e) {
@@ -109,7 +111,7 @@ bool CutTornTail(QFile& index) {
 
 QString KindText(Kind kind) {
     for (const KindName& k : KindNames)
-        if (k.What == kind) return QString::fromUtf8(k.Text);
+        if (k.What == kind) return QCoreApplication::translate("Journal", k.Text);
     return {};
 }
 
@@ -157,13 +159,16 @@ std::optional<QString> TJournal::Add(Kind kind, const QString& model,
                                      std::span<const std::uint8_t> image, const QString& port,
                                      std::optional<int> version, const QString& outcome,
                                      const QDateTime& now) {
-    const QString what = QStringLiteral("Журнал \"%1\"").arg(QDir::toNativeSeparators(folder_));
-    if (!QDir().mkpath(folder_)) return Failed(what, QStringLiteral("папка не создается"));
+    const QString what = QCoreApplication::translate("Journal", "Журнал \"%1\"")
+                             .arg(QDir::toNativeSeparators(folder_));
+    if (!QDir().mkpath(folder_))
+        return Failed(what, QCoreApplication::translate("Journal", "папка не создается"));
     QLockFile lock(QDir(folder_).filePath(LockName));
     if (!lock.tryLock(LockWaitMs))
-        return Failed(what, lock.error() == QLockFile::LockFailedError
-                                ? QStringLiteral("занят другой программой")
-                                : QStringLiteral("блокировка не создается"));
+        return Failed(what,
+                      lock.error() == QLockFile::LockFailedError
+                          ? QCoreApplication::translate("Journal", "занят другой программой")
+                          : QCoreApplication::translate("Journal", "блокировка не создается"));
 
     Entry e;
     e.Time = now.isValid() ? now : QDateTime::currentDateTime();
@@ -186,7 +191,7 @@ std::optional<QString> TJournal::Append(Entry& e, std::span<const std::uint8_t> 
     // the oldest time stay in memory, so a long session does not grow.
     const qint64 before = index.size();
     if (before != knownSize_ && !Load())
-        return Failed(what, QStringLiteral("оглавление не читается"));
+        return Failed(what, QCoreApplication::translate("Journal", "оглавление не читается"));
 
     // Unique even for entries within one millisecond (a write and what the device holds),
     // and never a file that is there already: the name is taken by creating it.
@@ -223,7 +228,9 @@ std::optional<QString> TJournal::Prune(const QDateTime& now) {
         return std::nullopt;
     QList<QByteArray> lines;
     const std::optional<QList<Entry>> entries = Load(&lines);
-    if (!entries) return Failed(QStringLiteral("Журнал"), QStringLiteral("оглавление не читается"));
+    if (!entries)
+        return Failed(QCoreApplication::translate("Journal", "Журнал"),
+                      QCoreApplication::translate("Journal", "оглавление не читается"));
     qsizetype drop = 0;
     while (drop < entries->size() &&
            (entries->size() - drop > maxEntries_ || (*entries)[drop].Time < oldest))
@@ -238,7 +245,7 @@ std::optional<QString> TJournal::Prune(const QDateTime& now) {
         named.insert((*entries)[i].File);
     }
     if (const std::optional<QString> error = ConfigStore::WriteWholeFile(indexPath, kept))
-        return Failed(QStringLiteral("Журнал"), *error);
+        return Failed(QCoreApplication::translate("Journal", "Журнал"), *error);
     knownSize_ = QFileInfo(indexPath).size();
     count_ = entries->size() - drop;
     oldest_ = count_ > 0 ? (*entries)[drop].Time : QDateTime();

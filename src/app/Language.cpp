@@ -44,7 +44,8 @@ LanguageChoice ChooseLanguage(QStringList& arguments, const QString& environment
         fromOption = ParseLanguage(value);
         if (!fromOption)
             choice.Error =
-                QStringLiteral("--lang: нет языка «%1»; возможны ru и en").arg(value);
+                QCoreApplication::translate("Language", "--lang: нет языка «%1»; возможны ru и en")
+                    .arg(value);
     }
     if (fromOption) {
         choice.Language = *fromOption;
@@ -55,8 +56,9 @@ LanguageChoice ChooseLanguage(QStringList& arguments, const QString& environment
             choice.Language = *fromEnvironment;
             return choice;
         }
-        choice.Warning = QStringLiteral("%1: нет языка «%2»; возможны ru и en")
-                             .arg(QLatin1String(LanguageEnvironment), environment);
+        choice.Warning =
+            QCoreApplication::translate("Language", "%1: нет языка «%2»; возможны ru и en")
+                .arg(QLatin1String(LanguageEnvironment), environment);
     }
     if (const auto fromSetting = ParseLanguage(stored)) choice.Language = *fromSetting;
     return choice;

@@ -1,5 +1,7 @@
 #include "app/SetupUnit.h"
 
+#include <QCoreApplication>
+
 #include <QMetaType>
 #include <QSettings>
 #include <QVariant>
@@ -17,12 +19,14 @@ void Report(QString* error, const QString& text) {
 }
 
 QString WriteRefused(const QString& name, const QSettings& store) {
-    return QStringLiteral("Не удалось сохранить параметр \"%1\" в настройках программы (%2).")
+    return QCoreApplication::translate(
+               "SetupUnit", "Не удалось сохранить параметр \"%1\" в настройках программы (%2).")
         .arg(name, store.fileName());
 }
 
 QString NotAString(const QString& name, const QSettings& store) {
-    return QStringLiteral("Параметр \"%1\" в настройках программы (%2) хранится не как строка.")
+    return QCoreApplication::translate(
+               "SetupUnit", "Параметр \"%1\" в настройках программы (%2) хранится не как строка.")
         .arg(name, store.fileName());
 }
 

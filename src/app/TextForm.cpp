@@ -5,6 +5,7 @@
 #include "model/MyConst.h"
 #include "model/ShlfList.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <QStringDecoder>
@@ -80,8 +81,11 @@ public:
 }
 
 QString ScalarOf(const YAML::Node& node, const QString& field) {
-    if (node.IsNull()) Refuse(node.Mark(), field, QStringLiteral("значение не указано"));
-    if (!node.IsScalar()) Refuse(node.Mark(), field, QStringLiteral("ожидалось одно значение"));
+    if (node.IsNull())
+        Refuse(node.Mark(), field, QCoreApplication::translate("TextForm", "значение не указано"));
+    if (!node.IsScalar())
+        Refuse(node.Mark(), field,
+               QCoreApplication::translate("TextForm", "ожидалось одно значение"));
     return QString::fromStdString(node.Scalar());
 }
 
@@ -111,10 +115,12 @@ std::uint32_t ParseRaw(const YAML::Node& node, const Field& f, const QString& te
     for (QChar c : digits)
         hex = hex && c.unicode() < 0x80 && std::isxdigit(c.unicode());
     const std::optional<std::uint32_t> v = hex ? ParseUnsigned(digits, 16) : std::nullopt;
-    if (!v) Refuse(node.Mark(), f.Key, QStringLiteral("«%1» не шестнадцатеричный код").arg(text));
+    if (!v)
+        Refuse(node.Mark(), f.Key,
+               QCoreApplication::translate("TextForm", "«%1» не шестнадцатеричный код").arg(text));
     if (*v > f.MaxValue())
         Refuse(node.Mark(), f.Key,
-               QStringLiteral("код %1 вне диапазона 0x0..%2")
+               QCoreApplication::translate("TextForm", "код %1 вне диапазона 0x0..%2")
                    .arg(text, FieldTable::RawText(f, f.MaxValue())));
     return *v;
 }
@@ -130,11 +136,17 @@ int EventNumberOfText(const QString& text) {
         }
         return exactAndTrimmed;
     }();
-    return numbers.first.value(text, numbers.second.value(text.trimmed(), -1));
+    const int number = numbers.first.value(text, numbers.second.value(text.trimmed(), -1));
+    if (number > 0) return number;
+    // The text as the program shows it in its own language (a value copied from a list).
+    for (int n = 1; n <= EventCount; ++n)
+        if (EventCaption(n).trimmed() == text.trimmed()) return n;
+    return -1;
 }
 
 QString RangeHint(const Field& f) {
-    return QStringLiteral("; другое значение записывается кодом, например %1")
+    return QCoreApplication::translate("TextForm",
+                                       "; другое значение записывается кодом, например %1")
         .arg(FieldTable::RawText(f, 0));
 }
 
@@ -142,18 +154,23 @@ std::uint32_t ParseExpanders(const YAML::Node& node, const Field& f) {
     if (node.IsScalar()) {
         const QString text = QString::fromStdString(node.Scalar());
         if (IsRawForm(text)) return ParseRaw(node, f, text);
-        if (text.compare(QStringLiteral("нет"), Qt::CaseInsensitive) == 0) return 0;
+        if (text.compare(QStringLiteral("нет"), Qt::CaseInsensitive) == 0 ||
+            text.compare(FieldTable::ValueCaption(f, 0), Qt::CaseInsensitive) == 0)
+            return 0;
     }
     if (!node.IsSequence())
         Refuse(node.Mark(), f.Key,
-               QStringLiteral("ожидался список номеров расширителей, например [1, 3]"));
+               QCoreApplication::translate(
+                   "TextForm", "ожидался список номеров расширителей, например [1, 3]"));
     std::uint8_t bits = 0;
     for (const YAML::Node& item : node) {
         const QString text = ScalarOf(item, f.Key);
         const std::optional<std::uint32_t> n = ParseDecimal(text);
         if (!n || *n < 1 || *n > Image::ExpanderCount)
-            Refuse(item.Mark(), f.Key,
-                   QStringLiteral("номер расширителя «%1» вне диапазона 1..8").arg(text));
+            Refuse(
+                item.Mark(), f.Key,
+                QCoreApplication::translate("TextForm", "номер расширителя «%1» вне диапазона 1..8")
+                    .arg(text));
         SetBit(bits, Image::ExpanderBit(static_cast<int>(*n)));
     }
     return bits;
@@ -168,36 +185,45 @@ std::uint32_t ParseValue(const YAML::Node& node, const Field& f) {
     case FieldKind::Number:
     case FieldKind::Seconds: {
         const std::optional<std::uint32_t> v = ParseDecimal(text);
-        if (!v) Refuse(at, f.Key, QStringLiteral("«%1» не число").arg(text));
+        if (!v)
+            Refuse(at, f.Key, QCoreApplication::translate("TextForm", "«%1» не число").arg(text));
         const auto step = static_cast<std::uint32_t>(f.Step);
         const std::uint32_t stored = *v / step;
         if (*v % step != 0 || !FieldTable::Shown(f, stored)) {
-            const QString range = f.Step == 1 ? QStringLiteral("%1..%2").arg(f.Min).arg(f.Max)
-                                              : QStringLiteral("%1..%2 с шагом %3")
-                                                    .arg(f.Min * f.Step)
-                                                    .arg(f.Max * f.Step)
-                                                    .arg(f.Step);
+            const QString range = f.Step == 1
+                                      ? QStringLiteral("%1..%2").arg(f.Min).arg(f.Max)
+                                      : QCoreApplication::translate("TextForm", "%1..%2 с шагом %3")
+                                            .arg(f.Min * f.Step)
+                                            .arg(f.Max * f.Step)
+                                            .arg(f.Step);
             Refuse(at, f.Key,
-                   QStringLiteral("значение %1 вне диапазона %2").arg(text, range) + RangeHint(f));
+                   QCoreApplication::translate("TextForm", "значение %1 вне диапазона %2")
+                           .arg(text, range) +
+                       RangeHint(f));
         }
         return stored;
     }
     case FieldKind::ZoneType: {
         const int code = ShlfTypeIndex(text);
-        if (code < 0) Refuse(at, f.Key, QStringLiteral("нет типа шлейфа «%1»").arg(text));
+        if (code < 0)
+            Refuse(at, f.Key,
+                   QCoreApplication::translate("TextForm", "нет типа шлейфа «%1»").arg(text));
         if (!FieldTable::Shown(f, static_cast<std::uint32_t>(code))) {
             QStringList allowed;
             for (int c : ZoneEdit::TypeSetCodes(f.Types))
                 allowed << ShlfTypeName(c);
             Refuse(at, f.Key,
-                   QStringLiteral("тип «%1» не допускается в %2; допустимы: %3")
-                       .arg(text, f.Zone, allowed.join(QStringLiteral(", "))));
+                   QCoreApplication::translate("TextForm",
+                                               "тип «%1» не допускается в %2; допустимы: %3")
+                       .arg(text, FieldTable::ZoneCaption(f), allowed.join(QStringLiteral(", "))));
         }
         return static_cast<std::uint32_t>(code);
     }
     case FieldKind::EventCode: {
         const int number = EventNumberOfText(text);
-        if (number < 0) Refuse(at, f.Key, QStringLiteral("нет события «%1»").arg(text));
+        if (number < 0)
+            Refuse(at, f.Key,
+                   QCoreApplication::translate("TextForm", "нет события «%1»").arg(text));
         return static_cast<std::uint32_t>(EventCodeOf(number));
     }
     case FieldKind::Flag: {
@@ -207,28 +233,32 @@ std::uint32_t ParseValue(const YAML::Node& node, const Field& f) {
                                     QStringLiteral("нет")};
         if (yes.contains(text, Qt::CaseInsensitive)) return 1;
         if (no.contains(text, Qt::CaseInsensitive)) return 0;
-        Refuse(at, f.Key, QStringLiteral("ожидалось yes или no, а не «%1»").arg(text));
+        Refuse(
+            at, f.Key,
+            QCoreApplication::translate("TextForm", "ожидалось yes или no, а не «%1»").arg(text));
     }
     case FieldKind::Choice: {
         for (int i = 0; i < f.Choices.size(); ++i)
-            if (text.compare(f.Choices[i], Qt::CaseInsensitive) == 0)
+            if (text.compare(f.Choices[i], Qt::CaseInsensitive) == 0 ||
+                text.compare(FieldTable::ValueCaption(f, static_cast<std::uint32_t>(i)),
+                             Qt::CaseInsensitive) == 0)
                 return static_cast<std::uint32_t>(i);
         Refuse(at, f.Key,
-               QStringLiteral("ожидалось %1, а не «%2»")
-                   .arg(f.Choices.join(QStringLiteral(" или ")), text));
+               QCoreApplication::translate("TextForm", "ожидалось %1, а не «%2»")
+                   .arg(f.Choices.join(QCoreApplication::translate("TextForm", " или ")), text));
     }
     case FieldKind::Raw: {
         const std::optional<std::uint32_t> v = ParseDecimal(text);
         if (!v || *v > f.MaxValue())
             Refuse(at, f.Key,
-                   QStringLiteral("ожидался код 0x0..%1, а не «%2»")
+                   QCoreApplication::translate("TextForm", "ожидался код 0x0..%1, а не «%2»")
                        .arg(FieldTable::RawText(f, f.MaxValue()), text));
         return *v;
     }
     case FieldKind::ExpanderSet:
         break;
     }
-    Refuse(at, f.Key, QStringLiteral("значение не читается"));
+    Refuse(at, f.Key, QCoreApplication::translate("TextForm", "значение не читается"));
 }
 
 // Where the first byte that is not UTF-8 sits: its line, and its column in characters.
@@ -241,14 +271,15 @@ TextError InvalidUtf8Error(const QByteArray& text) {
             ++good;
         const int column = static_cast<int>(QString::fromUtf8(lines[n].first(good)).size()) + 1;
         return {static_cast<int>(n) + 1, column, QString(),
-                QStringLiteral("текст не в кодировке UTF-8")};
+                QCoreApplication::translate("TextForm", "текст не в кодировке UTF-8")};
     }
-    return {0, 0, QString(), QStringLiteral("текст не в кодировке UTF-8")};
+    return {0, 0, QString(), QCoreApplication::translate("TextForm", "текст не в кодировке UTF-8")};
 }
 
 // yaml-cpp's own words say what it stumbled over; ours say that it is the text's form.
 QString SyntaxMessage(const YAML::Exception& e) {
-    return QStringLiteral("текст не читается как YAML (%1)").arg(QString::fromStdString(e.msg));
+    return QCoreApplication::translate("TextForm", "текст не читается как YAML (%1)")
+        .arg(QString::fromStdString(e.msg));
 }
 
 // yaml-cpp counts columns in bytes; a person counts characters.
@@ -265,9 +296,12 @@ int CharacterColumn(const QByteArray& text, int line, int byteColumn) {
 
 TextParseResult Parse(const QByteArray& text) {
     if (text.size() > TextLimit)
-        throw Refused{{0, 0, QString(), QStringLiteral("текст слишком велик для конфигурации")}};
+        throw Refused{
+            {0, 0, QString(),
+             QCoreApplication::translate("TextForm", "текст слишком велик для конфигурации")}};
     if (text.contains('\0'))
-        throw Refused{{0, 0, QString(), QStringLiteral("текст содержит нулевые байты")}};
+        throw Refused{{0, 0, QString(),
+                       QCoreApplication::translate("TextForm", "текст содержит нулевые байты")}};
 
     YAML::Node root;
     try {
@@ -275,14 +309,16 @@ TextParseResult Parse(const QByteArray& text) {
         const std::vector<YAML::Node> documents = YAML::LoadAll(text.toStdString());
         if (documents.size() > 1)
             Refuse(documents[1].Mark(), QString(),
-                   QStringLiteral("в тексте больше одной конфигурации (разделитель ---)"));
+                   QCoreApplication::translate(
+                       "TextForm", "в тексте больше одной конфигурации (разделитель ---)"));
         if (!documents.empty()) root = documents.front();
     } catch (const YAML::Exception& e) {
         Refuse(e.mark, QString(), SyntaxMessage(e));
     }
     if (!root.IsMap())
         Refuse(root.Mark(), QString(),
-               QStringLiteral("ожидались строки «ключ: значение», начиная с format: %1")
+               QCoreApplication::translate(
+                   "TextForm", "ожидались строки «ключ: значение», начиная с format: %1")
                    .arg(QLatin1String(FormatName)));
 
     // The keys first, each once: yaml-cpp keeps a repeated key, and a second value must
@@ -292,7 +328,9 @@ TextParseResult Parse(const QByteArray& text) {
     QStringList order;
     for (const auto& kv : root) {
         const QString key = ScalarOf(kv.first, QString());
-        if (top.contains(key)) Refuse(kv.first.Mark(), key, QStringLiteral("ключ указан повторно"));
+        if (top.contains(key))
+            Refuse(kv.first.Mark(), key,
+                   QCoreApplication::translate("TextForm", "ключ указан повторно"));
         top.insert(key, kv.second);
         keyAt.insert(key, kv.first.Mark());
         order << key;
@@ -300,14 +338,16 @@ TextParseResult Parse(const QByteArray& text) {
 
     if (!top.contains(FormatKey))
         Refuse(root.Mark(), FormatKey,
-               QStringLiteral("нет строки format: %1").arg(QLatin1String(FormatName)));
+               QCoreApplication::translate("TextForm", "нет строки format: %1")
+                   .arg(QLatin1String(FormatName)));
     const YAML::Node format = top.value(FormatKey);
     if (ScalarOf(format, FormatKey) != QLatin1String(FormatName))
         Refuse(format.Mark(), FormatKey,
-               QStringLiteral("формат «%1» не поддерживается; ожидался %2")
+               QCoreApplication::translate("TextForm", "формат «%1» не поддерживается; ожидался %2")
                    .arg(QString::fromStdString(format.Scalar()), QLatin1String(FormatName)));
     if (!top.contains(ModelKey))
-        Refuse(root.Mark(), ModelKey, QStringLiteral("не указана модель (model: MZ515KA8, ...)"));
+        Refuse(root.Mark(), ModelKey,
+               QCoreApplication::translate("TextForm", "не указана модель (model: MZ515KA8, ...)"));
     const YAML::Node modelNode = top.value(ModelKey);
     const QString model = ScalarOf(modelNode, ModelKey);
     const int row = FindDevice(model);
@@ -316,7 +356,7 @@ TextParseResult Parse(const QByteArray& text) {
         for (int i = 0; i < DeviceCount; ++i)
             known << IdentifierOf(i);
         Refuse(modelNode.Mark(), ModelKey,
-               QStringLiteral("модель «%1» не известна; известны: %2")
+               QCoreApplication::translate("TextForm", "модель «%1» не известна; известны: %2")
                    .arg(model, known.join(QStringLiteral(", "))));
     }
 
@@ -329,7 +369,10 @@ TextParseResult Parse(const QByteArray& text) {
 
     auto apply = [&](const QString& key, const YAML::Node& value, const YAML::Mark& at) {
         const Field* f = FieldTable::FindField(model, key);
-        if (!f) Refuse(at, key, QStringLiteral("нет такого поля у модели %1").arg(model));
+        if (!f)
+            Refuse(
+                at, key,
+                QCoreApplication::translate("TextForm", "нет такого поля у модели %1").arg(model));
         FieldTable::WriteValue(*f, image, ParseValue(value, *f));
     };
 
@@ -342,12 +385,14 @@ TextParseResult Parse(const QByteArray& text) {
         }
         if (value.IsNull()) continue; // a group left empty gives nothing
         if (!value.IsMap())
-            Refuse(value.Mark(), key, QStringLiteral("ожидались поля «ключ: значение»"));
+            Refuse(value.Mark(), key,
+                   QCoreApplication::translate("TextForm", "ожидались поля «ключ: значение»"));
         QSet<QString> seen;
         for (const auto& kv : value) {
             const QString full = key + u'.' + ScalarOf(kv.first, key);
             if (seen.contains(full))
-                Refuse(kv.first.Mark(), full, QStringLiteral("ключ указан повторно"));
+                Refuse(kv.first.Mark(), full,
+                       QCoreApplication::translate("TextForm", "ключ указан повторно"));
             seen.insert(full);
             apply(full, kv.second, kv.first.Mark());
         }
@@ -372,8 +417,9 @@ bool IsUtf8(QByteArrayView bytes) {
 QString TextError::ToString() const {
     QString where;
     if (Line > 0) {
-        where = QStringLiteral("строка %1").arg(Line);
-        if (Column > 0) where += QStringLiteral(", столбец %1").arg(Column);
+        where = QCoreApplication::translate("TextForm", "строка %1").arg(Line);
+        if (Column > 0)
+            where += QCoreApplication::translate("TextForm", ", столбец %1").arg(Column);
         where += QStringLiteral(": ");
     }
     if (!Field.isEmpty()) where += Field + QStringLiteral(": ");

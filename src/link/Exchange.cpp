@@ -17,10 +17,6 @@ constexpr int WriteDeadlineMs = 3000;
 constexpr int ReadDeadlineMs = 1500;
 constexpr int GatherMs = 600;
 constexpr int MaxResends = 2;
-
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
 } // namespace
 
 void ConfigureExchangeDriver(TSerialDriver& driver, quint16 pollingDelayMs) {
@@ -29,10 +25,12 @@ void ConfigureExchangeDriver(TSerialDriver& driver, quint16 pollingDelayMs) {
     driver.SetEnableDTROnOpen(false);
 }
 
-const char* const TExchange::OpenErrorCaption = "Ошибка открытия порта";
-const char* const TExchange::OpenErrorText =
-    "Невозможно открыть последовательный порт.\r\nВыберите другой порт и попробуйте снова";
-const char* const TExchange::WriteErrorCaption = "Ошибка";
+const char* const TExchange::OpenErrorCaption =
+    QT_TRANSLATE_NOOP("TExchange", "Ошибка открытия порта");
+const char* const TExchange::OpenErrorText = QT_TRANSLATE_NOOP(
+    "TExchange",
+    "Невозможно открыть последовательный порт.\r\nВыберите другой порт и попробуйте снова");
+const char* const TExchange::WriteErrorCaption = QT_TRANSLATE_NOOP("TExchange", "Ошибка");
 
 TExchange::TExchange(ProgramState& state, TSerialDriver& driver, IExchangeView& view,
                      QObject* parent)
@@ -109,11 +107,11 @@ void TExchange::Opened(bool opened, bool write, std::function<void(const Exchang
         if (m_openWaited) m_view.SetExchangeBusy(false);
         // The two lines say only that it failed; the details say why and what to do.
         m_view.ShowDetailedMessage(
-            Utf8(OpenErrorCaption), Utf8(OpenErrorText), MessageIcon::Error,
+            tr(OpenErrorCaption), tr(OpenErrorText), MessageIcon::Error,
             PortOpenFailureDetails(m_driver.LastError(), m_driver.PortName()));
         return;
     }
-    m_view.SetStatusText(Utf8("Порт открыт"));
+    m_view.SetStatusText(tr("Порт открыт"));
     m_driver.PurgeBuffers(true, true);
 
     if (write) {
@@ -149,7 +147,7 @@ void TExchange::SerialDriver1ReceiveData(TSerialDriver*, const std::uint8_t* dat
     if (!RxTimer.isActive()) {
         SetTimerInterval(RxTimer, GatherMs);
         EnableTimer(RxTimer);
-        m_view.SetStatusText(Utf8("Данные получены"));
+        m_view.SetStatusText(tr("Данные получены"));
     }
     // An 8-loop reply is checked the moment its last byte arrives; a transmitter's reply is
     // shorter than this and waits for RxTimer, unless the host asked for complete replies
@@ -168,7 +166,7 @@ int TExchange::ReplyImageOffset() const {
 }
 
 void TExchange::RxTimerTimer() {
-    m_view.SetStatusText(Utf8("Проверка данных"));
+    m_view.SetStatusText(tr("Проверка данных"));
     std::optional<ExchangeOutcome> outcome;
     if (m_busy && CheckReply(m_state)) {
         AttemptTimer.stop();
@@ -221,14 +219,14 @@ void TExchange::RxTimerTimer() {
                                                                 outcome->Model, outcome->Reply)
                                               .Lines();
                 m_view.ShowDetailedMessage(
-                    Utf8(WriteErrorCaption),
-                    Utf8("Есть ошибки записи в прибор. ( ") + QString::number(differing) +
-                        Utf8(" )\r\nпроверьте конфигурацию"),
+                    tr(WriteErrorCaption),
+                    tr("Есть ошибки записи в прибор. ( ") + QString::number(differing) +
+                        tr(" )\r\nпроверьте конфигурацию"),
                     MessageIcon::None,
-                    Utf8("Записано → в приборе:\n") + lines.join(QLatin1Char('\n')));
+                    tr("Записано → в приборе:\n") + lines.join(QLatin1Char('\n')));
                 AdoptReplyImage();
                 m_view.RefreshControls();
-                m_view.SetStatusText(Utf8("Принято с ошибками"));
+                m_view.SetStatusText(tr("Принято с ошибками"));
             } else {
                 // After a model switch the image holds that model's defaults: show what the
                 // device now holds, which is what was written.
@@ -236,7 +234,7 @@ void TExchange::RxTimerTimer() {
                     AdoptReplyImage();
                     m_view.RefreshControls();
                 }
-                m_view.SetStatusText(Utf8("Настройки записаны"));
+                m_view.SetStatusText(tr("Настройки записаны"));
                 StartIndication(IndGreen, 1);
             }
         } else {
@@ -245,10 +243,10 @@ void TExchange::RxTimerTimer() {
                 m_view.RefreshControls();
             }
             if (IsTransmitter(m_state.CurrentDevice))
-                m_view.SetStatusText(Utf8("Настройки прочитаны."));
+                m_view.SetStatusText(tr("Настройки прочитаны."));
             else
                 m_view.SetStatusText(
-                    Utf8("Настройки прочитаны, версия прибора - ") +
+                    tr("Настройки прочитаны, версия прибора - ") +
                     QString::number(m_state.ReplyBuffer[Frame::ReplyVersionOffset]));
             StartIndication(IndGreen, 1);
         }
@@ -297,7 +295,7 @@ void TExchange::AttemptTimerTimer() {
     if (m_attemptCount >= MaxResends) {
         EndExchange();
         AttemptTimer.stop();
-        m_view.SetStatusText(Utf8("Нет связи, проверьте соединение или тип прибора"));
+        m_view.SetStatusText(tr("Нет связи, проверьте соединение или тип прибора"));
         StartIndication(IndRed, 3);
         ExchangeOutcome outcome;
         outcome.Write = m_write;
@@ -309,7 +307,7 @@ void TExchange::AttemptTimerTimer() {
         return;
     }
     ++m_attemptCount;
-    m_view.SetStatusText(Utf8("Попытка ") + QString::number(m_attemptCount + 1));
+    m_view.SetStatusText(tr("Попытка ") + QString::number(m_attemptCount + 1));
     m_driver.PurgeBuffers(true, true);
     m_state.ReplyCount = 0;
     m_driver.SendBytes(m_request.data(), quint32(m_request.size()));

@@ -4,6 +4,7 @@
 #include "link/Tick.h"
 #include "link/UucpLock_posix.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -407,8 +408,10 @@ QString PortHolder(const QString& path) {
     qint64 pid = UucpLock::HolderOf(path);
     if (pid == 0) {
         if (const QString odd = UucpLock::UnidentifiedLockOf(path); !odd.isEmpty())
-            return QString::fromUtf8("неизвестной (на месте файла блокировки %1 лежит не обычный "
-                                     "файл)")
+            return QCoreApplication::translate(
+                       "PortOpenError",
+                       "неизвестной (на месте файла блокировки %1 лежит не обычный "
+                       "файл)")
                 .arg(odd);
         pid = FlockHolderOf(path);
     }

@@ -5,6 +5,8 @@
 #include "MyConst.h"
 #include "ShlfList.h"
 
+#include <QCoreApplication>
+
 #include <map>
 
 namespace ConfigChecks {
@@ -13,10 +15,6 @@ namespace {
 
 using FieldTable::Field;
 using FieldTable::FieldKind;
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // The type and event fields of one loop or zone.
 struct ZoneFields {
@@ -64,14 +62,20 @@ private:
         const bool door = Value(*loop1) == TypeDoor;
         const std::uint32_t entry = Value(*delay);
         if (!door && entry > 0)
-            Add(loop1->Zone,
-                U("задержка на вход %1 сек не действует: ШС1 не дверной (%2)")
-                    .arg(FieldTable::ValueText(*delay, entry),
-                         FieldTable::ValueText(*loop1, Value(*loop1))),
-                U("Сделайте ШС1 дверным или установите задержку на вход 0."));
+            Add(FieldTable::ZoneCaption(*loop1),
+                QCoreApplication::translate(
+                    "ConfigChecks", "задержка на вход %1 сек не действует: ШС1 не дверной (%2)")
+                    .arg(FieldTable::ValueCaption(*delay, entry),
+                         FieldTable::ValueCaption(*loop1, Value(*loop1))),
+                QCoreApplication::translate(
+                    "ConfigChecks", "Сделайте ШС1 дверным или установите задержку на вход 0."));
         if (door && entry == 0)
-            Add(loop1->Zone, U("дверной шлейф без задержки на вход: тревога сразу при входе"),
-                U("Установите задержку на вход, за которую успевают снять охрану."));
+            Add(FieldTable::ZoneCaption(*loop1),
+                QCoreApplication::translate(
+                    "ConfigChecks", "дверной шлейф без задержки на вход: тревога сразу при входе"),
+                QCoreApplication::translate(
+                    "ConfigChecks",
+                    "Установите задержку на вход, за которую успевают снять охрану."));
     }
 
     // Zone expanders of MZ515KA8: a zone counts only on an expander that is switched on.
@@ -90,16 +94,23 @@ private:
                 if (type == TypeOff) continue;
                 anyZone = true;
                 if (!enabled)
-                    Add(zone.Type->Zone,
-                        U("зона настроена (%1), но расширитель %2 выключен: она не используется")
-                            .arg(FieldTable::ValueText(*zone.Type, type))
+                    Add(FieldTable::ZoneCaption(*zone.Type),
+                        QCoreApplication::translate(
+                            "ConfigChecks",
+                            "зона настроена (%1), но расширитель %2 выключен: она не используется")
+                            .arg(FieldTable::ValueCaption(*zone.Type, type))
                             .arg(e),
-                        U("Включите расширитель %1 или отключите зону.").arg(e));
+                        QCoreApplication::translate("ConfigChecks",
+                                                    "Включите расширитель %1 или отключите зону.")
+                            .arg(e));
             }
             // MZ515KB8's partition expanders have no zones of their own.
             if (enabled && anyZoneField && !anyZone)
-                Add(U("Расширитель %1").arg(e), U("расширитель включен, но все его зоны отключены"),
-                    U("Настройте его зоны или выключите расширитель."));
+                Add(QCoreApplication::translate("ConfigChecks", "Расширитель %1").arg(e),
+                    QCoreApplication::translate("ConfigChecks",
+                                                "расширитель включен, но все его зоны отключены"),
+                    QCoreApplication::translate("ConfigChecks",
+                                                "Настройте его зоны или выключите расширитель."));
         }
     }
 
@@ -111,16 +122,21 @@ private:
             !FieldTable::Shown(*zone.Event, event))
             return; // off, or told below as a value the window cannot show
         const bool fireEvent = IsFireEvent(static_cast<std::uint8_t>(event));
-        const QString eventText = FieldTable::ValueText(*zone.Event, event).trimmed();
+        const QString eventText = FieldTable::ValueCaption(*zone.Event, event).trimmed();
         if (type == TypeFire && !fireEvent)
-            Add(zone.Type->Zone,
-                U("пожарный шлейф передает событие «%1», а не пожарное").arg(eventText),
-                U("Выберите пожарное событие (110..118)."));
+            Add(FieldTable::ZoneCaption(*zone.Type),
+                QCoreApplication::translate("ConfigChecks",
+                                            "пожарный шлейф передает событие «%1», а не пожарное")
+                    .arg(eventText),
+                QCoreApplication::translate("ConfigChecks",
+                                            "Выберите пожарное событие (110..118)."));
         if (type != TypeFire && fireEvent)
-            Add(zone.Type->Zone,
-                U("шлейф типа «%1» передает пожарное событие «%2»")
-                    .arg(FieldTable::ValueText(*zone.Type, type), eventText),
-                U("Сделайте шлейф пожарным или выберите другое событие."));
+            Add(FieldTable::ZoneCaption(*zone.Type),
+                QCoreApplication::translate("ConfigChecks",
+                                            "шлейф типа «%1» передает пожарное событие «%2»")
+                    .arg(FieldTable::ValueCaption(*zone.Type, type), eventText),
+                QCoreApplication::translate(
+                    "ConfigChecks", "Сделайте шлейф пожарным или выберите другое событие."));
     }
 
     // Values that come from a file or a device and have no item in the window's lists: the
@@ -138,12 +154,14 @@ private:
                     Value(*zone->second.Type) == TypeOff)
                     continue;
             }
-            Add(f.Zone,
-                U("%1 %2: окно не может показать это значение")
-                    .arg(f.Name, FieldTable::RawText(f, v)),
+            Add(FieldTable::ZoneCaption(f),
+                QCoreApplication::translate("ConfigChecks",
+                                            "%1 %2: окно не может показать это значение")
+                    .arg(FieldTable::NameCaption(f), FieldTable::RawText(f, v)),
                 f.Kind == FieldKind::ZoneType || f.Kind == FieldKind::EventCode
-                    ? U("Выберите значение из списка заново.")
-                    : U("Введите значение заново."));
+                    ? QCoreApplication::translate("ConfigChecks",
+                                                  "Выберите значение из списка заново.")
+                    : QCoreApplication::translate("ConfigChecks", "Введите значение заново."));
         }
     }
 

@@ -1,5 +1,7 @@
 #include "ConfigCompare.h"
 
+#include <QCoreApplication>
+
 ConfigComparison CompareConfigurations(const QString& modelHere, std::span<const std::uint8_t> here,
                                        const QString& modelThere,
                                        std::span<const std::uint8_t> there) {
@@ -16,7 +18,9 @@ ConfigComparison CompareConfigurations(const ProgramState& here, const ProgramSt
 }
 
 QStringList ConfigComparison::Lines() const {
-    if (!SameModel()) return {QStringLiteral("модель — %1 → %2").arg(ModelHere, ModelThere)};
+    if (!SameModel())
+        return {QCoreApplication::translate("ConfigCompare", "модель — %1 → %2")
+                    .arg(ModelHere, ModelThere)};
     return FieldTable::DifferenceLines(Fields);
 }
 

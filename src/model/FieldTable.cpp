@@ -5,6 +5,7 @@
 #include "SettingsEdit.h"
 #include "ShlfList.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QJsonValue>
 
@@ -17,6 +18,16 @@ namespace FieldTable {
 namespace {
 
 using ZoneEdit::TypeSet;
+
+// The Russian source of a text: what the text form writes and reads back.
+QString Source(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// The same text in the language the program speaks.
+QString Caption(const char* text) {
+    return QCoreApplication::translate("FieldTable", text);
+}
 
 // Builds one model's list.  Loops and zones add their fields in bit order, so the list
 // only needs its final sort for the bytes that interleave (the delay byte after loop 1).
@@ -54,8 +65,9 @@ public:
     }
 
     void Reserved(int byte) {
-        Add(QStringLiteral("reserved.byte%1").arg(byte), QStringLiteral("байт %1").arg(byte), byte,
-            0xFF, FieldKind::Raw);
+        Add(QStringLiteral("reserved.byte%1").arg(byte),
+            Source(QT_TRANSLATE_NOOP("FieldTable", "байт %1")).arg(byte), byte, 0xFF,
+            FieldKind::Raw);
     }
     void Reserved(int from, int to) {
         for (int i = from; i <= to; ++i)
@@ -63,13 +75,15 @@ public:
     }
 
     void Common() {
-        Number(QStringLiteral("alarm_tx_count"), QStringLiteral("число посылок по тревоге"),
+        Number(QStringLiteral("alarm_tx_count"),
+               Source(QT_TRANSLATE_NOOP("FieldTable", "число посылок по тревоге")),
                Image::AlarmTxCount, SettingsEdit::AlarmTxRule);
-        Number(QStringLiteral("change_tx_count"), QStringLiteral("число посылок по изменению"),
+        Number(QStringLiteral("change_tx_count"),
+               Source(QT_TRANSLATE_NOOP("FieldTable", "число посылок по изменению")),
                Image::ChangeTxCount, SettingsEdit::ChangeTxRule);
-        Field& period =
-            Add(QStringLiteral("radio_check_period"), QStringLiteral("период контроля канала, сек"),
-                Image::RadioCheckPeriodLo, 0xFFFF, FieldKind::Seconds);
+        Field& period = Add(QStringLiteral("radio_check_period"),
+                            Source(QT_TRANSLATE_NOOP("FieldTable", "период контроля канала, сек")),
+                            Image::RadioCheckPeriodLo, 0xFFFF, FieldKind::Seconds);
         period.Width = 2;
         period.Min = SettingsEdit::PeriodRule.Min;
         period.Max = SettingsEdit::PeriodRule.Max;
@@ -82,8 +96,9 @@ public:
     void Zone(const QString& group, int typeByte, int eventByte, TypeSet types, bool flagged,
               std::uint8_t codeMask) {
         const std::uint8_t mask = flagged ? codeMask : 0xFF;
-        Field& type = Add(group + QStringLiteral(".type"), QStringLiteral("тип шлейфа"), typeByte,
-                          mask, FieldKind::ZoneType);
+        Field& type = Add(group + QStringLiteral(".type"),
+                          Source(QT_TRANSLATE_NOOP("FieldTable", "тип шлейфа")), typeByte, mask,
+                          FieldKind::ZoneType);
         type.Types = types;
         if (flagged) {
             const std::uint8_t spare =
@@ -91,12 +106,14 @@ public:
             const int low = std::countr_zero(spare);
             const int high = 7 - std::countl_zero(spare);
             Add(group + QStringLiteral(".type_bits%1_%2").arg(low).arg(high),
-                QStringLiteral("биты %1-%2 типа").arg(low).arg(high), typeByte, spare,
-                FieldKind::Raw);
-            Add(group + QStringLiteral(".power_reset"), QStringLiteral("сброс питания"), typeByte,
+                Source(QT_TRANSLATE_NOOP("FieldTable", "биты %1-%2 типа")).arg(low).arg(high),
+                typeByte, spare, FieldKind::Raw);
+            Add(group + QStringLiteral(".power_reset"),
+                Source(QT_TRANSLATE_NOOP("FieldTable", "сброс питания")), typeByte,
                 Image::PowerResetFlag, FieldKind::Flag);
         }
-        Add(group + QStringLiteral(".event"), QStringLiteral("код события"), eventByte, 0xFF,
+        Add(group + QStringLiteral(".event"),
+            Source(QT_TRANSLATE_NOOP("FieldTable", "код события")), eventByte, 0xFF,
             FieldKind::EventCode);
     }
 
@@ -104,7 +121,7 @@ public:
     void Loop(int shown, int n, TypeSet types) {
         loop_ = shown;
         systemZone_ = shown;
-        zone_ = QStringLiteral("ШС%1").arg(shown);
+        zone_ = Source(QT_TRANSLATE_NOOP("FieldTable", "ШС%1")).arg(shown);
         Zone(QStringLiteral("loop%1").arg(shown), Image::LoopTypeByte(n), Image::LoopEventByte(n),
              types, Image::LoopHasPowerReset(n), Image::LoopCodeMask);
         NoZone();
@@ -113,7 +130,8 @@ public:
     void ExpanderZone(int b, int n) {
         expander_ = b;
         systemZone_ = Image::SystemZoneNumber(b, n);
-        zone_ = QStringLiteral("Зона ") + Image::ZoneNumberText(systemZone_);
+        zone_ = Source(QT_TRANSLATE_NOOP("FieldTable", "Зона %1"))
+                    .arg(Image::ZoneNumberText(systemZone_));
         Zone(QStringLiteral("zone") + Image::ZoneNumberText(systemZone_),
              Image::ExpZoneTypeByte(b, n), Image::ExpZoneEventByte(b, n), TypeSet::Expander, true,
              Image::ExpanderCodeMask);
@@ -126,14 +144,15 @@ public:
     }
 
     void Delays() {
-        Seconds(QStringLiteral("entry_delay"), QStringLiteral("задержка на вход, сек"),
-                Image::DelayByte, Image::EntryDelayMask, Image::EntryDelaySteps,
-                Image::EntryDelayStepSeconds);
-        Seconds(QStringLiteral("exit_delay"), QStringLiteral("задержка на выход, сек"),
-                Image::DelayByte, Image::ExitDelayMask, Image::ExitDelaySteps,
-                Image::ExitDelayStepSeconds);
-        Add(QStringLiteral("reserved.byte6_bits6_7"), QStringLiteral("биты 6-7 байта задержек"),
-            Image::DelayByte, 0xC0, FieldKind::Raw);
+        Seconds(QStringLiteral("entry_delay"),
+                Source(QT_TRANSLATE_NOOP("FieldTable", "задержка на вход, сек")), Image::DelayByte,
+                Image::EntryDelayMask, Image::EntryDelaySteps, Image::EntryDelayStepSeconds);
+        Seconds(QStringLiteral("exit_delay"),
+                Source(QT_TRANSLATE_NOOP("FieldTable", "задержка на выход, сек")), Image::DelayByte,
+                Image::ExitDelayMask, Image::ExitDelaySteps, Image::ExitDelayStepSeconds);
+        Add(QStringLiteral("reserved.byte6_bits6_7"),
+            Source(QT_TRANSLATE_NOOP("FieldTable", "биты 6-7 байта задержек")), Image::DelayByte,
+            0xC0, FieldKind::Raw);
     }
 
     void EightLoops() {
@@ -155,8 +174,9 @@ std::vector<Field> BuildFields(int row) {
     switch (row) {
     case RowKA8:
         b.EightLoops();
-        b.Add(QStringLiteral("expanders"), QStringLiteral("зонные расширители"),
-              Image::ExpanderEnable, 0xFF, FieldKind::ExpanderSet);
+        b.Add(QStringLiteral("expanders"),
+              Source(QT_TRANSLATE_NOOP("FieldTable", "зонные расширители")), Image::ExpanderEnable,
+              0xFF, FieldKind::ExpanderSet);
         for (int e = 1; e <= Image::ExpanderCount; ++e)
             for (int n = 1; n <= Image::ZonesPerExpander; ++n)
                 b.ExpanderZone(e, n);
@@ -164,7 +184,8 @@ std::vector<Field> BuildFields(int row) {
         break;
     case RowKB8:
         b.EightLoops();
-        b.Add(QStringLiteral("expanders"), QStringLiteral("расширители разделов"),
+        b.Add(QStringLiteral("expanders"),
+              Source(QT_TRANSLATE_NOOP("FieldTable", "расширители разделов")),
               Image::ExpanderEnable, 0xFF, FieldKind::ExpanderSet);
         b.Reserved(Image::LastCommonByte);
         break;
@@ -182,15 +203,18 @@ std::vector<Field> BuildFields(int row) {
         break;
     case RowKF:
     case RowKA: {
-        Field& level = b.Add(QStringLiteral("pow_input_level"), QStringLiteral("уровень входа POW"),
+        Field& level = b.Add(QStringLiteral("pow_input_level"),
+                             Source(QT_TRANSLATE_NOOP("FieldTable", "уровень входа POW")),
                              Image::TxFlags, 1U << Image::PowInputLevelBit, FieldKind::Choice);
         level.Choices = {QStringLiteral("0"), QStringLiteral("1")};
-        Field& check =
-            b.Add(QStringLiteral("channel_check"), QStringLiteral("контроль канала связи"),
-                  Image::TxFlags, 1U << Image::SlowChannelCheckBit, FieldKind::Choice);
-        check.Choices = {QStringLiteral("Быстрый"), QStringLiteral("Медленный")};
-        b.Add(QStringLiteral("reserved.byte4_bits2_7"), QStringLiteral("биты 2-7 байта 4"),
-              Image::TxFlags, 0xFC, FieldKind::Raw);
+        Field& check = b.Add(QStringLiteral("channel_check"),
+                             Source(QT_TRANSLATE_NOOP("FieldTable", "контроль канала связи")),
+                             Image::TxFlags, 1U << Image::SlowChannelCheckBit, FieldKind::Choice);
+        check.Choices = {Source(QT_TRANSLATE_NOOP("FieldTable", "Быстрый")),
+                         Source(QT_TRANSLATE_NOOP("FieldTable", "Медленный"))};
+        b.Add(QStringLiteral("reserved.byte4_bits2_7"),
+              Source(QT_TRANSLATE_NOOP("FieldTable", "биты 2-7 байта 4")), Image::TxFlags, 0xFC,
+              FieldKind::Raw);
         b.Reserved(Image::TxFlags + 1, DeviceTable[static_cast<std::size_t>(row)].Capacity - 1);
         break;
     }
@@ -304,32 +328,75 @@ QString RawText(const Field& field, std::uint32_t value) {
                    std::max(1, (static_cast<int>(std::bit_width(field.MaxValue())) + 3) / 4));
 }
 
-QString ValueText(const Field& field, std::uint32_t value) {
+namespace {
+
+// A value in the window's words: the Russian source (translate = false) or as the program
+// speaks (translate = true).
+QString Words(const Field& field, std::uint32_t value, bool translate) {
     if (!Shown(field, value)) return RawText(field, value);
+    const auto text = [translate](const char* source) {
+        return translate ? Caption(source) : Source(source);
+    };
     switch (field.Kind) {
     case FieldKind::Number:
         return QString::number(value);
     case FieldKind::Seconds:
         return QString::number(value * static_cast<std::uint32_t>(field.Step));
     case FieldKind::ZoneType:
-        return ShlfTypeName(static_cast<int>(value));
-    case FieldKind::EventCode:
-        return EventText(EventNumberOf(static_cast<std::uint8_t>(value)));
+        return translate ? ShlfTypeCaption(static_cast<int>(value))
+                         : ShlfTypeName(static_cast<int>(value));
+    case FieldKind::EventCode: {
+        const int number = EventNumberOf(static_cast<std::uint8_t>(value));
+        return translate ? EventCaption(number) : EventText(number);
+    }
     case FieldKind::Flag:
-        return value ? QStringLiteral("да") : QStringLiteral("нет");
-    case FieldKind::Choice:
-        return field.Choices.value(static_cast<int>(value));
+        return value ? text(QT_TRANSLATE_NOOP("FieldTable", "да"))
+                     : text(QT_TRANSLATE_NOOP("FieldTable", "нет"));
+    case FieldKind::Choice: {
+        const QString choice = field.Choices.value(static_cast<int>(value));
+        return translate ? Caption(choice.toUtf8().constData()) : choice;
+    }
     case FieldKind::ExpanderSet: {
         QStringList on;
         for (int n = 1; n <= Image::ExpanderCount; ++n)
             if (TestBit(static_cast<std::uint8_t>(value), Image::ExpanderBit(n)))
                 on << QString::number(n);
-        return on.isEmpty() ? QStringLiteral("нет") : on.join(QStringLiteral(", "));
+        return on.isEmpty() ? text(QT_TRANSLATE_NOOP("FieldTable", "нет"))
+                            : on.join(QStringLiteral(", "));
     }
     case FieldKind::Raw:
         break;
     }
     return RawText(field, value);
+}
+
+} // namespace
+
+QString ValueText(const Field& field, std::uint32_t value) {
+    return Words(field, value, false);
+}
+
+QString ValueCaption(const Field& field, std::uint32_t value) {
+    return Words(field, value, true);
+}
+
+QString ZoneCaption(const Field& field) {
+    if (field.Expander > 0)
+        return Caption(QT_TRANSLATE_NOOP("FieldTable", "Зона %1"))
+            .arg(Image::ZoneNumberText(field.SystemZone));
+    if (field.Loop > 0) return Caption(QT_TRANSLATE_NOOP("FieldTable", "ШС%1")).arg(field.Loop);
+    return {};
+}
+
+QString NameCaption(const Field& field) {
+    // The two names with numbers in them are put together again from the field itself.
+    if (field.Key.startsWith(QLatin1String("reserved.byte")) && field.Mask == 0xFF)
+        return Caption(QT_TRANSLATE_NOOP("FieldTable", "байт %1")).arg(field.Byte);
+    if (field.Key.contains(QLatin1String(".type_bits")))
+        return Caption(QT_TRANSLATE_NOOP("FieldTable", "биты %1-%2 типа"))
+            .arg(field.Shift())
+            .arg(std::bit_width(field.Mask) - 1);
+    return Caption(field.Name.toUtf8().constData());
 }
 
 std::vector<FieldDifference> DiffImages(const QString& model, std::span<const std::uint8_t> a,
@@ -344,7 +411,8 @@ std::vector<FieldDifference> DiffImages(const QString& model, std::span<const st
         const std::uint32_t x = ReadValue(f, a);
         const std::uint32_t y = ReadValue(f, b);
         if (x == y) continue;
-        out.push_back({f.Key, f.Zone, f.Name, f.Byte, ValueText(f, x), ValueText(f, y), x, y});
+        out.push_back({f.Key, ZoneCaption(f), NameCaption(f), f.Byte, ValueCaption(f, x),
+                       ValueCaption(f, y), x, y});
     }
     // What no field of both images covers: past the model's image, or a model not known.
     for (std::size_t i = 0; i < longer; ++i) {
@@ -353,7 +421,7 @@ std::vector<FieldDifference> DiffImages(const QString& model, std::span<const st
         const bool inB = i < b.size();
         if (inA && inB && a[i] == b[i]) continue;
         FieldDifference d;
-        d.Name = QStringLiteral("байт %1").arg(i);
+        d.Name = Caption(QT_TRANSLATE_NOOP("FieldTable", "байт %1")).arg(i);
         d.Byte = static_cast<int>(i);
         d.Old = inA ? HexText(a[i], 2) : Missing;
         d.New = inB ? HexText(b[i], 2) : Missing;

@@ -80,7 +80,14 @@ QString RawText(const Field& field, std::uint32_t value);
 // A value in the window's words: "Пожарный", "110 - ПОЖАР", "15" (seconds and counts as
 // the window's lists and fields show them), "да"/"нет", "1, 3" (expanders; "нет" for
 // none), and the raw form for what the window cannot show.
+// Files keep these Russian words whatever the language.
 QString ValueText(const Field& field, std::uint32_t value);
+
+// The same in the language the program speaks, and the field's zone and name likewise: for
+// lists, messages and comparisons, never for files.
+QString ValueCaption(const Field& field, std::uint32_t value);
+QString ZoneCaption(const Field& field);
+QString NameCaption(const Field& field);
 
 // Where a difference lies: one field, or a byte that no field of the model names (the
 // images are longer than the model's image, or the model is not known).
@@ -89,7 +96,8 @@ struct FieldDifference {
     QString Zone; // "ШС3", "Зона 19"; empty for device-wide fields and bytes
     QString Name; // "тип шлейфа"; "байт 170" for a byte no field names
     int Byte = 0; // the field's first byte, or the byte
-    // Values in the window's words; "—" for a byte one of the images does not have.
+    // Zone, name and values in the window's words, in the language the program speaks; "—"
+    // for a byte one of the images does not have.
     QString Old;
     QString New;
     std::optional<std::uint32_t> OldValue; // stored values; none for a missing byte

@@ -1,23 +1,33 @@
 #include "MyConst.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 const std::array<DeviceRow, DeviceCount> DeviceTable{{
-    {"MZ515KA8", "MZ-515KA8   (8 шлейфов + 8 расширителей зон)", 167, -1, DeviceGroup::EightLoop},
-    {"MZ515KB8", "MZ-515KB8   (8 шлейфов, головной прибор с передатчиком)", 23, 0x0A,
-     DeviceGroup::EightLoop},
-    {"MZ515E8", "MZ-515E8   (8 шлейфов, расширитель разделов)", 23, 0x0B, DeviceGroup::EightLoop},
-    {"MZ515E2", "MZ-515E2   (2 шлейфа, расширитель разделов)", 23, 0x0C, DeviceGroup::EightLoop},
-    {"MZ515KF", "MZ-515KF   (передатчик на 2 шлейфа)", 10, -1, DeviceGroup::Transmitter},
-    {"MZ515KA", "MZ-515KA   (передатчик на 5 шлейфов)", 10, -1, DeviceGroup::Transmitter},
+    {"MZ515KA8", QT_TRANSLATE_NOOP("MyConst", "MZ-515KA8   (8 шлейфов + 8 расширителей зон)"), 167,
+     -1, DeviceGroup::EightLoop},
+    {"MZ515KB8",
+     QT_TRANSLATE_NOOP("MyConst", "MZ-515KB8   (8 шлейфов, головной прибор с передатчиком)"), 23,
+     0x0A, DeviceGroup::EightLoop},
+    {"MZ515E8", QT_TRANSLATE_NOOP("MyConst", "MZ-515E8   (8 шлейфов, расширитель разделов)"), 23,
+     0x0B, DeviceGroup::EightLoop},
+    {"MZ515E2", QT_TRANSLATE_NOOP("MyConst", "MZ-515E2   (2 шлейфа, расширитель разделов)"), 23,
+     0x0C, DeviceGroup::EightLoop},
+    {"MZ515KF", QT_TRANSLATE_NOOP("MyConst", "MZ-515KF   (передатчик на 2 шлейфа)"), 10, -1,
+     DeviceGroup::Transmitter},
+    {"MZ515KA", QT_TRANSLATE_NOOP("MyConst", "MZ-515KA   (передатчик на 5 шлейфов)"), 10, -1,
+     DeviceGroup::Transmitter},
 }};
 
 const MessageText LoadDefaultsError{
-    "Внутренняя ошибка 1",
-    "Ошибка. Прибор в списке не найден.:\r\nОбратитесь к разработчику"};
+    QT_TRANSLATE_NOOP("MyConst", "Внутренняя ошибка 1"),
+    QT_TRANSLATE_NOOP("MyConst",
+                      "Ошибка. Прибор в списке не найден.:\r\nОбратитесь к разработчику")};
 const MessageText SetDeviceError{
-    "Внутренняя ошибка 2",
-    "Ошибка. Прибор в списке не найден:newDevice)\r\nОбратитесь к разработчику"};
+    QT_TRANSLATE_NOOP("MyConst", "Внутренняя ошибка 2"),
+    QT_TRANSLATE_NOOP("MyConst",
+                      "Ошибка. Прибор в списке не найден:newDevice)\r\nОбратитесь к разработчику")};
 
 namespace {
 
@@ -67,6 +77,12 @@ QString IdentifierOf(int row) {
 QString DescriptionOf(int row) {
     if (row < 0 || row >= DeviceCount) return {};
     return QString::fromUtf8(DeviceTable[static_cast<std::size_t>(row)].Description);
+}
+
+QString DescriptionCaption(int row) {
+    if (row < 0 || row >= DeviceCount) return {};
+    return QCoreApplication::translate("MyConst",
+                                       DeviceTable[static_cast<std::size_t>(row)].Description);
 }
 
 DeviceGroup GroupOf(const QString& identifier) {

@@ -41,6 +41,8 @@ int FindDevice(const QString& identifier);
 const DeviceRow* DeviceRowOf(const QString& identifier);
 QString IdentifierOf(int row);
 QString DescriptionOf(int row);
+// The same in the language the program speaks (the model drop-down, messages).
+QString DescriptionCaption(int row);
 
 // Transmitter group for MZ515KF and MZ515KA; every other value (an empty one too) is
 // treated as an 8-loop model, as the reply layout requires.

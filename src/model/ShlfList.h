@@ -18,8 +18,11 @@ inline constexpr int TypeDoor = 7; // "Дверной": entry/exit loop
 // The eight zone-type names in code order (UTF-8).
 extern const std::array<const char*, ShlfTypeCount> ShlfTypeList;
 QString ShlfTypeName(int code); // empty for a code outside 0..7
+// The name in the language the program speaks: for lists and messages, never for files.
+QString ShlfTypeCaption(int code);
 
-// Code of the first type whose name equals `name` ignoring letter case (Cyrillic too); -1.
+// Code of the first type whose name, or failing that whose caption, equals `name` ignoring
+// letter case (Cyrillic too); -1.
 int ShlfTypeIndex(const QString& name);
 
 struct EventEntry {
@@ -29,6 +32,8 @@ struct EventEntry {
 // The events in event-number order: entry k has event number k + 1.
 extern const std::array<EventEntry, EventCount> EventList;
 QString EventText(int number); // empty outside 1..178
+// The text in the language the program speaks: for lists and messages, never for files.
+QString EventCaption(int number);
 
 // Event code of event number 1..178; -1 outside that range.
 int EventCodeOf(int number);
