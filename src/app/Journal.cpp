@@ -31,10 +31,10 @@ struct KindName {
     const char* Text; // in the window
 };
 constexpr KindName KindNames[] = {
-    {Kind::Read, "read", "Чтение"},
-    {Kind::Written, "written", "Запись"},
-    {Kind::DeviceHeld, "device-held", "В приборе после записи"},
-    {Kind::BeforeReplace, "before-replace", "Правка"},
+    {Kind::Read, "read", QT_TRANSLATE_NOOP("Journal", "Чтение")},
+    {Kind::Written, "written", QT_TRANSLATE_NOOP("Journal", "Запись")},
+    {Kind::DeviceHeld, "device-held", QT_TRANSLATE_NOOP("Journal", "В приборе после записи")},
+    {Kind::BeforeReplace, "before-replace", QT_TRANSLATE_NOOP("Journal", "Правка")},
 };
 
 QByteArray ToLine(const Entry& e) {
