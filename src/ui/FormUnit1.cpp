@@ -3,6 +3,7 @@
 
 #include "FormUnit1.h"
 
+#include "FileCaption.h"
 #include "FormGeometry.h"
 #include "Icons.h"
 #include "PageControl.h"
@@ -149,7 +150,7 @@ void TForm1::ConnectControls() {
 }
 
 void TForm1::FormCreate() {
-    State_.ApplicationTitle = QString::fromUtf8(ApplicationTitle);
+    State_.ApplicationTitle = ShownTitle();
     setWindowTitle(State_.ApplicationTitle);
     State_.CurrentFileName.clear();
 
@@ -273,7 +274,7 @@ QString TForm1::StatusText() const {
 }
 
 QString TForm1::AboutText() const {
-    return QString::fromUtf8(ApplicationTitle) + QStringLiteral("\r\n") +
+    return ShownTitle() + QStringLiteral("\r\n") +
            tr("Настройка приборов охранной сигнализации MZ-515:\r\n"
               "чтение, изменение и запись конфигурации\r\n"
               "через последовательный порт.");
