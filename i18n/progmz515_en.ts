@@ -2,24 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="ru_RU">
 <context>
-    <name>AppTitle</name>
-    <message>
-        <source>Программатор MZ-515 v. 7.2</source>
-        <translation>MZ-515 Programmer v. 7.2</translation>
-    </message>
-</context>
-<context>
-    <name>ConfigFile</name>
-    <message>
-        <source>Файл открыт</source>
-        <translation>File opened</translation>
-    </message>
-    <message>
-        <source>Файл сохранен</source>
-        <translation>File saved</translation>
-    </message>
-</context>
-<context>
     <name>ConfigSheet</name>
     <message>
         <source>Конфигурация прибора MZ-515</source>

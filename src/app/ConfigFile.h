@@ -94,9 +94,8 @@ inline constexpr char Corrupt[] = "Файл поврежден";
 inline constexpr char NotFound[] = "Файл не найден";
 inline constexpr char CommandLineOpenFailed[] =
     "Невозможно окрыть файл.\r\nВозможно несоответствие версии или повреждение";
-// The status bar after Open, and after Save and Save as.
-inline constexpr char Opened[] = QT_TRANSLATE_NOOP("ConfigFile", "Файл открыт");
-inline constexpr char Saved[] = QT_TRANSLATE_NOOP("ConfigFile", "Файл сохранен");
+inline constexpr char Opened[] = "Файл открыт";  // status bar after Open
+inline constexpr char Saved[] = "Файл сохранен"; // status bar after Save and Save as
 } // namespace FileTexts
 
 // "Устройство "<identifier>"" CR LF "не поддерживается".

@@ -178,7 +178,7 @@ void TForm1::OpenConfig(const QString& path, OpenFrom from) {
         WriteSetting(QLatin1String(SettingFilePath), FileDirectory(path), &error);
         ReportSettingError(error);
     }
-    SetStatusText(QCoreApplication::translate("ConfigFile", FileTexts::Opened));
+    SetStatusText(QCoreApplication::translate("FileTexts", FileTexts::Opened));
 }
 
 void TForm1::FormShow() {
@@ -204,7 +204,7 @@ void TForm1::N2Click() {
     }
     Edits_.MarkUnedited();
     setWindowTitle(FileCaption(State_.CurrentFileName));
-    SetStatusText(QCoreApplication::translate("ConfigFile", FileTexts::Saved));
+    SetStatusText(QCoreApplication::translate("FileTexts", FileTexts::Saved));
 }
 
 void TForm1::N3Click() {
@@ -220,7 +220,7 @@ void TForm1::N3Click() {
     Edits_.MarkUnedited();
     // The caption names the file that was written, extension and all.
     setWindowTitle(FileCaption(State_.CurrentFileName));
-    SetStatusText(QCoreApplication::translate("ConfigFile", FileTexts::Saved));
+    SetStatusText(QCoreApplication::translate("FileTexts", FileTexts::Saved));
     QString error;
     WriteSetting(QLatin1String(SettingFilePath), FileDirectory(State_.CurrentFileName), &error);
     ReportSettingError(error);
