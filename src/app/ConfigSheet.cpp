@@ -5,6 +5,7 @@
 #include "model/MyConst.h"
 #include "model/ShlfList.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <map>
@@ -16,6 +17,10 @@ using FieldTable::FieldKind;
 
 QString Esc(const QString& text) {
     return text.toHtmlEscaped();
+}
+
+QString Words(const char* text) {
+    return QCoreApplication::translate("ConfigSheet", text);
 }
 
 QString Row(const QStringList& cells, bool head = false) {
@@ -69,22 +74,29 @@ QString ConfigSheetHtml(const SheetInput& in) {
                        "table.grid td, table.grid th { border: 1px solid #777; padding: 1px 5px; }"
                        "th { background: #e6e6e6; text-align: left; }"
                        "</style></head><body>\n");
-    html += QStringLiteral("<h1>Конфигурация прибора MZ-515</h1>\n<table>");
+    html += QStringLiteral("<h1>%1</h1>\n<table>")
+                .arg(Esc(Words(QT_TRANSLATE_NOOP("ConfigSheet", "Конфигурация прибора MZ-515"))));
+    html += Row({Words(QT_TRANSLATE_NOOP("ConfigSheet", "Модель:")),
+                 QCoreApplication::translate("MyConst", device->Description) +
+                     QStringLiteral(" (") + in.Model + QStringLiteral(")")});
     html +=
-        Row({QStringLiteral("Модель:"), QString::fromUtf8(device->Description) +
-                                            QStringLiteral(" (") + in.Model + QStringLiteral(")")});
-    html += Row({QStringLiteral("Файл:"), in.FileName.isEmpty()
-                                              ? QStringLiteral("не сохранена в файл")
-                                              : QDir::toNativeSeparators(in.FileName)});
-    html += Row({QStringLiteral("Дата:"), in.When.toString(QStringLiteral("dd.MM.yyyy HH:mm"))});
-    html += Row({QStringLiteral("Отпечаток:"), fingerprint});
+        Row({Words(QT_TRANSLATE_NOOP("ConfigSheet", "Файл:")),
+             in.FileName.isEmpty() ? Words(QT_TRANSLATE_NOOP("ConfigSheet", "не сохранена в файл"))
+                                   : QDir::toNativeSeparators(in.FileName)});
+    html += Row({Words(QT_TRANSLATE_NOOP("ConfigSheet", "Дата:")),
+                 in.When.toString(QStringLiteral("dd.MM.yyyy HH:mm"))});
+    html += Row({Words(QT_TRANSLATE_NOOP("ConfigSheet", "Отпечаток:")), fingerprint});
     html += QStringLiteral("</table>\n");
 
     if (!zones.empty()) {
-        html += QStringLiteral(
-            "<h2>Шлейфы и зоны</h2>\n<table class=\"grid\" width=\"100%\" cellspacing=\"0\">");
-        html += Row({QStringLiteral("№"), QStringLiteral("Шлейф / зона"), QStringLiteral("Тип"),
-                     QStringLiteral("Событие"), QStringLiteral("Сброс питания")},
+        html +=
+            QStringLiteral("<h2>%1</h2>\n<table class=\"grid\" width=\"100%\" cellspacing=\"0\">")
+                .arg(Esc(Words(QT_TRANSLATE_NOOP("ConfigSheet", "Шлейфы и зоны"))));
+        html += Row({Words(QT_TRANSLATE_NOOP("ConfigSheet", "№")),
+                     Words(QT_TRANSLATE_NOOP("ConfigSheet", "Шлейф / зона")),
+                     Words(QT_TRANSLATE_NOOP("ConfigSheet", "Тип")),
+                     Words(QT_TRANSLATE_NOOP("ConfigSheet", "Событие")),
+                     Words(QT_TRANSLATE_NOOP("ConfigSheet", "Сброс питания"))},
                     true);
         int hidden = 0;
         for (const auto& [number, z] : zones) {
@@ -100,23 +112,30 @@ QString ConfigSheetHtml(const SheetInput& in) {
         }
         html += QStringLiteral("</table>\n");
         if (hidden > 0)
-            html += QStringLiteral("<p>Зоны выключенных расширителей не показаны: все они "
-                                   "отключены (%1).</p>\n")
-                        .arg(hidden);
+            html += QStringLiteral("<p>%1</p>\n")
+                        .arg(Esc(Words(QT_TRANSLATE_NOOP(
+                                           "ConfigSheet",
+                                           "Зоны выключенных расширителей не показаны: все они "
+                                           "отключены (%1)."))
+                                     .arg(hidden)));
     }
 
-    html += QStringLiteral("<h2>Настройки</h2>\n<table class=\"grid\" cellspacing=\"0\">");
+    html += QStringLiteral("<h2>%1</h2>\n<table class=\"grid\" cellspacing=\"0\">")
+                .arg(Esc(Words(QT_TRANSLATE_NOOP("ConfigSheet", "Настройки"))));
     for (const Field* f : settings) {
         QString name = f->Name;
         name[0] = name[0].toUpper();
         html += Row({name, text(*f)});
     }
     html += QStringLiteral("</table>\n");
-    html += QStringLiteral("<p>Отпечаток %1 — контрольная сумма модели и конфигурации; тот же "
-                           "показывают журнал программы и «progmz515-cli show».</p>\n"
-                           "<p>Запрограммировал: ______________________ &nbsp; Подпись: "
-                           "______________</p>\n")
-                .arg(fingerprint);
+    html += QStringLiteral("<p>%1</p>\n<p>%2 ______________________ &nbsp; %3 ______________</p>\n")
+                .arg(Esc(Words(QT_TRANSLATE_NOOP(
+                                   "ConfigSheet",
+                                   "Отпечаток %1 — контрольная сумма модели и конфигурации; тот же "
+                                   "показывают журнал программы и «progmz515-cli show»."))
+                             .arg(fingerprint)),
+                     Esc(Words(QT_TRANSLATE_NOOP("ConfigSheet", "Запрограммировал:"))),
+                     Esc(Words(QT_TRANSLATE_NOOP("ConfigSheet", "Подпись:"))));
     html += QStringLiteral("</body></html>\n");
     return html;
 }

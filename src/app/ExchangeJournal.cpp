@@ -1,7 +1,12 @@
 #include "ExchangeJournal.h"
 
+#include <QCoreApplication>
+#include <QRegularExpression>
+
 namespace {
-QString U(const char* text) {
+// The index keeps these words in Russian whatever the language, so that every program that
+// shares the journal reads the same entries; they are translated where they are shown.
+QString Stored(const char* text) {
     return QString::fromUtf8(text);
 }
 } // namespace
@@ -9,20 +14,45 @@ QString U(const char* text) {
 std::optional<QString> JournalExchange(Journal::TJournal& journal, const ExchangeOutcome& o,
                                        const QString& port) {
     if (o.Write) {
-        const QString outcome = !o.Accepted ? U("нет ответа")
-                                : o.Differing != 0 ? U("записано с ошибками (%1)").arg(o.Differing)
-                                                   : U("записано");
+        const QString outcome =
+            !o.Accepted ? Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "нет ответа"))
+            : o.Differing != 0
+                ? Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "записано с ошибками (%1)"))
+                      .arg(o.Differing)
+                : Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "записано"));
         std::optional<QString> error =
             journal.Add(Journal::Kind::Written, o.SentModel, o.Sent, port, o.Version, outcome);
         if (o.Accepted && o.Differing != 0) {
-            const std::optional<QString> held =
-                journal.Add(Journal::Kind::DeviceHeld, o.Model, o.Reply, port, o.Version,
-                            U("отличается от записанного (%1)").arg(o.Differing));
+            const std::optional<QString> held = journal.Add(
+                Journal::Kind::DeviceHeld, o.Model, o.Reply, port, o.Version,
+                Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "отличается от записанного (%1)"))
+                    .arg(o.Differing));
             if (!error) error = held;
         }
         return error;
     }
     if (!o.Accepted) return std::nullopt; // nothing was read
     return journal.Add(Journal::Kind::Read, o.Model, o.Reply, port, o.Version,
-                       o.Compare ? U("прочитано для сравнения") : U("прочитано"));
+                       o.Compare
+                           ? Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "прочитано для сравнения"))
+                           : Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "прочитано")));
+}
+
+QString ShownOutcome(const QString& stored) {
+    const QString whole =
+        QCoreApplication::translate("ExchangeJournal", stored.toUtf8().constData());
+    if (whole != stored) return whole;
+    // An outcome with its count filled in is known by its pattern.  Only a known pattern
+    // takes the count back: an index line may hold any text.
+    static const QRegularExpression counted(QStringLiteral("^(.*)\\((\\d+)\\)$"));
+    const QRegularExpressionMatch m = counted.match(stored);
+    if (!m.hasMatch()) return stored;
+    const QString pattern = m.captured(1) + QStringLiteral("(%1)");
+    const QString shown =
+        QCoreApplication::translate("ExchangeJournal", pattern.toUtf8().constData());
+    return shown == pattern ? stored : shown.arg(m.captured(2));
+}
+
+QString ShownKind(Journal::Kind kind) {
+    return QCoreApplication::translate("Journal", Journal::KindText(kind).toUtf8().constData());
 }

@@ -14,16 +14,31 @@
 
 namespace {
 
-const QString Title8 = QStringLiteral("      Конфигурация шлейфов MZ-515KA8 (KB8,E8)");
-const QString TitleE2 = QStringLiteral("      Конфигурация шлейфов MZ-515E2");
+// The report's words follow the language the program speaks; the Russian report is the one
+// the device's installers have always had, column for column.
+QString Words(const char* text) {
+    return QCoreApplication::translate("ZoneReport", text);
+}
+
+const char* const Title8 =
+    QT_TRANSLATE_NOOP("ZoneReport", "      Конфигурация шлейфов MZ-515KA8 (KB8,E8)");
+const char* const TitleE2 = QT_TRANSLATE_NOOP("ZoneReport", "      Конфигурация шлейфов MZ-515E2");
 const QString Rule = QString(6, u' ') + QString(37, u'-');
-const QString DeviceHeading = QStringLiteral("    -   -   -   -  Прибор -   -   -   -   -");
-const QString ColumnHeading =
-    QStringLiteral(" ШС Зона     Тип                    Код         Примечание");
-const QString PowerResetNote = QStringLiteral(" (сброс)");
+
+QString DeviceHeading() {
+    return Words(QT_TRANSLATE_NOOP("ZoneReport", "    -   -   -   -  Прибор -   -   -   -   -"));
+}
+QString ColumnHeading() {
+    return Words(QT_TRANSLATE_NOOP("ZoneReport",
+                                   " ШС Зона     Тип                    Код         Примечание"));
+}
+QString PowerResetNote() {
+    return Words(QT_TRANSLATE_NOOP("ZoneReport", " (сброс)"));
+}
 
 QString ExpanderHeading(int n) {
-    return QStringLiteral("   -   -  -  Расширитель №%1 -   -   -   -").arg(n);
+    return Words(QT_TRANSLATE_NOOP("ZoneReport", "   -   -  -  Расширитель №%1 -   -   -   -"))
+        .arg(n);
 }
 
 // How the type byte of a line is read.
@@ -40,7 +55,8 @@ public:
         if (!error_.isEmpty()) return;
         const Cp1251::Encoded encoded = Cp1251::Encode(text);
         if (!encoded.Ok()) {
-            Stop(QStringLiteral("знаки «%1» нельзя записать в кодировке Windows-1251")
+            Stop(Words(QT_TRANSLATE_NOOP("ZoneReport",
+                                         "знаки «%1» нельзя записать в кодировке Windows-1251"))
                      .arg(encoded.Unencodable));
             return;
         }
@@ -62,24 +78,30 @@ public:
         const bool note = kind == LineKind::Loop      ? (t & 0xF0) != 0
                           : kind == LineKind::ExpZone ? t == 0x83
                                                       : false;
-        const QString type = ShlfTypeName(code);
-        if (type.isEmpty()) {
-            Stop(QStringLiteral("%1: тип зоны %2 (байт 0x%3) не известен программе")
+        if (code < 0 || code >= ShlfTypeCount) {
+            Stop(Words(QT_TRANSLATE_NOOP("ZoneReport",
+                                         "%1: тип зоны %2 (байт 0x%3) не известен программе"))
                      .arg(what)
                      .arg(code)
                      .arg(Hex(t)));
             return;
         }
-        QString line = columns + QStringLiteral("   ") + type + (note ? PowerResetNote : QString());
+        const QString type =
+            QCoreApplication::translate("ShlfList", ShlfTypeList[static_cast<std::size_t>(code)]);
+        const QString noteText = note ? PowerResetNote() : QString();
+        QString line = columns + QStringLiteral("   ") + type + noteText;
         if (t != 0) {
             const int number = EventNumberOf(e);
             if (number < 0) {
-                Stop(
-                    QStringLiteral("%1: код события 0x%2 не известен программе").arg(what, Hex(e)));
+                Stop(Words(QT_TRANSLATE_NOOP("ZoneReport",
+                                             "%1: код события 0x%2 не известен программе"))
+                         .arg(what, Hex(e)));
                 return;
             }
-            const int typeLength = int(type.size() + (note ? PowerResetNote.size() : 0));
-            line += QString(std::max(19 - typeLength, 1), u' ') + EventText(number);
+            const int typeLength = int(type.size() + noteText.size());
+            line += QString(std::max(19 - typeLength, 1), u' ') +
+                    QCoreApplication::translate(
+                        "ShlfList", EventList[static_cast<std::size_t>(number - 1)].Text);
         }
         Line(line);
     }
@@ -91,7 +113,8 @@ private:
         return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
     }
     void Stop(const QString& why) {
-        error_ = QStringLiteral("Список шлейфов составлен не до конца: строка %1.\r\n%2.")
+        error_ = Words(QT_TRANSLATE_NOOP("ZoneReport",
+                                         "Список шлейфов составлен не до конца: строка %1.\r\n%2."))
                      .arg(lines_ + 1)
                      .arg(why);
     }
@@ -105,8 +128,8 @@ void Heading(Report& r, const QString& title) {
     r.Line(title);
     r.Line(Rule);
     r.Empty();
-    r.Line(DeviceHeading);
-    r.Line(ColumnHeading);
+    r.Line(DeviceHeading());
+    r.Line(ColumnHeading());
     r.Empty();
 }
 
@@ -131,16 +154,16 @@ ReportResult WriteReport(const ReportText& text, const QString& path) {
 
 ReportText ShlfReportText(const ProgramState& state) {
     Report r;
-    Heading(r, Title8);
+    Heading(r, Words(Title8));
     for (int i = 1; i <= Image::LoopCount; ++i)
-        r.Zone(LoopColumns(i), QStringLiteral("Шлейф %1").arg(i),
+        r.Zone(LoopColumns(i), Words(QT_TRANSLATE_NOOP("ZoneReport", "Шлейф %1")).arg(i),
                i == 1 ? LineKind::Loop1 : LineKind::Loop, state.ImageByte(Image::LoopTypeByte(i)),
                state.ImageByte(Image::LoopEventByte(i)));
     r.Empty();
     for (int n = 1; n <= Image::ExpanderCount; ++n) {
         if (!Image::ExpanderEnabled(state, n)) continue;
         r.Line(ExpanderHeading(n));
-        r.Line(ColumnHeading);
+        r.Line(ColumnHeading());
         r.Empty();
         // The 23-byte images of MZ515KB8 and MZ515E8 have no expander zones (their byte 21
         // marks partition expanders): their sections stay empty rather than show bytes that
@@ -149,7 +172,7 @@ ReportText ShlfReportText(const ProgramState& state) {
             for (int j = 1; j <= Image::ZonesPerExpander; ++j) {
                 const int zone = Image::SystemZoneNumber(n, j);
                 r.Zone(QStringLiteral(" 0%1: %2").arg(j).arg(Image::ZoneNumberText(zone)),
-                       QStringLiteral("Зона %1 расширителя %2")
+                       Words(QT_TRANSLATE_NOOP("ZoneReport", "Зона %1 расширителя %2"))
                            .arg(Image::ZoneNumberText(zone))
                            .arg(n),
                        LineKind::ExpZone, state.ImageByte(Image::ExpZoneTypeByte(n, j)),
@@ -163,11 +186,11 @@ ReportText ShlfReportText(const ProgramState& state) {
 
 ReportText ShlfReportTextE2(const ProgramState& state) {
     Report r;
-    Heading(r, TitleE2);
+    Heading(r, Words(TitleE2));
     // The device's two loops are held in the places of loops 7 and 8.
     for (int i = 1; i <= 2; ++i)
-        r.Zone(LoopColumns(i), QStringLiteral("Шлейф %1").arg(i), LineKind::Loop,
-               state.ImageByte(Image::LoopTypeByte(6 + i)),
+        r.Zone(LoopColumns(i), Words(QT_TRANSLATE_NOOP("ZoneReport", "Шлейф %1")).arg(i),
+               LineKind::Loop, state.ImageByte(Image::LoopTypeByte(6 + i)),
                state.ImageByte(Image::LoopEventByte(6 + i)));
     r.Empty();
     return r.Finish();
@@ -184,7 +207,9 @@ ReportResult WriteShlfReportE2(const ProgramState& state, const QString& path) {
 std::optional<ReportText> ZoneReportText(const ProgramState& state, QString* error) {
     const int row = FindDevice(state.CurrentDevice);
     if (row < 0 || DeviceTable[static_cast<std::size_t>(row)].Group != DeviceGroup::EightLoop) {
-        if (error) *error = QStringLiteral("Для этого прибора список шлейфов не составляется.");
+        if (error)
+            *error = Words(QT_TRANSLATE_NOOP("ZoneReport",
+                                             "Для этого прибора список шлейфов не составляется."));
         return std::nullopt;
     }
     return row == RowE2 ? ShlfReportTextE2(state) : ShlfReportText(state);
@@ -202,7 +227,7 @@ ReportResult MakeZoneReport(const ProgramState& state, const QString& programDir
     for (const QString& dir : {programDir, appDataDir}) {
         if (dir.isEmpty()) continue;
         if (dir == appDataDir && !QDir().mkpath(dir)) {
-            failures << QStringLiteral("Не удалось создать папку \"%1\"")
+            failures << Words(QT_TRANSLATE_NOOP("ZoneReport", "Не удалось создать папку \"%1\""))
                             .arg(QDir::toNativeSeparators(dir));
             continue;
         }
@@ -211,9 +236,12 @@ ReportResult MakeZoneReport(const ProgramState& state, const QString& programDir
         if (r.Written) return r;
         failures << r.Error;
     }
-    if (failures.isEmpty()) failures << QStringLiteral("Нет папки, в которую можно записать отчет");
+    if (failures.isEmpty())
+        failures << Words(
+            QT_TRANSLATE_NOOP("ZoneReport", "Нет папки, в которую можно записать отчет"));
     return {{},
-            QStringLiteral("Список шлейфов не создан.\r\n") + failures.join(QStringLiteral("\r\n")),
+            Words(QT_TRANSLATE_NOOP("ZoneReport", "Список шлейфов не создан.\r\n")) +
+                failures.join(QStringLiteral("\r\n")),
             false};
 }
 

@@ -3,11 +3,16 @@
 #include "app/AppTitle.h"
 #include "app/ShortPath.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
+QString ShownTitle() {
+    return QCoreApplication::translate("AppTitle", ApplicationTitle);
+}
+
 QString FileCaption(const QString& fileName) {
-    return QString::fromUtf8(ApplicationTitle) + QStringLiteral(" : ") + ShortPathName(fileName);
+    return ShownTitle() + QStringLiteral(" : ") + ShortPathName(fileName);
 }
 
 QString FileDirectory(const QString& fileName) {

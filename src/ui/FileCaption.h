@@ -3,6 +3,9 @@
 
 #include <QString>
 
+// The application title in the language the program speaks.
+QString ShownTitle();
+
 // The window caption after a file command: the application title, " : ", the file's
 // short path (ShortPathName: the absolute path where paths have no short form).
 QString FileCaption(const QString& fileName);

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QTabWidget>
 
@@ -65,8 +66,9 @@ void TForm1::SetFireBoxes1To6Visible(bool visible) {
 void TForm1::SetDevice(const QString& identifier) {
     const int row = FindDevice(identifier);
     if (row < 0) {
-        ShowMessage(QString::fromUtf8(SetDeviceError.Caption),
-                    QString::fromUtf8(SetDeviceError.Text), QMessageBox::Critical);
+        ShowMessage(QCoreApplication::translate("MyConst", SetDeviceError.Caption),
+                    QCoreApplication::translate("MyConst", SetDeviceError.Text),
+                    QMessageBox::Critical);
         return;
     }
     SelectDevice(State_, identifier);
@@ -147,7 +149,10 @@ void TForm1::TypeBoxItemsSet(QComboBox* box, int set) {
     if (codes.empty() || !box) return;
     box->clear();
     for (int code : codes)
-        box->addItem(ImageList1->Icon(code), ShlfTypeName(code), code);
+        box->addItem(
+            ImageList1->Icon(code),
+            QCoreApplication::translate("ShlfList", ShlfTypeList[static_cast<std::size_t>(code)]),
+            code);
     // A freshly filled list selects nothing until the image is shown in it.
     box->setCurrentIndex(-1);
 }

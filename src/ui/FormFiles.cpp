@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -25,10 +26,6 @@
 #include <array>
 
 namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // Every file dialog of the window, in the order of TForm1::FileDialogKind.
 struct FileDialogSetup {
@@ -41,18 +38,34 @@ struct FileDialogSetup {
 };
 
 const std::array<FileDialogSetup, 4>& FileDialogSetups() {
-    const QString cf8 = U("Файлы конфигурации панели (*.cf8)");
+    const QString cf8 = QCoreApplication::translate("TForm1", "Файлы конфигурации панели (*.cf8)");
     // Save as replaces an existing file without a question; the sheet asks.
     static const std::array<FileDialogSetup, 4> setups{{
-        {"OpenDialog1", "Открыть файл конфигурации", {cf8}, "cf8", false, false},
-        {"SaveDialog1", "Сохранить настройки панели как", {cf8}, "cf8", true, false},
-        {"CompareFileDialog",
-         "Сравнить с файлом",
-         {cf8, U("Текстовая форма конфигурации (*.yaml *.yml *.txt)")},
+        {"OpenDialog1",
+         QT_TRANSLATE_NOOP("TForm1", "Открыть файл конфигурации"),
+         {cf8},
          "cf8",
          false,
          false},
-        {"PdfDialog", "Экспорт в PDF", {U("Документ PDF (*.pdf)")}, "pdf", true, true},
+        {"SaveDialog1",
+         QT_TRANSLATE_NOOP("TForm1", "Сохранить настройки панели как"),
+         {cf8},
+         "cf8",
+         true,
+         false},
+        {"CompareFileDialog",
+         QT_TRANSLATE_NOOP("TForm1", "Сравнить с файлом"),
+         {cf8, QCoreApplication::translate("TForm1",
+                                           "Текстовая форма конфигурации (*.yaml *.yml *.txt)")},
+         "cf8",
+         false,
+         false},
+        {"PdfDialog",
+         QT_TRANSLATE_NOOP("TForm1", "Экспорт в PDF"),
+         {QCoreApplication::translate("TForm1", "Документ PDF (*.pdf)")},
+         "pdf",
+         true,
+         true},
     }};
     return setups;
 }
@@ -89,7 +102,7 @@ QString TForm1::ChooseFile(FileDialogKind kind) {
         // or ask before replacing a file, and the commands rely on both holding everywhere.
         // (It has no read-only check box, so there is none to hide.)
         dialog->setOption(QFileDialog::DontUseNativeDialog);
-        dialog->setWindowTitle(U(setup.Title));
+        dialog->setWindowTitle(tr(setup.Title));
         dialog->setNameFilters(setup.Filters);
         dialog->setDefaultSuffix(QString::fromLatin1(setup.Suffix));
         dialog->setSizeGripEnabled(true);
@@ -140,8 +153,10 @@ void TForm1::OpenConfig(const QString& path, OpenFrom from) {
         }
         return;
     }
-    KeepEdited(before, from == OpenFrom::Journal ? U("перед открытием из журнала")
-                                                 : U("перед открытием файла"));
+    KeepEdited(before, QString::fromUtf8(
+                           from == OpenFrom::Journal
+                               ? QT_TRANSLATE_NOOP("ExchangeJournal", "перед открытием из журнала")
+                               : QT_TRANSLATE_NOOP("ExchangeJournal", "перед открытием файла")));
     if (DeviceTypeList->currentIndex() != result.Row) {
         // Selecting the row runs no model switch: the file's bytes stay, no defaults are
         // loaded and "devicetype" keeps the user's own choice.
@@ -163,7 +178,7 @@ void TForm1::OpenConfig(const QString& path, OpenFrom from) {
         WriteSetting(QLatin1String(SettingFilePath), FileDirectory(path), &error);
         ReportSettingError(error);
     }
-    SetStatusText(QString::fromUtf8(FileTexts::Opened));
+    SetStatusText(QCoreApplication::translate("FileTexts", FileTexts::Opened));
 }
 
 void TForm1::FormShow() {
@@ -189,7 +204,7 @@ void TForm1::N2Click() {
     }
     Edits_.MarkUnedited();
     setWindowTitle(FileCaption(State_.CurrentFileName));
-    SetStatusText(QString::fromUtf8(FileTexts::Saved));
+    SetStatusText(QCoreApplication::translate("FileTexts", FileTexts::Saved));
 }
 
 void TForm1::N3Click() {
@@ -205,7 +220,7 @@ void TForm1::N3Click() {
     Edits_.MarkUnedited();
     // The caption names the file that was written, extension and all.
     setWindowTitle(FileCaption(State_.CurrentFileName));
-    SetStatusText(QString::fromUtf8(FileTexts::Saved));
+    SetStatusText(QCoreApplication::translate("FileTexts", FileTexts::Saved));
     QString error;
     WriteSetting(QLatin1String(SettingFilePath), FileDirectory(State_.CurrentFileName), &error);
     ReportSettingError(error);

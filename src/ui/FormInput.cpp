@@ -110,13 +110,13 @@ void TForm1::UpdateRowAccessibleNames() {
         for (int r = 1; r <= 8; ++r)
             if (LabelShlf[At(r)]->y() == top) shownRow = r;
         QString what = LoopName(LabelShlf[At(shownRow)]);
-        if (ShownExpander_ > 0) what += QString::fromUtf8(" расширителя %1").arg(ShownExpander_);
-        what += QString::fromUtf8(", зона ") + ZonaLabel[At(shownRow)]->text();
+        if (ShownExpander_ > 0) what += tr(" расширителя %1").arg(ShownExpander_);
+        what += tr(", зона ") + ZonaLabel[At(shownRow)]->text();
         // Where the platform names a drop-down by its text, the label it stands beside is
         // what tells which row it is.
         LabelShlf[At(shownRow)]->setBuddy(FShlfType[At(n)]);
-        FShlfType[At(n)]->setAccessibleName(QString::fromUtf8("Тип шлейфа ") + what);
-        ShlfEvent[At(n)]->setAccessibleName(QString::fromUtf8("Код события ") + what);
-        CheckBoxFire[At(n)]->setAccessibleName(QString::fromUtf8("Сброс питания ") + what);
+        FShlfType[At(n)]->setAccessibleName(tr("Тип шлейфа ") + what);
+        ShlfEvent[At(n)]->setAccessibleName(tr("Код события ") + what);
+        CheckBoxFire[At(n)]->setAccessibleName(tr("Сброс питания ") + what);
     }
 }

@@ -43,17 +43,15 @@ int RowEditorTag(int n) {
 void TForm1::BuildLoopPage(QWidget* page) {
     ZonesShlfSwitch =
         MakeControl<QGroupBox>(page, "ZonesShlfSwitch", 0, QRect(4, GroupTop, 544, GroupHeight),
-                               QString::fromUtf8("Программируемое устройство"));
-    auto* label18 = MakeControl<QLabel>(ZonesShlfSwitch, "Label18", 0, QRect(),
-                                        QString::fromUtf8("Зонные расширители"));
+                               tr("Программируемое устройство"));
+    auto* label18 =
+        MakeControl<QLabel>(ZonesShlfSwitch, "Label18", 0, QRect(), tr("Зонные расширители"));
     label18->adjustSize();
     label18->move(SelectorX, 20);
-    auto* label19 =
-        MakeControl<QLabel>(ZonesShlfSwitch, "Label19", 0, QRect(), QString::fromUtf8("Вкл/Выкл"));
+    auto* label19 = MakeControl<QLabel>(ZonesShlfSwitch, "Label19", 0, QRect(), tr("Вкл/Выкл"));
     label19->adjustSize();
     label19->move(SelectorX - 8 - label19->width(), EnableTop);
-    SwPanel = MakeControl<QRadioButton>(ZonesShlfSwitch, "SwPanel", 0, QRect(),
-                                        QString::fromUtf8("Прибор"));
+    SwPanel = MakeControl<QRadioButton>(ZonesShlfSwitch, "SwPanel", 0, QRect(), tr("Прибор"));
     SwPanel->adjustSize();
     SwPanel->move(12, SelectorTop);
     SwPanel->setChecked(true);
@@ -69,19 +67,19 @@ void TForm1::BuildLoopPage(QWidget* page) {
         enable = MakeControl<QCheckBox>(ZonesShlfSwitch, Numbered("ZoneExpBox", n), n, QRect());
         enable->adjustSize();
         enable->move(x, EnableTop);
-        enable->setAccessibleName(QString::fromUtf8("Расширитель %1 вкл/выкл").arg(n));
+        enable->setAccessibleName(tr("Расширитель %1 вкл/выкл").arg(n));
     }
 
     // Column headers.
-    auto header = [&](const char* name, const char* text, int x, int y) {
-        auto* label = MakeControl<QLabel>(page, name, 0, QRect(), QString::fromUtf8(text));
+    auto header = [&](const char* name, const QString& text, int x, int y) {
+        auto* label = MakeControl<QLabel>(page, name, 0, QRect(), text);
         label->adjustSize();
         label->move(x, y);
         return label;
     };
-    header("Label17", "Зона", ZonaLabelX - 4, HeaderTop);
-    header("Label3", "Тип шлейфа", TypeBoxX + 2, HeaderTop);
-    header("Label4", "Код события", EventBoxX + 2, HeaderTop);
+    header("Label17", tr("Зона"), ZonaLabelX - 4, HeaderTop);
+    header("Label3", tr("Тип шлейфа"), TypeBoxX + 2, HeaderTop);
+    header("Label4", tr("Код события"), EventBoxX + 2, HeaderTop);
     auto* bevel1 =
         MakeControl<QFrame>(page, "Bevel1", 0,
                             QRect(FireColumnX, GroupTop + GroupHeight + 2, FireColumnWidth,
@@ -92,8 +90,8 @@ void TForm1::BuildLoopPage(QWidget* page) {
         label->adjustSize();
         label->move(FireColumnX + (FireColumnWidth - label->width()) / 2, y);
     };
-    centred(header("Label5", "Сброс", 0, 0), GroupTop + GroupHeight + 3);
-    centred(header("Label15", "питания", 0, 0), HeaderTop);
+    centred(header("Label5", tr("Сброс"), 0, 0), GroupTop + GroupHeight + 3);
+    centred(header("Label15", tr("питания"), 0, 0), HeaderTop);
 
     // The rows.
     const int fireX = FireColumnX + FireColumnWidth / 2 - 8;
@@ -102,7 +100,7 @@ void TForm1::BuildLoopPage(QWidget* page) {
         const int top = RowTop(n);
         LabelShlf[i] = MakeControl<QLabel>(page, Numbered("LabelShlf", n), RowLabelTag(n),
                                            QRect(ShlfLabelX, top, ShlfLabelWidth, RowHeight),
-                                           QString::fromUtf8("ШС%1:").arg(n));
+                                           tr("ШС%1:").arg(n));
         ZonaLabel[i] = MakeControl<QLabel>(page, Numbered("ZonaLabel", n), RowLabelTag(n),
                                            QRect(ZonaLabelX, top, ZonaLabelWidth, RowHeight),
                                            QStringLiteral("0%1").arg(n));
@@ -114,31 +112,30 @@ void TForm1::BuildLoopPage(QWidget* page) {
         FShlfType[i] = MakeControl<QComboBox>(page, Numbered("FShlfType", n), RowEditorTag(n),
                                               QRect(TypeBoxX, top, TypeBoxWidth, RowHeight));
         FShlfType[i]->setMaxVisibleItems(8);
-        FShlfType[i]->setAccessibleName(QString::fromUtf8("Тип шлейфа ШС%1").arg(n));
+        FShlfType[i]->setAccessibleName(tr("Тип шлейфа ШС%1").arg(n));
         ShlfEvent[i] = MakeControl<QComboBox>(page, Numbered("ShlfEvent", n), RowEditorTag(n),
                                               QRect(EventBoxX, top, EventBoxWidth, RowHeight));
-        ShlfEvent[i]->setAccessibleName(QString::fromUtf8("Код события ШС%1").arg(n));
+        ShlfEvent[i]->setAccessibleName(tr("Код события ШС%1").arg(n));
         CheckBoxFire[i] = MakeControl<QCheckBox>(page, Numbered("CheckBoxFire", n), RowEditorTag(n),
                                                  QRect(fireX, top, 22, RowHeight));
-        CheckBoxFire[i]->setAccessibleName(QString::fromUtf8("Сброс питания ШС%1").arg(n));
+        CheckBoxFire[i]->setAccessibleName(tr("Сброс питания ШС%1").arg(n));
         if (n <= 6) CheckBoxFire[i]->hide();
     }
 
     // The delay block beside rows 1 and 2.
-    auto* label16 = MakeControl<QLabel>(page, "Label16", TagBit::DelayBlock, QRect(),
-                                        QString::fromUtf8("Задержка, сек"));
+    auto* label16 =
+        MakeControl<QLabel>(page, "Label16", TagBit::DelayBlock, QRect(), tr("Задержка, сек"));
     label16->adjustSize();
     label16->move(DelayLabelX, HeaderTop);
-    auto rowLabel = [&](const char* name, const char* text, int n) {
-        auto* label =
-            MakeControl<QLabel>(page, name, TagBit::DelayBlock,
-                                QRect(DelayLabelX, RowTop(n), DelayBoxX - DelayLabelX, RowHeight),
-                                QString::fromUtf8(text));
+    auto rowLabel = [&](const char* name, const QString& text, int n) {
+        auto* label = MakeControl<QLabel>(
+            page, name, TagBit::DelayBlock,
+            QRect(DelayLabelX, RowTop(n), DelayBoxX - DelayLabelX, RowHeight), text);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         return label;
     };
-    QLabel* label7 = rowLabel("Label7", "Вход", 1);
-    QLabel* label8 = rowLabel("Label8", "Выход", 2);
+    QLabel* label7 = rowLabel("Label7", tr("Вход"), 1);
+    QLabel* label8 = rowLabel("Label8", tr("Выход"), 2);
     DelayInBox = MakeControl<QComboBox>(page, "DelayInBox", TagBit::DelayBlock,
                                         QRect(DelayBoxX, RowTop(1), DelayBoxWidth, RowHeight));
     DelayInBox->setFont(SizedFont(10));
@@ -150,6 +147,6 @@ void TForm1::BuildLoopPage(QWidget* page) {
     DelayOutBox->addItems(SettingsEdit::ExitDelayItems());
     label7->setBuddy(DelayInBox);
     label8->setBuddy(DelayOutBox);
-    DelayInBox->setAccessibleName(QString::fromUtf8("Задержка на вход, сек"));
-    DelayOutBox->setAccessibleName(QString::fromUtf8("Задержка на выход, сек"));
+    DelayInBox->setAccessibleName(tr("Задержка на вход, сек"));
+    DelayOutBox->setAccessibleName(tr("Задержка на выход, сек"));
 }

@@ -29,31 +29,23 @@
 #include <QMenu>
 #include <QTimer>
 
-namespace {
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-} // namespace
-
 void TForm1::CreateSafetyMenus(QMenu* file, QMenu* service) {
     // After the items the window always had, so that theirs keep their places.
-    auto item = [&](QMenu* m, const char* name, const char* caption, void (TForm1::*handler)()) {
-        QAction* action = m->addAction(U(caption));
+    auto item = [&](QMenu* m, const char* name, const QString& caption, void (TForm1::*handler)()) {
+        QAction* action = m->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
     file->addSeparator()->setObjectName(QStringLiteral("NSafetySeparator"));
     NCompareFile =
-        item(file, "NCompareFile", "Сравнить с файлом...", &TForm1::CompareWithFileClick);
-    NPrint = item(file, "NPrint", "Печать...", &TForm1::PrintClick);
-    NExportPdf = item(file, "NExportPdf", "Экспорт в PDF...", &TForm1::ExportPdfClick);
-    NJournal = item(service, "NJournal", "Журнал...", &TForm1::JournalClick);
+        item(file, "NCompareFile", tr("Сравнить с файлом..."), &TForm1::CompareWithFileClick);
+    NPrint = item(file, "NPrint", tr("Печать..."), &TForm1::PrintClick);
+    NExportPdf = item(file, "NExportPdf", tr("Экспорт в PDF..."), &TForm1::ExportPdfClick);
+    NJournal = item(service, "NJournal", tr("Журнал..."), &TForm1::JournalClick);
     NCompareDevice =
-        item(service, "NCompareDevice", "Сравнить с прибором", &TForm1::CompareWithDeviceClick);
-    NChecks = item(service, "NChecks", "Проверка конфигурации...", &TForm1::ChecksClick);
+        item(service, "NCompareDevice", tr("Сравнить с прибором"), &TForm1::CompareWithDeviceClick);
+    NChecks = item(service, "NChecks", tr("Проверка конфигурации..."), &TForm1::ChecksClick);
 }
 
 void TForm1::SetJournalFolder(const QString& folder) {
@@ -77,8 +69,8 @@ void TForm1::ReportJournalError(const QString& error) {
     if (JournalErrorShown_) return;
     JournalErrorShown_ = true;
     const QString text =
-        U("Журнал не записывается, прочитанные и записанные конфигурации не сохраняются в "
-          "нем.\r\nЧтение и запись приборов продолжаются как обычно.\r\n\r\n") +
+        tr("Журнал не записывается, прочитанные и записанные конфигурации не сохраняются в "
+           "нем.\r\nЧтение и запись приборов продолжаются как обычно.\r\n\r\n") +
         error;
     // After the exchange's own boxes and texts, never inside them.
     if (MessageHook_)
@@ -105,20 +97,21 @@ void TForm1::ShowComparison(const QString& title, const QString& subject,
     const ConfigComparison c =
         CompareConfigurations(State_.CurrentDevice, State_.Image(), model, image);
     QList<QStringList> rows;
-    if (!c.SameModel()) rows << QStringList{QString(), U("модель"), c.ModelHere, c.ModelThere};
+    if (!c.SameModel()) rows << QStringList{QString(), tr("модель"), c.ModelHere, c.ModelThere};
     for (const FieldTable::FieldDifference& d : c.Fields)
         rows << QStringList{d.Zone, d.Name, d.Old, d.New};
     QString heading;
     if (c.Equal())
-        heading = subject + U(" хранит в точности эту конфигурацию.");
+        heading = subject + tr(" хранит в точности эту конфигурацию.");
     else if (!c.SameModel())
         heading =
-            subject + U(" — другой модели: %1, здесь %2. Поля разных моделей не сравниваются.")
+            subject + tr(" — другой модели: %1, здесь %2. Поля разных моделей не сравниваются.")
                           .arg(model, c.ModelHere);
     else
-        heading = subject + U(" отличается от этой конфигурации (полей: %1).").arg(c.Fields.size());
+        heading =
+            subject + tr(" отличается от этой конфигурации (полей: %1).").arg(c.Fields.size());
     auto* dialog = new TListDialog(this, QStringLiteral("CompareDialog"), title);
-    dialog->SetContent(heading, {U("Зона"), U("Поле"), U("Здесь"), thereColumn}, rows);
+    dialog->SetContent(heading, {tr("Зона"), tr("Поле"), tr("Здесь"), thereColumn}, rows);
     dialog->open();
 }
 
@@ -131,14 +124,14 @@ void TForm1::CompareWithFileClick() {
         return;
     }
     if (const QString note = loaded.EncodingNote(); !note.isEmpty()) SetStatusText(note);
-    ShowComparison(U("Сравнение с файлом"), U("Файл %1").arg(QDir::toNativeSeparators(path)),
-                   U("В файле"), loaded.Model, loaded.Image);
+    ShowComparison(tr("Сравнение с файлом"), tr("Файл %1").arg(QDir::toNativeSeparators(path)),
+                   tr("В файле"), loaded.Model, loaded.Image);
 }
 
 void TForm1::CompareWithDeviceClick() {
     // The same exchange as a read; what it reads goes to the comparison, not the image.
     Exchange_->ReadForCompare([this](const ExchangeOutcome& o) {
-        ShowComparison(U("Сравнение с прибором"), U("Прибор"), U("В приборе"), o.Model, o.Reply);
+        ShowComparison(tr("Сравнение с прибором"), tr("Прибор"), tr("В приборе"), o.Model, o.Reply);
     });
 }
 
@@ -149,13 +142,13 @@ void TForm1::ChecksClick() {
     for (const ConfigChecks::Warning& w : warnings)
         rows << QStringList{w.Zone, w.Text, w.Advice};
     auto* dialog =
-        new TListDialog(this, QStringLiteral("ChecksDialog"), U("Проверка конфигурации"));
+        new TListDialog(this, QStringLiteral("ChecksDialog"), tr("Проверка конфигурации"));
     dialog->SetContent(warnings.empty()
-                           ? U("Замечаний нет: настройки согласованы между собой.")
-                           : U("Предупреждений: %1. Они ничего не запрещают: прибор примет "
-                               "конфигурацию и так.")
+                           ? tr("Замечаний нет: настройки согласованы между собой.")
+                           : tr("Предупреждений: %1. Они ничего не запрещают: прибор примет "
+                                "конфигурацию и так.")
                                  .arg(warnings.size()),
-                       {U("Зона"), U("Что не так"), U("Что сделать")}, rows);
+                       {tr("Зона"), tr("Что не так"), tr("Что сделать")}, rows);
     dialog->open();
 }
 
@@ -177,12 +170,11 @@ void TForm1::CompareJournalEntry(const Journal::Entry& entry) {
         ShowMessage(State_.ApplicationTitle, loaded.Message, QMessageBox::Critical);
         return;
     }
-    ShowComparison(
-        U("Сравнение с журналом"),
-        U("Запись журнала «%1» от %2")
-            .arg(Journal::KindText(entry.What),
-                 entry.Time.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"))),
-        U("В журнале"), loaded.Model, loaded.Image);
+    ShowComparison(tr("Сравнение с журналом"),
+                   tr("Запись журнала «%1» от %2")
+                       .arg(ShownKind(entry.What), entry.Time.toLocalTime().toString(
+                                                       QStringLiteral("dd.MM.yyyy HH:mm:ss"))),
+                   tr("В журнале"), loaded.Model, loaded.Image);
 }
 
 void TForm1::PrintClick() {
@@ -202,5 +194,5 @@ void TForm1::ExportPdfClick() {
         ShowMessage(State_.ApplicationTitle, *error, QMessageBox::Critical);
         return;
     }
-    SetStatusText(U("Лист конфигурации сохранен"));
+    SetStatusText(tr("Лист конфигурации сохранен"));
 }

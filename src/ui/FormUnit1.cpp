@@ -3,6 +3,7 @@
 
 #include "FormUnit1.h"
 
+#include "FileCaption.h"
 #include "FormGeometry.h"
 #include "Icons.h"
 #include "PageControl.h"
@@ -24,6 +25,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -62,7 +64,8 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent, PortListT
     Exchange_->setObjectName(QStringLiteral("Exchange"));
     // Every configuration read or written goes into the journal once the exchange is over.
     Exchange_->BeforeImageReplaced = [this] {
-        KeepEdited(Edits_.Current(), QString::fromUtf8("перед чтением"));
+        KeepEdited(Edits_.Current(),
+                   QString::fromUtf8(QT_TRANSLATE_NOOP("ExchangeJournal", "перед чтением")));
     };
     Exchange_->Finished = [this](const ExchangeOutcome& outcome) {
         ExchangeFinished(outcome);
@@ -78,17 +81,17 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent, PortListT
     BuildModelStrip(client);
     PageMain = MakeControl<TPageControl>(
         client, "PageMain", 0, QRect(4, 38, PanelX - 8, ClientHeight - StatusBarHeight - 41));
-    auto page = [&](const char* name, const char* caption) {
+    auto page = [&](const char* name, const QString& caption) {
         auto* p = new QWidget;
         p->setObjectName(QString::fromLatin1(name));
         SetTag(p, 0);
-        PageMain->addTab(p, QString::fromUtf8(caption));
+        PageMain->addTab(p, caption);
         return p;
     };
-    PageShlf = page("PageShlf", "Шлейфы");
-    PageRadio = page("PageRadio", "Радиоканал");
-    PageInput2 = page("PageInput2", "Доп.входы");
-    PageRazd = page("PageRazd", "Доп.разделы");
+    PageShlf = page("PageShlf", tr("Шлейфы"));
+    PageRadio = page("PageRadio", tr("Радиоканал"));
+    PageInput2 = page("PageInput2", tr("Доп.входы"));
+    PageRazd = page("PageRazd", tr("Доп.разделы"));
     BuildLoopPage(PageShlf);
     BuildRadioPage(PageRadio);
     BuildInputPage(PageInput2);
@@ -150,13 +153,14 @@ void TForm1::ConnectControls() {
 }
 
 void TForm1::FormCreate() {
-    State_.ApplicationTitle = QString::fromUtf8(ApplicationTitle);
+    State_.ApplicationTitle = ShownTitle();
     setWindowTitle(State_.ApplicationTitle);
     State_.CurrentFileName.clear();
 
     QStringList events;
     for (int number = 1; number <= EventCount; ++number)
-        events << EventText(number);
+        events << QCoreApplication::translate("ShlfList",
+                                              EventList[static_cast<std::size_t>(number - 1)].Text);
     for (QComboBox* box : ShlfEvent) {
         box->addItems(events);
         box->setCurrentIndex(-1);
@@ -176,7 +180,8 @@ void TForm1::FormCreate() {
         ReadSetting(QLatin1String(SettingDeviceType), IdentifierOf(RowKA8), &error);
     ReportSettingError(error);
     for (int row = 0; row < DeviceCount; ++row)
-        DeviceTypeList->addItem(DescriptionOf(row));
+        DeviceTypeList->addItem(QCoreApplication::translate(
+            "MyConst", DeviceTable[static_cast<std::size_t>(row)].Description));
     const int selected = FindDevice(saved);
     // Selecting does not switch the model; the switch runs once, here.
     DeviceTypeList->setCurrentIndex(selected >= 0 ? selected : RowKA8);
@@ -189,7 +194,8 @@ void TForm1::FormClose() {
 
 void TForm1::EndSession() {
     SerialDriver1->ClosePort();
-    KeepEdited(Edits_.Current(), QString::fromUtf8("перед завершением программы"));
+    KeepEdited(Edits_.Current(), QString::fromUtf8(QT_TRANSLATE_NOOP(
+                                     "ExchangeJournal", "перед завершением программы")));
 }
 
 void TForm1::PortNameBoxChange(const QString& text) {
@@ -272,10 +278,10 @@ QString TForm1::StatusText() const {
 }
 
 QString TForm1::AboutText() const {
-    return QString::fromUtf8(ApplicationTitle) + QStringLiteral("\r\n") +
-           QString::fromUtf8("Настройка приборов охранной сигнализации MZ-515:\r\n"
-                             "чтение, изменение и запись конфигурации\r\n"
-                             "через последовательный порт.");
+    return ShownTitle() + QStringLiteral("\r\n") +
+           tr("Настройка приборов охранной сигнализации MZ-515:\r\n"
+              "чтение, изменение и запись конфигурации\r\n"
+              "через последовательный порт.");
 }
 
 void TForm1::BtnCloseClick() {
@@ -288,5 +294,5 @@ void TForm1::N8Click() {
 }
 
 void TForm1::N6Click() {
-    ShowMessage(QString::fromUtf8("О программе..."), AboutText(), QMessageBox::NoIcon);
+    ShowMessage(tr("О программе..."), AboutText(), QMessageBox::NoIcon);
 }

@@ -44,7 +44,8 @@ void TForm1::DeviceTypeListChange() {
     SetDevice(identifier);
     if (State_.CurrentDevice != identifier) return; // refused: nothing else may change
     // The defaults are about to replace the edits: the journal keeps them.
-    KeepEdited(before, QString::fromUtf8("перед сменой модели"));
+    KeepEdited(before,
+               QString::fromUtf8(QT_TRANSLATE_NOOP("ExchangeJournal", "перед сменой модели")));
     LoadDeviceDefaults(State_, State_.CurrentDevice);
     Edits_.MarkUnedited();
     RefreshControls();
@@ -142,9 +143,8 @@ void TForm1::ExtSwitch(int expander) {
 }
 
 void TForm1::SetShlfTypeBox(QComboBox* box, int code) {
-    // By caption, since the sets do not start alike; a code the set lacks selects nothing.
-    const QString name = ShlfTypeName(code >= ShlfTypeCount || code < 0 ? TypeAlarm : code);
-    box->setCurrentIndex(box->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    // By code, since the sets do not start alike; a code the set lacks selects nothing.
+    box->setCurrentIndex(box->findData(code >= ShlfTypeCount || code < 0 ? TypeAlarm : code));
 }
 
 void TForm1::RefreshEventByType() {
@@ -153,9 +153,11 @@ void TForm1::RefreshEventByType() {
 }
 
 void TForm1::TypeChange(int row) {
-    // The code comes from the caption: the item's position depends on the set.
-    const int code = ShlfTypeIndex(FShlfType[At(row)]->currentText());
-    if (code < 0) return;
+    // The code comes with the item: its position depends on the set, and its caption on the
+    // language.
+    const QVariant item = FShlfType[At(row)]->currentData();
+    if (!item.isValid()) return;
+    const int code = item.toInt();
     const TypeChangeResult result = ApplyTypeChange(State_, ShownExpander_, row, code);
     QComboBox* event = ShlfEvent[At(row)];
     event->setEnabled(result.EventEnabled);

@@ -1,7 +1,9 @@
 #include "JournalDialog.h"
 
+#include "app/ExchangeJournal.h"
 #include "model/MyConst.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -11,7 +13,7 @@
 TJournalDialog::TJournalDialog(QWidget* parent, const QList<Journal::Entry>& entries)
     : QDialog(parent), entries_(entries) {
     setObjectName(QStringLiteral("JournalDialog"));
-    setWindowTitle(QStringLiteral("Журнал"));
+    setWindowTitle(tr("Журнал"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::WindowModal);
     setSizeGripEnabled(true);
@@ -19,10 +21,9 @@ TJournalDialog::TJournalDialog(QWidget* parent, const QList<Journal::Entry>& ent
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QLabel(this);
     heading->setObjectName(QStringLiteral("Heading"));
-    heading->setText(entries.isEmpty()
-                         ? QStringLiteral("Журнал пуст: в нем появится каждая конфигурация, "
-                                          "прочитанная из прибора или записанная в него.")
-                         : QStringLiteral("Записей: %1, новые сверху.").arg(entries.size()));
+    heading->setText(entries.isEmpty() ? tr("Журнал пуст: в нем появится каждая конфигурация, "
+                                            "прочитанная из прибора или записанная в него.")
+                                       : tr("Записей: %1, новые сверху.").arg(entries.size()));
     heading->setWordWrap(true);
     layout->addWidget(heading);
 
@@ -31,28 +32,27 @@ TJournalDialog::TJournalDialog(QWidget* parent, const QList<Journal::Entry>& ent
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setAlternatingRowColors(true);
-    list_->setHeaderLabels({QStringLiteral("Время"), QStringLiteral("Запись"),
-                            QStringLiteral("Модель"), QStringLiteral("Порт"),
-                            QStringLiteral("Версия"), QStringLiteral("Итог"),
-                            QStringLiteral("Отпечаток")});
+    list_->setHeaderLabels({tr("Время"), tr("Запись"), tr("Модель"), tr("Порт"), tr("Версия"),
+                            tr("Итог"), tr("Отпечаток")});
     for (const Journal::Entry& e : entries_) {
         const DeviceRow* row = DeviceRowOf(e.Model);
         auto* item = new QTreeWidgetItem(
             list_, {e.Time.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
-                    Journal::KindText(e.What), e.Model, e.Port,
-                    e.Version ? QString::number(*e.Version) : QString(), e.Outcome, e.Fingerprint});
-        if (row) item->setToolTip(2, QString::fromUtf8(row->Description));
+                    ShownKind(e.What), e.Model, e.Port,
+                    e.Version ? QString::number(*e.Version) : QString(), ShownOutcome(e.Outcome),
+                    e.Fingerprint});
+        if (row) item->setToolTip(2, QCoreApplication::translate("MyConst", row->Description));
     }
     for (int c = 0; c < list_->columnCount(); ++c)
         list_->resizeColumnToContents(c);
     layout->addWidget(list_);
 
     auto* buttons = new QDialogButtonBox(this);
-    open_ = buttons->addButton(QStringLiteral("Открыть"), QDialogButtonBox::ActionRole);
+    open_ = buttons->addButton(tr("Открыть"), QDialogButtonBox::ActionRole);
     open_->setObjectName(QStringLiteral("JournalOpen"));
-    compare_ = buttons->addButton(QStringLiteral("Сравнить"), QDialogButtonBox::ActionRole);
+    compare_ = buttons->addButton(tr("Сравнить"), QDialogButtonBox::ActionRole);
     compare_->setObjectName(QStringLiteral("JournalCompare"));
-    buttons->addButton(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
+    buttons->addButton(QDialogButtonBox::Close)->setText(tr("Закрыть"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 

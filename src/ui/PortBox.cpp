@@ -96,9 +96,9 @@ void TPortBox::SetPorts(const QList<SerialPortDetails>& ports) {
 QString TPortBox::ToolTipOf(const SerialPortDetails& port) {
     QStringList lines;
     if (!port.SystemLocation.isEmpty()) lines << port.SystemLocation;
-    if (!port.Description.isEmpty()) lines << QStringLiteral("Описание: ") + port.Description;
-    if (!port.Manufacturer.isEmpty()) lines << QStringLiteral("Изготовитель: ") + port.Manufacturer;
+    if (!port.Description.isEmpty()) lines << tr("Описание: ") + port.Description;
+    if (!port.Manufacturer.isEmpty()) lines << tr("Изготовитель: ") + port.Manufacturer;
     if (port.Description.isEmpty() && port.Manufacturer.isEmpty())
-        lines << QStringLiteral("Система не знает, что за устройство у этого порта");
+        lines << tr("Система не знает, что за устройство у этого порта");
     return lines.join(QLatin1Char('\n'));
 }

@@ -1,6 +1,7 @@
 #include "SheetPrint.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -20,7 +21,7 @@ QPageLayout SheetLayout() {
 }
 
 QString SheetTitle() {
-    return QStringLiteral("Конфигурация прибора MZ-515");
+    return QCoreApplication::translate("ConfigSheet", "Конфигурация прибора MZ-515");
 }
 
 void SetUpPage(QPrinter& printer) {
@@ -38,7 +39,7 @@ void Render(QPagedPaintDevice& printer, const QString& html) {
 }
 
 QString Failed(const QString& path, const QString& why) {
-    return QStringLiteral("Не удалось записать файл \"%1\".\r\n%2")
+    return QCoreApplication::translate("SheetPrint", "Не удалось записать файл \"%1\".\r\n%2")
         .arg(QDir::toNativeSeparators(path), why);
 }
 
@@ -52,7 +53,8 @@ std::optional<QString> PrintSheet(QWidget* parent, const QString& html) {
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     Render(printer, html);
     if (printer.printerState() == QPrinter::Error)
-        return QStringLiteral("Лист конфигурации не напечатан: принтер сообщил об ошибке.");
+        return QCoreApplication::translate(
+            "SheetPrint", "Лист конфигурации не напечатан: принтер сообщил об ошибке.");
     return std::nullopt;
 }
 
@@ -68,13 +70,15 @@ std::optional<QString> ExportSheetPdf(const QString& path, const QString& html) 
         writer.setCreator(QStringLiteral("progmz515"));
         Render(writer, html);
     }
-    if (pdf.data().isEmpty()) return Failed(path, QStringLiteral("Документ PDF не создан."));
+    if (pdf.data().isEmpty())
+        return Failed(path, QCoreApplication::translate("SheetPrint", "Документ PDF не создан."));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return Failed(path, file.errorString());
     if (file.write(pdf.data()) != pdf.data().size() || !file.flush()) {
         file.cancelWriting();
-        return Failed(path, QStringLiteral("Файл не записан целиком: нет места на диске или "
-                                           "превышен допустимый размер файла."));
+        return Failed(path, QCoreApplication::translate(
+                                "SheetPrint", "Файл не записан целиком: нет места на диске или "
+                                              "превышен допустимый размер файла."));
     }
     if (!file.commit()) return Failed(path, file.errorString());
     return std::nullopt;
