@@ -43,7 +43,7 @@ QString ConfigSheetHtml(const SheetInput& in) {
     const DeviceRow* device = DeviceRowOf(in.Model);
     if (!device || in.Image.size() < static_cast<std::size_t>(device->Capacity)) return {};
     const auto value = [&](const Field& f) { return FieldTable::ReadValue(f, in.Image); };
-    const auto text = [&](const Field& f) { return FieldTable::ValueText(f, value(f)); };
+    const auto text = [&](const Field& f) { return FieldTable::ValueCaption(f, value(f)); };
 
     std::map<int, ZoneRow> zones; // by system zone number
     QList<const Field*> settings;
@@ -106,7 +106,7 @@ QString ConfigSheetHtml(const SheetInput& in) {
                 ++hidden;
                 continue;
             }
-            html += Row({QString::number(number), z.Type->Zone, text(*z.Type),
+            html += Row({QString::number(number), FieldTable::ZoneCaption(*z.Type), text(*z.Type),
                          z.Event ? text(*z.Event).trimmed() : QString(),
                          z.PowerReset ? text(*z.PowerReset) : QStringLiteral("—")});
         }
@@ -123,7 +123,7 @@ QString ConfigSheetHtml(const SheetInput& in) {
     html += QStringLiteral("<h2>%1</h2>\n<table class=\"grid\" cellspacing=\"0\">")
                 .arg(Esc(Words(QT_TRANSLATE_NOOP("ConfigSheet", "Настройки"))));
     for (const Field* f : settings) {
-        QString name = f->Name;
+        QString name = FieldTable::NameCaption(*f);
         name[0] = name[0].toUpper();
         html += Row({name, text(*f)});
     }
