@@ -193,14 +193,14 @@ void TestLanguage::everyTextHasEnglish() {
             if (xml.readNext() != QXmlStreamReader::StartElement) continue;
             const auto name = xml.name();
             if (name == QLatin1String("name")) {
-                context = xml.readElementText();
+                context = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             } else if (name == QLatin1String("message")) {
                 ++count;
             } else if (name == QLatin1String("source")) {
-                source = xml.readElementText();
+                source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             } else if (name == QLatin1String("translation")) {
                 const bool unfinished = xml.attributes().hasAttribute(QLatin1String("type"));
-                const QString text = xml.readElementText();
+                const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
                 if (untranslated && (unfinished || text.isEmpty()))
                     *untranslated << context + QLatin1String(": ") + source;
             }
@@ -234,10 +234,9 @@ void TestLanguage::englishCommandLine_data() {
     QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2;
     QTest::newRow("unknown model") << QStringList{"defaults", "MZ999"} << 2;
     QTest::newRow("no file") << QStringList{"show", "/nonexistent/x.cf8"} << 2;
-    QTest::newRow("read") << QStringList{"read", "--port", "SIM", "--model", "MZ515KA8"} << 0;
-    QTest::newRow("show") << QStringList{"show", "OUT"} << 0;
-    QTest::newRow("check") << QStringList{"check", "OUT"} << 0;
-    QTest::newRow("report") << QStringList{"report", "OUT", "-o", "-", "--utf8"} << 0;
+    QTest::newRow("a read") << QStringList{"read", "--port", "SIM", "--model", "MZ515KA8"} << 0;
+    QTest::newRow("checks") << QStringList{"check", "OUT"} << 0;
+    QTest::newRow("zone report") << QStringList{"report", "OUT", "-o", "REPORT", "--utf8"} << 0;
     QTest::newRow("diff of two models") << QStringList{"diff", "OUT", "E2"} << 1;
 }
 
@@ -254,15 +253,21 @@ void TestLanguage::englishCommandLine() {
         if (a == QLatin1String("SIM")) a = sim.ptyPath();
         if (a == QLatin1String("OUT")) a = out;
         if (a == QLatin1String("E2")) a = e2;
+        if (a == QLatin1String("REPORT")) a = dir.filePath(QStringLiteral("Shlf.txt"));
     }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
     environment.insert(QStringLiteral("PROGMZ515_LANG"), QStringLiteral("en"));
-    if (arguments.first() == QLatin1String("read")) arguments << "-o" << out;
+    if (arguments.contains(QLatin1String("--port"))) arguments << "-o" << out;
     if (arguments.first() == QLatin1String("diff"))
         QCOMPARE(RunCli({"defaults", "MZ515E2", "-o", e2}, environment).Exit, 0);
-    const CliRun run = RunCli(arguments, environment);
+    CliRun run = RunCli(arguments, environment);
     QVERIFY2(run.Exit == exit, qPrintable(run.Out + run.Err));
+    if (const QString path = dir.filePath(QStringLiteral("Shlf.txt")); arguments.contains(path)) {
+        QFile report(path);
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        run.Out += QString::fromUtf8(report.readAll());
+    }
     QVERIFY(!run.Out.isEmpty() || !run.Err.isEmpty());
     QVERIFY2(!HasCyrillic(run.Out + run.Err), qPrintable(run.Out + run.Err));
 }

@@ -75,8 +75,11 @@ namespace {
 // long as the application whose translators were installed.
 constexpr char RunningLanguageProperty[] = "progmz515Language";
 
+constexpr char TranslatorName[] = "progmz515Translator";
+
 bool Install(QCoreApplication& app, const QString& name, const QStringList& folders) {
     auto* translator = new QTranslator(&app);
+    translator->setObjectName(QLatin1String(TranslatorName));
     for (const QString& folder : folders) {
         if (translator->load(name, folder)) {
             QCoreApplication::installTranslator(translator);
@@ -90,6 +93,9 @@ bool Install(QCoreApplication& app, const QString& name, const QStringList& fold
 } // namespace
 
 bool InstallTranslations(QCoreApplication& app, UiLanguage language) {
+    // The translations of a language chosen before go: a translator deleted is uninstalled.
+    qDeleteAll(app.findChildren<QTranslator*>(QLatin1String(TranslatorName),
+                                              Qt::FindDirectChildrenOnly));
     app.setProperty(RunningLanguageProperty, LanguageCode(language));
     const QStringList qtFolders{
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")),

@@ -42,7 +42,8 @@ LanguageChoice ChooseLanguage(QStringList& arguments);
 // files are looked for in "translations" beside the program (the Windows folder) and then
 // where Qt keeps them.  False when a translation that the language needs was not found (the
 // program then shows those texts as they are in the code).
-// Remembers `language` as the one the program runs in (RunningLanguage).
+// Those of a language installed before are removed.  Remembers `language` as the one the
+// program runs in (RunningLanguage).
 bool InstallTranslations(QCoreApplication& app, UiLanguage language);
 
 // The language InstallTranslations was last given; Russian before any call.
