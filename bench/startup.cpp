@@ -114,31 +114,31 @@ public:
                             "tcp", "-noreset"},
                            {}, 3);
         if (!child) return false;
-        Child_ = *child;
+        m_child = *child;
         std::string number;
         const long long deadline = SteadyNs() + 20'000'000'000LL;
         char c = 0;
         while (SteadyNs() < deadline) {
-            pollfd p{Child_.Out, POLLIN, 0};
+            pollfd p{m_child.Out, POLLIN, 0};
             if (poll(&p, 1, 1000) <= 0) continue;
-            if (read(Child_.Out, &c, 1) != 1 || c == '\n') break;
+            if (read(m_child.Out, &c, 1) != 1 || c == '\n') break;
             number += c;
         }
         if (number.empty()) return false;
-        Display_ = ":" + number;
+        m_display = ":" + number;
         return true;
     }
     ~Xvfb() {
-        if (Child_.Pid <= 0) return;
-        kill(Child_.Pid, SIGTERM);
-        waitpid(Child_.Pid, nullptr, 0);
-        close(Child_.Out);
+        if (m_child.Pid <= 0) return;
+        kill(m_child.Pid, SIGTERM);
+        waitpid(m_child.Pid, nullptr, 0);
+        close(m_child.Out);
     }
-    const std::string& Display() const { return Display_; }
+    const std::string& Display() const { return m_display; }
 
 private:
-    Child Child_;
-    std::string Display_;
+    Child m_child;
+    std::string m_display;
 };
 
 struct Figures {

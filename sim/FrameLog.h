@@ -21,12 +21,12 @@ public:
     FrameLog& operator=(const FrameLog&) = delete;
 
     bool Open(const QString& path, QString* error);
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return m_fd >= 0; }
     // Appends the line; a log that cannot be written is reported once on stderr and then
     // left alone, the device keeps answering.
     void Append(std::int64_t monotonicMs, const HeardFrame& frame);
 
 private:
-    int fd_ = -1;
-    bool failed_ = false;
+    int m_fd = -1;
+    bool m_failed = false;
 };

@@ -4,37 +4,37 @@
 
 void LineOutput::Add(std::int64_t dueNs, QByteArray bytes) {
     if (bytes.isEmpty()) return;
-    parts_.push_back({dueNs, std::move(bytes)});
+    m_parts.push_back({dueNs, std::move(bytes)});
 }
 
 std::int64_t LineOutput::NextByteAt() const {
-    const Part& head = parts_.front();
-    return paced_ ? std::max(head.Due, lineFreeAt_) : head.Due;
+    const Part& head = m_parts.front();
+    return m_paced ? std::max(head.Due, m_lineFreeAt) : head.Due;
 }
 
 QByteArrayView LineOutput::Ready(std::int64_t nowNs) const {
-    if (parts_.empty()) return {};
-    const Part& head = parts_.front();
+    if (m_parts.empty()) return {};
+    const Part& head = m_parts.front();
     const std::int64_t start = NextByteAt();
     if (nowNs < start) return {};
     const qsizetype left = head.Bytes.size() - head.Sent;
     qsizetype n = left;
     // After a late wake-up the bytes whose time has passed go together: each still arrives
     // no earlier than it would on the line.
-    if (paced_) n = std::min<qsizetype>(left, 1 + static_cast<qsizetype>((nowNs - start) / ByteNs));
+    if (m_paced) n = std::min<qsizetype>(left, 1 + static_cast<qsizetype>((nowNs - start) / ByteNs));
     return QByteArrayView(head.Bytes).sliced(head.Sent, n);
 }
 
 void LineOutput::Consumed(qsizetype n) {
-    if (parts_.empty() || n <= 0) return;
-    Part& head = parts_.front();
+    if (m_parts.empty() || n <= 0) return;
+    Part& head = m_parts.front();
     n = std::min(n, head.Bytes.size() - head.Sent);
-    if (paced_) lineFreeAt_ = NextByteAt() + n * ByteNs;
+    if (m_paced) m_lineFreeAt = NextByteAt() + n * ByteNs;
     head.Sent += n;
-    if (head.Sent == head.Bytes.size()) parts_.pop_front();
+    if (head.Sent == head.Bytes.size()) m_parts.pop_front();
 }
 
 std::optional<std::int64_t> LineOutput::NextReadyAt() const {
-    if (parts_.empty()) return std::nullopt;
+    if (m_parts.empty()) return std::nullopt;
     return NextByteAt();
 }

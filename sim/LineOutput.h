@@ -17,7 +17,7 @@ public:
     // 10 bits (start, 8 data, stop) at 9600 bit/s.
     static constexpr std::int64_t ByteNs = 10LL * 1'000'000'000LL / 9600;
 
-    explicit LineOutput(bool paced) : paced_(paced) {}
+    explicit LineOutput(bool paced) : m_paced(paced) {}
 
     // Queues `bytes` to start no earlier than `dueNs` and after everything queued before.
     void Add(std::int64_t dueNs, QByteArray bytes);
@@ -33,7 +33,7 @@ public:
     // nullopt when nothing waits.
     std::optional<std::int64_t> NextReadyAt() const;
 
-    bool Empty() const { return parts_.empty(); }
+    bool Empty() const { return m_parts.empty(); }
 
 private:
     struct Part {
@@ -44,8 +44,8 @@ private:
     // When the oldest part's next byte may start.
     std::int64_t NextByteAt() const;
 
-    std::deque<Part> parts_;
-    bool paced_;
+    std::deque<Part> m_parts;
+    bool m_paced;
     // A paced byte may not start before the one before it has had its character time.
-    std::int64_t lineFreeAt_ = std::numeric_limits<std::int64_t>::min();
+    std::int64_t m_lineFreeAt = std::numeric_limits<std::int64_t>::min();
 };

@@ -19,33 +19,33 @@ Pty::~Pty() {
 }
 
 void Pty::Close() {
-    if (master_ >= 0) ::close(master_);
-    if (slave_ >= 0) ::close(slave_);
-    master_ = slave_ = -1;
+    if (m_master >= 0) ::close(m_master);
+    if (m_slave >= 0) ::close(m_slave);
+    m_master = m_slave = -1;
 }
 
 bool Pty::Open(QString* error) {
     Close();
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master_ < 0) {
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (m_master < 0) {
         *error = SystemError("cannot create a pseudo-terminal");
         return false;
     }
     char name[256] = {};
-    if (::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
-        ::ptsname_r(master_, name, sizeof name) != 0) {
+    if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0 ||
+        ::ptsname_r(m_master, name, sizeof name) != 0) {
         *error = SystemError("cannot unlock the pseudo-terminal");
         Close();
         return false;
     }
-    slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (slave_ < 0) {
+    m_slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (m_slave < 0) {
         *error = SystemError("cannot open the pseudo-terminal's slave side");
         Close();
         return false;
     }
     termios t{};
-    if (::tcgetattr(slave_, &t) != 0) {
+    if (::tcgetattr(m_slave, &t) != 0) {
         *error = SystemError("cannot read the terminal settings");
         Close();
         return false;
@@ -56,13 +56,13 @@ bool Pty::Open(QString* error) {
     t.c_cc[VTIME] = 0;
     ::cfsetispeed(&t, B9600);
     ::cfsetospeed(&t, B9600);
-    const int flags = ::fcntl(master_, F_GETFL);
-    if (::tcsetattr(slave_, TCSANOW, &t) != 0 || flags < 0 ||
-        ::fcntl(master_, F_SETFL, flags | O_NONBLOCK) != 0) {
+    const int flags = ::fcntl(m_master, F_GETFL);
+    if (::tcsetattr(m_slave, TCSANOW, &t) != 0 || flags < 0 ||
+        ::fcntl(m_master, F_SETFL, flags | O_NONBLOCK) != 0) {
         *error = SystemError("cannot set up the pseudo-terminal");
         Close();
         return false;
     }
-    slavePath_ = QByteArray(name);
+    m_slavePath = QByteArray(name);
     return true;
 }

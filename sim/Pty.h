@@ -19,11 +19,11 @@ public:
     bool Open(QString* error);
     void Close();
 
-    int Master() const { return master_; }
-    const QByteArray& SlavePath() const { return slavePath_; }
+    int Master() const { return m_master; }
+    const QByteArray& SlavePath() const { return m_slavePath; }
 
 private:
-    int master_ = -1;
-    int slave_ = -1;
-    QByteArray slavePath_;
+    int m_master = -1;
+    int m_slave = -1;
+    QByteArray m_slavePath;
 };

@@ -38,23 +38,23 @@ const char* VerdictName(FrameVerdict verdict) {
     return "?";
 }
 
-RequestGatherer::RequestGatherer(int capacity) : length_(Frame::RequestLength(capacity)) {}
+RequestGatherer::RequestGatherer(int capacity) : m_length(Frame::RequestLength(capacity)) {}
 
 std::vector<HeardFrame> RequestGatherer::Feed(QByteArrayView bytes) {
     std::vector<HeardFrame> heard;
     for (char b : bytes) {
-        if (pending_.isEmpty() && b != char(Frame::Start)) continue;
-        pending_ += b;
-        if (pending_.size() < length_) continue;
+        if (m_pending.isEmpty() && b != char(Frame::Start)) continue;
+        m_pending += b;
+        if (m_pending.size() < m_length) continue;
 
-        const FrameVerdict verdict = Judge(pending_);
-        heard.push_back({pending_, verdict});
+        const FrameVerdict verdict = Judge(m_pending);
+        heard.push_back({m_pending, verdict});
         if (verdict == FrameVerdict::Ok) {
-            pending_.clear();
+            m_pending.clear();
         } else {
             // The "~" we started at may have been noise; the real start can be inside.
-            const qsizetype next = pending_.indexOf(char(Frame::Start), 1);
-            pending_ = next < 0 ? QByteArray() : pending_.mid(next);
+            const qsizetype next = m_pending.indexOf(char(Frame::Start), 1);
+            m_pending = next < 0 ? QByteArray() : m_pending.mid(next);
         }
     }
     return heard;
@@ -78,18 +78,18 @@ QByteArray BuildReplyFrame(DeviceGroup group, std::uint8_t modelCode, std::uint8
 }
 
 SimDevice::SimDevice(const SimOptions& options)
-    : options_(options), group_(DeviceTable[static_cast<std::size_t>(options.Row)].Group),
-      image_(options.Image) {}
+    : m_options(options), m_group(DeviceTable[static_cast<std::size_t>(options.Row)].Group),
+      m_image(options.Image) {}
 
 DeviceAnswer SimDevice::Hear(const QByteArray& request) {
     DeviceAnswer answer;
-    if (vanished_) return answer;
-    const int delay = options_.DelayMs;
-    const qsizetype c = image_.size();
+    if (m_vanished) return answer;
+    const int delay = m_options.DelayMs;
+    const qsizetype c = m_image.size();
 
-    switch (options_.Fault) {
+    switch (m_options.Fault) {
     case SimFault::Vanish:
-        vanished_ = true;
+        m_vanished = true;
         answer.Vanish = true;
         return answer;
     case SimFault::Silent:
@@ -102,20 +102,20 @@ DeviceAnswer SimDevice::Hear(const QByteArray& request) {
     }
 
     const bool write = request[1] == char(Frame::Write);
-    if (write) image_ = request.mid(ImageOffsetInFrame, c);
+    if (write) m_image = request.mid(ImageOffsetInFrame, c);
 
-    QByteArray echoed = image_;
-    if (write && options_.Fault == SimFault::Differ) {
-        for (qsizetype i = 0; i < qMin<qsizetype>(options_.DifferCount, c); ++i)
+    QByteArray echoed = m_image;
+    if (write && m_options.Fault == SimFault::Differ) {
+        for (qsizetype i = 0; i < qMin<qsizetype>(m_options.DifferCount, c); ++i)
             echoed[i] = char(echoed[i] ^ 0x01);
     }
-    QByteArray reply = BuildReplyFrame(group_, options_.ModelCode, options_.Version, echoed);
-    if (options_.Fault == SimFault::BadCrc) {
+    QByteArray reply = BuildReplyFrame(m_group, m_options.ModelCode, m_options.Version, echoed);
+    if (m_options.Fault == SimFault::BadCrc) {
         char& crc = reply[reply.size() - 3];
         crc = char(crc ^ 0xFF);
     }
 
-    if (options_.Fault == SimFault::Split) {
+    if (m_options.Fault == SimFault::Split) {
         const qsizetype half = reply.size() / 2;
         answer.Parts.push_back({delay, reply.first(half)});
         answer.Parts.push_back({delay + SplitGapMs, reply.sliced(half)});

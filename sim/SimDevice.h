@@ -39,8 +39,8 @@ public:
     std::vector<HeardFrame> Feed(QByteArrayView bytes);
 
 private:
-    qsizetype length_;
-    QByteArray pending_; // empty, or starts with "~"; always shorter than length_
+    qsizetype m_length;
+    QByteArray m_pending; // empty, or starts with "~"; always shorter than m_length
 };
 
 // One reply fragment, AtMs after the request that caused it was heard.
@@ -67,12 +67,12 @@ public:
     // is stored before the answer is built.
     DeviceAnswer Hear(const QByteArray& request);
 
-    const QByteArray& Image() const { return image_; }
-    int Capacity() const { return static_cast<int>(image_.size()); }
+    const QByteArray& Image() const { return m_image; }
+    int Capacity() const { return static_cast<int>(m_image.size()); }
 
 private:
-    SimOptions options_;
-    DeviceGroup group_;
-    QByteArray image_;
-    bool vanished_ = false;
+    SimOptions m_options;
+    DeviceGroup m_group;
+    QByteArray m_image;
+    bool m_vanished = false;
 };

@@ -85,11 +85,11 @@ Q_DECLARE_METATYPE(LoadFailure)
 
 class TestConfigFile : public QObject {
     Q_OBJECT
-    QTemporaryDir dir_;
-    QString path(const QString& name) const { return dir_.filePath(name); }
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
 
 private slots:
-    void initTestCase() { QVERIFY(dir_.isValid()); }
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
 
     void savedBytes_data() {
         QTest::addColumn<QString>("identifier");
@@ -249,7 +249,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("missing") << path("no-such-file.cf8");
         QTest::newRow("below a regular file") << path("plain.txt/a.cf8");
-        QTest::newRow("a directory") << dir_.path();
+        QTest::newRow("a directory") << m_dir.path();
         QTest::newRow("a FIFO, which would block the reader") << path("fifo.cf8");
         QTest::newRow("empty name") << QString();
     }
@@ -455,7 +455,7 @@ private slots:
     }
 
     void captionAndDirectory() {
-        const QString title = QString::fromUtf8(ApplicationTitle);
+        const QString title = QString::fromUtf8(ProgramTitle);
         QCOMPARE(title, QString("Программатор MZ-515 v. 7.2"));
         QCOMPARE(FileCaption("/data/настройки/a.cf8"), title + " : /data/настройки/a.cf8");
         QCOMPARE(FileCaption("rel/b.cf8"), title + " : " + QDir::currentPath() + "/rel/b.cf8");

@@ -55,10 +55,10 @@ public:
         connect(bar, &QStatusBar::messageChanged, this, [this](const QString& text) {
             if (text.isEmpty()) return;
             Texts << text;
-            At << clock_.elapsed();
-            if (loop_ && text == awaited_) loop_->quit();
+            At << m_clock.elapsed();
+            if (m_loop && text == m_awaited) m_loop->quit();
         });
-        clock_.start();
+        m_clock.start();
     }
     // Runs the event loop until `text` is shown (or was shown already).
     bool waitFor(const QString& text, int timeoutMs) {
@@ -66,11 +66,11 @@ public:
         // A loop of its own each time: a time-out of an earlier wait must not end this one.
         QEventLoop loop;
         QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-        awaited_ = text;
-        loop_ = &loop;
+        m_awaited = text;
+        m_loop = &loop;
         loop.exec();
-        loop_ = nullptr;
-        awaited_.clear();
+        m_loop = nullptr;
+        m_awaited.clear();
         return Texts.contains(text);
     }
     qint64 at(const QString& text) const {
@@ -89,9 +89,9 @@ public:
     QList<qint64> At; // ms since the log was made
 
 private:
-    QElapsedTimer clock_;
-    QEventLoop* loop_ = nullptr;
-    QString awaited_;
+    QElapsedTimer m_clock;
+    QEventLoop* m_loop = nullptr;
+    QString m_awaited;
 };
 
 // Holds the terminal's slave side open without claiming it.  Once every holder has closed
@@ -101,35 +101,35 @@ private:
 class KeepTerminalNumber {
 public:
     explicit KeepTerminalNumber(const QString& path)
-        : fd_(::open(QFile::encodeName(path).constData(),
+        : m_fd(::open(QFile::encodeName(path).constData(),
                      O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) {}
     ~KeepTerminalNumber() {
-        if (fd_ >= 0) ::close(fd_);
+        if (m_fd >= 0) ::close(m_fd);
     }
     KeepTerminalNumber(const KeepTerminalNumber&) = delete;
     KeepTerminalNumber& operator=(const KeepTerminalNumber&) = delete;
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return m_fd >= 0; }
 
 private:
-    int fd_;
+    int m_fd;
 };
 
 // Closes every message box the window shows for real, once it is up, and notes it.
 class BoxCloser : public QObject {
 public:
     BoxCloser() {
-        connect(&timer_, &QTimer::timeout, this, [this] {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box || !box->isVisible()) return;
             Seen.push_back({box->windowTitle(), box->text(), box->icon()});
             box->button(QMessageBox::Ok)->click();
         });
-        timer_.start(30);
+        m_timer.start(30);
     }
     std::vector<MessageRecord> Seen;
 
 private:
-    QTimer timer_;
+    QTimer m_timer;
 };
 
 struct Session : DeviceSession<> {
@@ -393,7 +393,7 @@ private slots:
         QCOMPARE(s.F.Find<QComboBox>("DeviceTypeList")->currentIndex(), RowKB8);
         QCOMPARE(Hex(s.F.Image()), Hex(kb8));
         QCOMPARE(boxes().size(), std::size_t(1));
-        QCOMPARE(boxes()[0].Caption, U(ApplicationTitle));
+        QCOMPARE(boxes()[0].Caption, U(ProgramTitle));
         QCOMPARE(boxes()[0].Icon, QMessageBox::Critical);
         QVERIFY2(boxes()[0].Text.contains("devicetype"), qPrintable(boxes()[0].Text));
 

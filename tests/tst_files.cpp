@@ -332,7 +332,7 @@ private slots:
         QCOMPARE(f.Dialogs.size(), 2); // Open's and Save as's, none for Save
         QCOMPARE(int(f.Messages.Records.size()), 2);
         for (const MessageRecord& m : f.Messages.Records) {
-            QCOMPARE(m.Caption, U(ApplicationTitle));
+            QCOMPARE(m.Caption, U(ProgramTitle));
             QCOMPARE(m.Icon, QMessageBox::Critical);
             QVERIFY2(m.Text.contains("new.cf8"), qPrintable(m.Text));
         }

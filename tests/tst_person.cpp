@@ -33,7 +33,7 @@ namespace {
 // Input through the X server, as a mouse and a keyboard give it.
 class Person {
 public:
-    explicit Person(QWidget* window) : Window_(window) {}
+    explicit Person(QWidget* window) : m_window(window) {}
 
     // Runs xdotool with `commands` (chained as xdotool chains them), then lets the window
     // take what arrived.
@@ -73,13 +73,13 @@ public:
     // would give it.
     void Keys(const QStringList& keys) {
         Do({QStringLiteral("windowfocus"), QStringLiteral("--sync"),
-            QString::number(Window_->winId())});
+            QString::number(m_window->winId())});
         Do(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("20")} +
            keys);
     }
 
 private:
-    QWidget* Window_;
+    QWidget* m_window;
 };
 
 // The settings store points at a fresh folder before the window reads it.

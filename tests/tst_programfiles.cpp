@@ -128,7 +128,7 @@ private slots:
         // Each box waits for the one before it, so the first to come up is the first shown.
         if (!readerBox.isEmpty()) QVERIFY(close(readerBox));
         QVERIFY(close(U("Ошибка")));
-        QVERIFY(X()->hasWindow(U(ApplicationTitle)));
+        QVERIFY(X()->hasWindow(U(ProgramTitle)));
         QCOMPARE(program.state(), QProcess::Running);
         program.kill();
         program.waitForFinished(5000);

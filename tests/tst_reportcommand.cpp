@@ -120,7 +120,7 @@ private slots:
         }
         QVERIFY(viewer.Urls.isEmpty());
         QCOMPARE(int(f.Messages.Records.size()), 1);
-        QCOMPARE(f.Messages.Records[0].Caption, U(ApplicationTitle));
+        QCOMPARE(f.Messages.Records[0].Caption, U(ProgramTitle));
         QCOMPARE(f.Messages.Records[0].Icon, QMessageBox::Critical);
         if (unknownType)
             QCOMPARE(ReadAll(f.Path("program/Shlf.txt")), ShlfReportText(f.State).Bytes);

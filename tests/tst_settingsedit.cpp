@@ -92,7 +92,7 @@ private slots:
     void parse() {
         QFETCH(QString, text);
         QFETCH(bool, number);
-        const std::optional<int> n = ParseDecimal(text);
+        const std::optional<int> n = ParseSignedDecimal(text);
         QCOMPARE(n.has_value(), number);
         if (number) QTEST(*n, "value");
     }

@@ -95,8 +95,8 @@ private slots:
     // First start: the defaults are shown and written back.
     void firstStart() {
         WindowFixture f;
-        QCOMPARE(f.Form->windowTitle(), U(ApplicationTitle));
-        QCOMPARE(f.State.ApplicationTitle, U(ApplicationTitle));
+        QCOMPARE(f.Form->windowTitle(), U(ProgramTitle));
+        QCOMPARE(f.State.ApplicationTitle, U(ProgramTitle));
         QVERIFY(f.State.CurrentFileName.isEmpty());
         auto* port = f.Find<QComboBox>("PortNameBox");
         QCOMPARE(port->currentText(), QString("COM1"));
@@ -269,7 +269,7 @@ private slots:
         WindowFixture f;
         QCOMPARE(f.Messages.Records.size(), std::size_t(1));
         const MessageRecord& m = f.Messages.Records[0];
-        QCOMPARE(m.Caption, U(ApplicationTitle));
+        QCOMPARE(m.Caption, U(ProgramTitle));
         QCOMPARE(m.Icon, QMessageBox::Critical);
         QVERIFY2(m.Text.contains("comportname"), qPrintable(m.Text));
         QCOMPARE(f.State.CurrentDevice, QString("MZ515KA8"));
@@ -292,7 +292,7 @@ private slots:
         AnswerNextBox(seen);
         form.show();
         QTRY_VERIFY_WITH_TIMEOUT(seen.Seen, 5000);
-        QCOMPARE(seen.Caption, U(ApplicationTitle));
+        QCOMPARE(seen.Caption, U(ProgramTitle));
         QCOMPARE(seen.Icon, QMessageBox::Critical);
         QCOMPARE(seen.Format, Qt::PlainText);
         QCOMPARE(seen.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
@@ -311,8 +311,8 @@ private slots:
         QCOMPARE(seen.Icon, QMessageBox::NoIcon);
         QCOMPARE(seen.Format, Qt::PlainText);
         QCOMPARE(seen.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QVERIFY(seen.Text.startsWith(U(ApplicationTitle) + "\r\n"));
-        QVERIFY(seen.Text.size() > U(ApplicationTitle).size() + 2);
+        QVERIFY(seen.Text.startsWith(U(ProgramTitle) + "\r\n"));
+        QVERIFY(seen.Text.size() > U(ProgramTitle).size() + 2);
     }
 
     // However the window is closed, the port is closed with it.

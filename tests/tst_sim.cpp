@@ -77,27 +77,27 @@ int differingBytes(const QByteArray& a, const QByteArray& b) {
 class Line {
 public:
     explicit Line(const QString& path, bool raw = true) {
-        fd_ =
+        m_fd =
             ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (fd_ >= 0 && raw) {
+        if (m_fd >= 0 && raw) {
             termios t{};
-            ::tcgetattr(fd_, &t);
+            ::tcgetattr(m_fd, &t);
             ::cfmakeraw(&t);
-            ::tcsetattr(fd_, TCSANOW, &t);
+            ::tcsetattr(m_fd, TCSANOW, &t);
         }
     }
     ~Line() { close(); }
     Line(const Line&) = delete;
     Line& operator=(const Line&) = delete;
 
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return m_fd >= 0; }
     void close() {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = -1;
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = -1;
     }
-    int fd() const { return fd_; }
+    int fd() const { return m_fd; }
     bool send(const QByteArray& data) {
-        return ::write(fd_, data.constData(), std::size_t(data.size())) == data.size();
+        return ::write(m_fd, data.constData(), std::size_t(data.size())) == data.size();
     }
     // Reads until `count` bytes are in or `timeoutMs` has passed.  `chunkAtMs` gets the
     // time of every chunk, in ms since the call.
@@ -106,26 +106,26 @@ public:
         QElapsedTimer t;
         t.start();
         while (got.size() < count && t.elapsed() < timeoutMs) {
-            pollfd p{fd_, POLLIN, 0};
+            pollfd p{m_fd, POLLIN, 0};
             if (::poll(&p, 1, int(timeoutMs - t.elapsed())) <= 0) continue;
-            if (p.revents & (POLLHUP | POLLERR)) hungUp_ = true;
+            if (p.revents & (POLLHUP | POLLERR)) m_hungUp = true;
             char buf[512];
-            const ssize_t n = ::read(fd_, buf, sizeof buf);
+            const ssize_t n = ::read(m_fd, buf, sizeof buf);
             if (n > 0) {
                 got.append(buf, n);
                 if (chunkAtMs) *chunkAtMs << t.elapsed();
             } else if (n < 0 && errno != EAGAIN) {
-                hungUp_ = true;
+                m_hungUp = true;
                 break;
             }
         }
         return got;
     }
-    bool hungUp() const { return hungUp_; }
+    bool hungUp() const { return m_hungUp; }
 
 private:
-    int fd_ = -1;
-    bool hungUp_ = false;
+    int m_fd = -1;
+    bool m_hungUp = false;
 };
 
 } // namespace

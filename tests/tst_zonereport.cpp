@@ -62,26 +62,26 @@ void setLoop(ProgramState& s, int loop, std::uint8_t type, std::uint8_t event) {
 
 class TestZoneReport : public QObject {
     Q_OBJECT
-    QTemporaryDir dir_;
+    QTemporaryDir m_dir;
 
     // Writes the report of `s` into a fresh directory and returns the file's bytes.
     QByteArray report(const ProgramState& s) {
-        const QString d = programDir(QString("r-%1").arg(++count_));
+        const QString d = programDir(QString("r-%1").arg(++m_count));
         const ReportResult r = MakeZoneReport(s, d, d + "-appdata");
         if (!r.Ok()) qWarning() << r.Error;
         return r.Ok() && r.Path == QDir(d).filePath("Shlf.txt") ? readAll(r.Path) : QByteArray();
     }
-    int count_ = 0;
+    int m_count = 0;
 
     // The program's directory exists; only its writability varies.
     QString programDir(const QString& name) {
-        const QString d = dir_.filePath(name);
+        const QString d = m_dir.filePath(name);
         QDir().mkpath(d);
         return d;
     }
 
 private slots:
-    void initTestCase() { QVERIFY(dir_.isValid()); }
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
 
     void ka8Default() {
         ProgramState s;
@@ -215,7 +215,7 @@ private slots:
         s.ImageByte(Image::ExpanderEnable) = 0x80;
         setZone(s, 1, 5, 0x01, 0x10); // a zone that reads its event
         s.ImageByte(offset) = value;
-        const QString d = programDir(QString("stop-%1").arg(++count_));
+        const QString d = programDir(QString("stop-%1").arg(++m_count));
         const ReportResult r = MakeZoneReport(s, d, d + "-appdata");
         QVERIFY(!r.Ok());
         QVERIFY2(r.Error.contains(QString("строка %1").arg(kept + 1)), qPrintable(r.Error));
@@ -252,16 +252,16 @@ private slots:
     void whereTheReportGoes() {
         ProgramState s;
         QVERIFY(LoadDeviceDefaults(s, "MZ515KB8"));
-        QFile plain(dir_.filePath("plain"));
+        QFile plain(m_dir.filePath("plain"));
         QVERIFY(plain.open(QIODevice::WriteOnly));
         plain.close();
-        const QString unwritable = dir_.filePath("plain/bin"); // below a regular file
-        const QString appData = dir_.filePath("home/.local/share/ProgMZ515");
+        const QString unwritable = m_dir.filePath("plain/bin"); // below a regular file
+        const QString appData = m_dir.filePath("home/.local/share/ProgMZ515");
         const QByteArray expected = cp1251Lines(Head8 + DefaultLoops);
 
         const ReportResult local = MakeZoneReport(s, programDir("local"), appData);
         QVERIFY(local.Ok());
-        QCOMPARE(local.Path, dir_.filePath("local/Shlf.txt"));
+        QCOMPARE(local.Path, m_dir.filePath("local/Shlf.txt"));
         QVERIFY(!QFile::exists(appData));
 
         const ReportResult fallback = MakeZoneReport(s, unwritable, appData);
@@ -269,7 +269,7 @@ private slots:
         QCOMPARE(fallback.Path, appData + "/Shlf.txt");
         QCOMPARE(readAll(fallback.Path), expected);
 
-        const ReportResult none = MakeZoneReport(s, unwritable, dir_.filePath("plain/data"));
+        const ReportResult none = MakeZoneReport(s, unwritable, m_dir.filePath("plain/data"));
         QVERIFY(!none.Ok());
         QVERIFY(none.Path.isEmpty());
         QVERIFY2(none.Error.contains("plain/bin") && none.Error.contains("plain/data"),

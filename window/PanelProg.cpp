@@ -12,7 +12,7 @@
 #include <QSessionManager>
 
 namespace {
-// The application's title until the main window gives it its own (ApplicationTitle).
+// The application's title until the main window gives it the program's own (ProgramTitle).
 constexpr char StartupTitle[] = "Prog MZ515";
 } // namespace
 

@@ -4,5 +4,5 @@
 
 #include <QtGlobal>
 
-inline constexpr char ApplicationTitle[] =
+inline constexpr char ProgramTitle[] =
     QT_TRANSLATE_NOOP("AppTitle", "Программатор MZ-515 v. 7.2");

@@ -52,7 +52,7 @@ struct FileMessage {
 // place instead (ConfigStore::WriteWholeFile).
 // The frame buffer is left untouched: a save taken while an exchange is running must not
 // change the request that the exchange may still re-send.  Returns the text of the error
-// box (captioned with ApplicationTitle) or nothing on success.
+// box (captioned with the application title) or nothing on success.
 std::optional<QString> SaveConfigFile(const ProgramState& state, const QString& path);
 
 enum class LoadFailure {

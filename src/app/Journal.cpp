@@ -116,7 +116,7 @@ QString KindText(Kind kind) {
 }
 
 TJournal::TJournal(QString folder, int maxEntries)
-    : folder_(std::move(folder)), maxEntries_(maxEntries) {}
+    : m_folder(std::move(folder)), m_maxEntries(maxEntries) {}
 
 QString TJournal::DefaultFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
@@ -124,13 +124,13 @@ QString TJournal::DefaultFolder() {
 }
 
 QString TJournal::PathOf(const Entry& entry) const {
-    return QDir(folder_).filePath(entry.File);
+    return QDir(m_folder).filePath(entry.File);
 }
 
 std::optional<QList<Entry>> TJournal::Load(QList<QByteArray>* lines) {
     QList<Entry> entries;
-    knownSize_ = -1;
-    QFile index(QDir(folder_).filePath(IndexName));
+    m_knownSize = -1;
+    QFile index(QDir(m_folder).filePath(IndexName));
     if (index.exists()) {
         if (!index.open(QIODevice::ReadOnly)) return std::nullopt;
         while (!index.atEnd()) {
@@ -142,16 +142,16 @@ std::optional<QList<Entry>> TJournal::Load(QList<QByteArray>* lines) {
             }
         }
     }
-    knownSize_ = index.exists() ? index.pos() : 0;
-    count_ = entries.size();
-    oldest_ = entries.isEmpty() ? QDateTime() : entries.front().Time;
+    m_knownSize = index.exists() ? index.pos() : 0;
+    m_count = entries.size();
+    m_oldest = entries.isEmpty() ? QDateTime() : entries.front().Time;
     return entries;
 }
 
 QList<Entry> TJournal::Entries() {
     const QList<Entry> oldestFirst = Load().value_or(QList<Entry>());
     // Up to the margin beyond the bound waits in the index for the next pruning.
-    const qsizetype shown = std::min<qsizetype>(oldestFirst.size(), maxEntries_);
+    const qsizetype shown = std::min<qsizetype>(oldestFirst.size(), m_maxEntries);
     return {oldestFirst.crbegin(), oldestFirst.crbegin() + shown};
 }
 
@@ -160,10 +160,10 @@ std::optional<QString> TJournal::Add(Kind kind, const QString& model,
                                      std::optional<int> version, const QString& outcome,
                                      const QDateTime& now) {
     const QString what = QCoreApplication::translate("Journal", "Журнал \"%1\"")
-                             .arg(QDir::toNativeSeparators(folder_));
-    if (!QDir().mkpath(folder_))
+                             .arg(QDir::toNativeSeparators(m_folder));
+    if (!QDir().mkpath(m_folder))
         return Failed(what, QCoreApplication::translate("Journal", "папка не создается"));
-    QLockFile lock(QDir(folder_).filePath(LockName));
+    QLockFile lock(QDir(m_folder).filePath(LockName));
     if (!lock.tryLock(LockWaitMs))
         return Failed(what,
                       lock.error() == QLockFile::LockFailedError
@@ -184,13 +184,13 @@ std::optional<QString> TJournal::Add(Kind kind, const QString& model,
 
 std::optional<QString> TJournal::Append(Entry& e, std::span<const std::uint8_t> image,
                                         const QString& what) {
-    QFile index(QDir(folder_).filePath(IndexName));
+    QFile index(QDir(m_folder).filePath(IndexName));
     if (!index.open(QIODevice::ReadWrite) || !CutTornTail(index))
         return Failed(what, index.errorString());
     // Read again only when another program has changed the index since; only the count and
     // the oldest time stay in memory, so a long session does not grow.
     const qint64 before = index.size();
-    if (before != knownSize_ && !Load())
+    if (before != m_knownSize && !Load())
         return Failed(what, QCoreApplication::translate("Journal", "оглавление не читается"));
 
     // Unique even for entries within one millisecond (a write and what the device holds),
@@ -216,15 +216,15 @@ std::optional<QString> TJournal::Append(Entry& e, std::span<const std::uint8_t> 
         QFile::remove(PathOf(e));
         return Failed(what, why);
     }
-    knownSize_ = index.size();
-    if (count_++ == 0) oldest_ = e.Time;
+    m_knownSize = index.size();
+    if (m_count++ == 0) m_oldest = e.Time;
     return std::nullopt;
 }
 
 std::optional<QString> TJournal::Prune(const QDateTime& now) {
     const QDateTime oldest = now.addDays(-KeepDays);
-    if (count_ <= maxEntries_ + PruneMargin(maxEntries_) &&
-        !(oldest_.isValid() && oldest_ < oldest))
+    if (m_count <= m_maxEntries + PruneMargin(m_maxEntries) &&
+        !(m_oldest.isValid() && m_oldest < oldest))
         return std::nullopt;
     QList<QByteArray> lines;
     const std::optional<QList<Entry>> entries = Load(&lines);
@@ -233,11 +233,11 @@ std::optional<QString> TJournal::Prune(const QDateTime& now) {
                       QCoreApplication::translate("Journal", "оглавление не читается"));
     qsizetype drop = 0;
     while (drop < entries->size() &&
-           (entries->size() - drop > maxEntries_ || (*entries)[drop].Time < oldest))
+           (entries->size() - drop > m_maxEntries || (*entries)[drop].Time < oldest))
         ++drop;
     if (drop == 0) return std::nullopt;
 
-    const QString indexPath = QDir(folder_).filePath(IndexName);
+    const QString indexPath = QDir(m_folder).filePath(IndexName);
     QByteArray kept;
     QSet<QString> named;
     for (qsizetype i = drop; i < entries->size(); ++i) {
@@ -246,12 +246,12 @@ std::optional<QString> TJournal::Prune(const QDateTime& now) {
     }
     if (const std::optional<QString> error = ConfigStore::WriteWholeFile(indexPath, kept))
         return Failed(QCoreApplication::translate("Journal", "Журнал"), *error);
-    knownSize_ = QFileInfo(indexPath).size();
-    count_ = entries->size() - drop;
-    oldest_ = count_ > 0 ? (*entries)[drop].Time : QDateTime();
+    m_knownSize = QFileInfo(indexPath).size();
+    m_count = entries->size() - drop;
+    m_oldest = m_count > 0 ? (*entries)[drop].Time : QDateTime();
     // The files go only once the index no longer names them; so do files that no entry
     // ever named (their program ended between the file and its line).
-    const QDir dir(folder_);
+    const QDir dir(m_folder);
     for (const QString& file : dir.entryList({QStringLiteral("*.cf8")}, QDir::Files))
         if (!named.contains(file)) QFile::remove(dir.filePath(file));
     return std::nullopt;

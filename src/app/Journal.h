@@ -63,7 +63,7 @@ public:
     // The user's own: "journal" under the application data directory.
     static QString DefaultFolder();
 
-    QString Folder() const { return folder_; }
+    QString Folder() const { return m_folder; }
 
     // Keeps a configuration.  `now` is the entry's time (the clock when not given).  Entries
     // that are more than a year old by the clock, and the oldest beyond MaxEntries once the
@@ -90,11 +90,11 @@ private:
                                   const QString& what);
     std::optional<QString> Prune(const QDateTime& now);
 
-    QString folder_;
-    int maxEntries_;
-    qsizetype count_ = 0;
-    QDateTime oldest_;      // the first entry's time; invalid when there is none
-    qint64 knownSize_ = -1; // the index's size as last read or written; -1: not read
+    QString m_folder;
+    int m_maxEntries;
+    qsizetype m_count = 0;
+    QDateTime m_oldest;      // the first entry's time; invalid when there is none
+    qint64 m_knownSize = -1; // the index's size as last read or written; -1: not read
 };
 
 } // namespace Journal

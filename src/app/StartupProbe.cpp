@@ -12,14 +12,14 @@ namespace {
 
 class TStartupProbe : public QObject {
 public:
-    explicit TStartupProbe(QObject* window) : QObject(window), Window_(window) {
+    explicit TStartupProbe(QObject* window) : QObject(window), m_window(window) {
         window->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == Window_ && event->type() == QEvent::Paint && !Seen_) {
-            Seen_ = true;
+        if (watched == m_window && event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
             // The window's own paint event comes first; its controls are painted and the
             // picture is put on the screen before the event loop runs this.
             QTimer::singleShot(0, this, &TStartupProbe::Report);
@@ -31,7 +31,7 @@ private:
     void Report() {
         const auto now = std::chrono::steady_clock::now().time_since_epoch();
         int widgets = 0;
-        for (const QObject* child : Window_->findChildren<QObject*>())
+        for (const QObject* child : m_window->findChildren<QObject*>())
             widgets += child->isWidgetType() ? 1 : 0;
         std::printf("first-paint-ns %lld widgets %d\n",
                     static_cast<long long>(
@@ -41,8 +41,8 @@ private:
         QCoreApplication::quit();
     }
 
-    QObject* Window_;
-    bool Seen_ = false;
+    QObject* m_window;
+    bool m_seen = false;
 };
 
 } // namespace

@@ -102,7 +102,7 @@ bool IsRawForm(const QString& text) {
 
 // A decimal number written the plain way: digits only, so "+5", " 5" and "1e1" are not.
 // A number too long for 32 bits comes out as the largest one, which no range holds.
-std::optional<std::uint32_t> ParseDecimal(const QString& text) {
+std::optional<std::uint32_t> ParseDigits(const QString& text) {
     if (text.isEmpty()) return std::nullopt;
     for (QChar c : text)
         if (c < u'0' || c > u'9') return std::nullopt;
@@ -165,7 +165,7 @@ std::uint32_t ParseExpanders(const YAML::Node& node, const Field& f) {
     std::uint8_t bits = 0;
     for (const YAML::Node& item : node) {
         const QString text = ScalarOf(item, f.Key);
-        const std::optional<std::uint32_t> n = ParseDecimal(text);
+        const std::optional<std::uint32_t> n = ParseDigits(text);
         if (!n || *n < 1 || *n > Image::ExpanderCount)
             Refuse(
                 item.Mark(), f.Key,
@@ -184,7 +184,7 @@ std::uint32_t ParseValue(const YAML::Node& node, const Field& f) {
     switch (f.Kind) {
     case FieldKind::Number:
     case FieldKind::Seconds: {
-        const std::optional<std::uint32_t> v = ParseDecimal(text);
+        const std::optional<std::uint32_t> v = ParseDigits(text);
         if (!v)
             Refuse(at, f.Key, QCoreApplication::translate("TextForm", "«%1» не число").arg(text));
         const auto step = static_cast<std::uint32_t>(f.Step);
@@ -248,7 +248,7 @@ std::uint32_t ParseValue(const YAML::Node& node, const Field& f) {
                    .arg(f.Choices.join(QCoreApplication::translate("TextForm", " или ")), text));
     }
     case FieldKind::Raw: {
-        const std::optional<std::uint32_t> v = ParseDecimal(text);
+        const std::optional<std::uint32_t> v = ParseDigits(text);
         if (!v || *v > f.MaxValue())
             Refuse(at, f.Key,
                    QCoreApplication::translate("TextForm", "ожидался код 0x0..%1, а не «%2»")

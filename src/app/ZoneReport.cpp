@@ -52,7 +52,7 @@ class Report {
 public:
     // Once the report has stopped at a line it cannot complete, nothing more is added.
     void Line(const QString& text) {
-        if (!error_.isEmpty()) return;
+        if (!m_error.isEmpty()) return;
         const Cp1251::Encoded encoded = Cp1251::Encode(text);
         if (!encoded.Ok()) {
             Stop(Words(QT_TRANSLATE_NOOP("ZoneReport",
@@ -60,9 +60,9 @@ public:
                      .arg(encoded.Unencodable));
             return;
         }
-        bytes_ += encoded.Bytes;
-        bytes_ += "\r\n";
-        ++lines_;
+        m_bytes += encoded.Bytes;
+        m_bytes += "\r\n";
+        ++m_lines;
     }
     void Empty(int count = 1) {
         for (int i = 0; i < count; ++i)
@@ -73,7 +73,7 @@ public:
     // whole type byte is zero, the gap and the event text.
     void Zone(const QString& columns, const QString& what, LineKind kind, std::uint8_t t,
               std::uint8_t e) {
-        if (!error_.isEmpty()) return;
+        if (!m_error.isEmpty()) return;
         const int code = kind == LineKind::Loop1 ? t : t & 7;
         const bool note = kind == LineKind::Loop      ? (t & 0xF0) != 0
                           : kind == LineKind::ExpZone ? t == 0x83
@@ -106,22 +106,22 @@ public:
         Line(line);
     }
 
-    ReportText Finish() { return {bytes_, error_}; }
+    ReportText Finish() { return {m_bytes, m_error}; }
 
 private:
     static QString Hex(std::uint8_t b) {
         return QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
     }
     void Stop(const QString& why) {
-        error_ = Words(QT_TRANSLATE_NOOP("ZoneReport",
+        m_error = Words(QT_TRANSLATE_NOOP("ZoneReport",
                                          "Список шлейфов составлен не до конца: строка %1.\r\n%2."))
-                     .arg(lines_ + 1)
+                     .arg(m_lines + 1)
                      .arg(why);
     }
 
-    QByteArray bytes_;
-    QString error_;
-    int lines_ = 0;
+    QByteArray m_bytes;
+    QString m_error;
+    int m_lines = 0;
 };
 
 void Heading(Report& r, const QString& title) {

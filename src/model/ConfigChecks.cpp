@@ -25,12 +25,12 @@ struct ZoneFields {
 class Checker {
 public:
     Checker(const QString& model, std::span<const std::uint8_t> image)
-        : model_(model), image_(image) {}
+        : m_model(model), m_image(image) {}
 
     std::vector<Warning> Run() {
-        const auto& fields = FieldTable::FieldsOf(model_);
+        const auto& fields = FieldTable::FieldsOf(m_model);
         if (fields.empty() ||
-            image_.size() < static_cast<std::size_t>(DeviceRowOf(model_)->Capacity))
+            m_image.size() < static_cast<std::size_t>(DeviceRowOf(m_model)->Capacity))
             return {};
         std::map<int, ZoneFields> zones; // by system zone number: image order
         for (const Field& f : fields) {
@@ -42,16 +42,16 @@ public:
         for (const auto& [number, zone] : zones)
             Zone(zone);
         UnshownValues(fields, zones);
-        return std::move(out_);
+        return std::move(m_out);
     }
 
 private:
-    std::uint32_t Value(const Field& f) const { return FieldTable::ReadValue(f, image_); }
+    std::uint32_t Value(const Field& f) const { return FieldTable::ReadValue(f, m_image); }
     const Field* Find(const char* key) const {
-        return FieldTable::FindField(model_, QString::fromLatin1(key));
+        return FieldTable::FindField(m_model, QString::fromLatin1(key));
     }
     void Add(QString zone, QString text, QString advice) {
-        out_.push_back({std::move(zone), std::move(text), std::move(advice)});
+        m_out.push_back({std::move(zone), std::move(text), std::move(advice)});
     }
 
     // The entry delay counts from the moment loop 1 opens, and only a door loop starts it.
@@ -165,9 +165,9 @@ private:
         }
     }
 
-    QString model_;
-    std::span<const std::uint8_t> image_;
-    std::vector<Warning> out_;
+    QString m_model;
+    std::span<const std::uint8_t> m_image;
+    std::vector<Warning> m_out;
 };
 
 } // namespace

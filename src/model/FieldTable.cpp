@@ -42,10 +42,10 @@ public:
         f.Byte = byte;
         f.Mask = mask;
         f.Kind = kind;
-        f.Zone = zone_;
-        f.Loop = loop_;
-        f.Expander = expander_;
-        f.SystemZone = systemZone_;
+        f.Zone = m_zone;
+        f.Loop = m_loop;
+        f.Expander = m_expander;
+        f.SystemZone = m_systemZone;
         Fields.push_back(std::move(f));
         return Fields.back();
     }
@@ -119,28 +119,28 @@ public:
 
     // Loop `shown` as the window numbers it, held in the bytes of device loop `n`.
     void Loop(int shown, int n, TypeSet types) {
-        loop_ = shown;
-        systemZone_ = shown;
-        zone_ = Source(QT_TRANSLATE_NOOP("FieldTable", "ШС%1")).arg(shown);
+        m_loop = shown;
+        m_systemZone = shown;
+        m_zone = Source(QT_TRANSLATE_NOOP("FieldTable", "ШС%1")).arg(shown);
         Zone(QStringLiteral("loop%1").arg(shown), Image::LoopTypeByte(n), Image::LoopEventByte(n),
              types, Image::LoopHasPowerReset(n), Image::LoopCodeMask);
         NoZone();
     }
 
     void ExpanderZone(int b, int n) {
-        expander_ = b;
-        systemZone_ = Image::SystemZoneNumber(b, n);
-        zone_ = Source(QT_TRANSLATE_NOOP("FieldTable", "Зона %1"))
-                    .arg(Image::ZoneNumberText(systemZone_));
-        Zone(QStringLiteral("zone") + Image::ZoneNumberText(systemZone_),
+        m_expander = b;
+        m_systemZone = Image::SystemZoneNumber(b, n);
+        m_zone = Source(QT_TRANSLATE_NOOP("FieldTable", "Зона %1"))
+                    .arg(Image::ZoneNumberText(m_systemZone));
+        Zone(QStringLiteral("zone") + Image::ZoneNumberText(m_systemZone),
              Image::ExpZoneTypeByte(b, n), Image::ExpZoneEventByte(b, n), TypeSet::Expander, true,
              Image::ExpanderCodeMask);
         NoZone();
     }
 
     void NoZone() {
-        zone_.clear();
-        loop_ = expander_ = systemZone_ = 0;
+        m_zone.clear();
+        m_loop = m_expander = m_systemZone = 0;
     }
 
     void Delays() {
@@ -162,10 +162,10 @@ public:
     }
 
 private:
-    QString zone_;
-    int loop_ = 0;
-    int expander_ = 0;
-    int systemZone_ = 0;
+    QString m_zone;
+    int m_loop = 0;
+    int m_expander = 0;
+    int m_systemZone = 0;
 };
 
 std::vector<Field> BuildFields(int row) {

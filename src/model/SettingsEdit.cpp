@@ -77,7 +77,7 @@ DelayView DelayViewOf(const ProgramState& state) {
     return view;
 }
 
-std::optional<int> ParseDecimal(const QString& text) {
+std::optional<int> ParseSignedDecimal(const QString& text) {
     // Stricter than QString::toInt, which would take " 7" or "7 " and so store a value the
     // field does not show as a number.
     qsizetype i = 0;
@@ -92,7 +92,7 @@ std::optional<int> ParseDecimal(const QString& text) {
 }
 
 FieldEdit CountFieldEdit(const QString& text, const FieldRule& rule) {
-    const std::optional<int> n = ParseDecimal(text);
+    const std::optional<int> n = ParseSignedDecimal(text);
     if (!n) {
         FieldEdit edit;
         edit.NewText = QString::number(rule.Default);
@@ -103,7 +103,7 @@ FieldEdit CountFieldEdit(const QString& text, const FieldRule& rule) {
 }
 
 FieldEdit PeriodFieldEdit(const QString& text) {
-    const std::optional<int> n = ParseDecimal(text);
+    const std::optional<int> n = ParseSignedDecimal(text);
     if (!n) {
         FieldEdit edit;
         edit.NewText = QString::number(PeriodRule.Default);
@@ -119,7 +119,7 @@ FieldEdit PeriodFieldEdit(const QString& text) {
 }
 
 std::optional<QString> PeriodFieldExit(const QString& text) {
-    const std::optional<int> n = ParseDecimal(text);
+    const std::optional<int> n = ParseSignedDecimal(text);
     if (n && *n < PeriodRule.Min) return QString::number(PeriodRule.Min);
     return std::nullopt;
 }

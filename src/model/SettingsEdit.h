@@ -51,8 +51,8 @@ struct FieldEdit {
     int Stored = 0;
 };
 
-// A decimal integer with an optional sign and nothing else; nullopt otherwise.
-std::optional<int> ParseDecimal(const QString& text);
+// A decimal integer with an optional sign and nothing else (no spaces); nullopt otherwise.
+std::optional<int> ParseSignedDecimal(const QString& text);
 
 // Count fields: not a number -> the default; otherwise limited to Min..Max.
 FieldEdit CountFieldEdit(const QString& text, const FieldRule& rule);

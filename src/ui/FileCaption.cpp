@@ -8,7 +8,7 @@
 #include <QFileInfo>
 
 QString ShownTitle() {
-    return QCoreApplication::translate("AppTitle", ApplicationTitle);
+    return QCoreApplication::translate("AppTitle", ProgramTitle);
 }
 
 QString FileCaption(const QString& fileName) {

@@ -71,7 +71,7 @@ void TForm1::SetDevice(const QString& identifier) {
                     QMessageBox::Critical);
         return;
     }
-    SelectDevice(State_, identifier);
+    SelectDevice(m_state, identifier);
     QWidget* const shownPage = PageMain->currentWidget();
 
     switch (row) {

@@ -15,11 +15,11 @@
 #include <QStatusBar>
 
 void TForm1::ButtonReadClick() {
-    Exchange_->ButtonReadClick();
+    m_exchange->ButtonReadClick();
 }
 
 void TForm1::ButtonWriteClick() {
-    Exchange_->ButtonWriteClick();
+    m_exchange->ButtonWriteClick();
 }
 
 void TForm1::SetExchangeBusy(bool busy) {
@@ -35,7 +35,7 @@ void TForm1::SetExchangeBusy(bool busy) {
 }
 
 void TForm1::SetStatusColour(const BarColour& colour) {
-    StatusColour_ = colour;
+    m_statusColour = colour;
     QStatusBar* bar = statusBar();
     if (!colour) {
         bar->setAutoFillBackground(false);
@@ -66,7 +66,7 @@ void TForm1::SwitchToModelRow(int row) {
     // Only the exchange asks for this, and what the image holds has been kept by then: a
     // read's edits went into the journal just before, a write's image was sent and goes
     // there as written.
-    Edits_.MarkUnedited();
+    m_edits.MarkUnedited();
     // Selecting a row does not run the switch by itself.
     DeviceTypeList->setCurrentIndex(row);
     DeviceTypeListChange();

@@ -77,21 +77,21 @@ MessageRecord ErrorBox(const FileMessage& message) {
 } // namespace
 
 void TForm1::SetCommandLine(const QStringList& arguments) {
-    CommandLine_ = arguments;
+    m_commandLine = arguments;
 }
 
 void TForm1::SetFileDialogHook(FileDialogHook hook) {
-    FileDialogHook_ = std::move(hook);
+    m_fileDialogHook = std::move(hook);
 }
 
 void TForm1::SetReportFolders(const QString& programDir, const QString& appDataDir) {
-    ReportFolders_ = {programDir, appDataDir};
+    m_reportFolders = {programDir, appDataDir};
 }
 
 QString TForm1::ChooseFile(FileDialogKind kind) {
     const auto index = static_cast<std::size_t>(kind);
     const FileDialogSetup& setup = FileDialogSetups()[index];
-    QFileDialog*& dialog = FileDialogs_[index];
+    QFileDialog*& dialog = m_fileDialogs[index];
     if (!dialog) {
         // Made on first use: Qt's dialog starts a thread that watches the file system, which
         // a window that never opens a file has no need of.  Kept afterwards, with what the
@@ -117,7 +117,7 @@ QString TForm1::ChooseFile(FileDialogKind kind) {
                                        QDir::toNativeSeparators(QDir::currentPath()), &error);
     ReportSettingError(error);
     dialog->setDirectory(folder);
-    if (FileDialogHook_) return FileDialogHook_(*dialog);
+    if (m_fileDialogHook) return m_fileDialogHook(*dialog);
     if (dialog->exec() != QDialog::Accepted) return {};
     return dialog->selectedFiles().value(0);
 }
@@ -130,7 +130,7 @@ void TForm1::ShowMessagesOverWindow(const QList<MessageRecord>& messages) {
     };
     // A recorder takes them at once; real boxes wait until the window is up, so that the
     // user sees which program they belong to.
-    if (MessageHook_)
+    if (m_messageHook)
         show();
     else
         QTimer::singleShot(0, this, show);
@@ -139,8 +139,8 @@ void TForm1::ShowMessagesOverWindow(const QList<MessageRecord>& messages) {
 void TForm1::OpenConfig(const QString& path, OpenFrom from) {
     // Not while an exchange runs: a load would replace the image under it.
     if (!N4->isEnabled()) return;
-    const TEditTracker::Snapshot before = Edits_.Current();
-    const LoadResult result = LoadConfigFile(State_, path);
+    const TEditTracker::Snapshot before = m_edits.Current();
+    const LoadResult result = LoadConfigFile(m_state, path);
     if (!result.Ok()) {
         if (from == OpenFrom::CommandLine) {
             QList<MessageRecord> boxes;
@@ -164,13 +164,13 @@ void TForm1::OpenConfig(const QString& path, OpenFrom from) {
         SetDevice(IdentifierOf(result.Row));
     }
     RefreshControls();
-    Edits_.MarkUnedited();
+    m_edits.MarkUnedited();
     if (from == OpenFrom::Journal) {
         // The journal's own file is not the user's: a Save asks where to put it.
-        State_.CurrentFileName.clear();
-        setWindowTitle(State_.ApplicationTitle);
+        m_state.CurrentFileName.clear();
+        setWindowTitle(m_state.ApplicationTitle);
     } else {
-        State_.CurrentFileName = path;
+        m_state.CurrentFileName = path;
         setWindowTitle(FileCaption(path));
     }
     if (from == OpenFrom::Dialog) {
@@ -183,7 +183,7 @@ void TForm1::OpenConfig(const QString& path, OpenFrom from) {
 
 void TForm1::FormShow() {
     // Further arguments are ignored.
-    if (!CommandLine_.isEmpty()) OpenConfig(CommandLine_.first(), OpenFrom::CommandLine);
+    if (!m_commandLine.isEmpty()) OpenConfig(m_commandLine.first(), OpenFrom::CommandLine);
 }
 
 void TForm1::N4Click() {
@@ -193,17 +193,17 @@ void TForm1::N4Click() {
 }
 
 void TForm1::N2Click() {
-    if (State_.CurrentFileName.isEmpty()) {
+    if (m_state.CurrentFileName.isEmpty()) {
         N3Click();
         return;
     }
     // A failed save changes neither the caption nor the status.
-    if (const std::optional<QString> error = SaveConfigFile(State_, State_.CurrentFileName)) {
-        ShowMessage(State_.ApplicationTitle, *error, QMessageBox::Critical);
+    if (const std::optional<QString> error = SaveConfigFile(m_state, m_state.CurrentFileName)) {
+        ShowMessage(m_state.ApplicationTitle, *error, QMessageBox::Critical);
         return;
     }
-    Edits_.MarkUnedited();
-    setWindowTitle(FileCaption(State_.CurrentFileName));
+    m_edits.MarkUnedited();
+    setWindowTitle(FileCaption(m_state.CurrentFileName));
     SetStatusText(QCoreApplication::translate("FileTexts", FileTexts::Saved));
 }
 
@@ -212,27 +212,27 @@ void TForm1::N3Click() {
     if (chosen.isEmpty()) return;
     // The new name is taken before the write, so that a later Save tries it again even
     // when this write fails.
-    State_.CurrentFileName = WithConfigExtension(chosen);
-    if (const std::optional<QString> error = SaveConfigFile(State_, State_.CurrentFileName)) {
-        ShowMessage(State_.ApplicationTitle, *error, QMessageBox::Critical);
+    m_state.CurrentFileName = WithConfigExtension(chosen);
+    if (const std::optional<QString> error = SaveConfigFile(m_state, m_state.CurrentFileName)) {
+        ShowMessage(m_state.ApplicationTitle, *error, QMessageBox::Critical);
         return;
     }
-    Edits_.MarkUnedited();
+    m_edits.MarkUnedited();
     // The caption names the file that was written, extension and all.
-    setWindowTitle(FileCaption(State_.CurrentFileName));
+    setWindowTitle(FileCaption(m_state.CurrentFileName));
     SetStatusText(QCoreApplication::translate("FileTexts", FileTexts::Saved));
     QString error;
-    WriteSetting(QLatin1String(SettingFilePath), FileDirectory(State_.CurrentFileName), &error);
+    WriteSetting(QLatin1String(SettingFilePath), FileDirectory(m_state.CurrentFileName), &error);
     ReportSettingError(error);
 }
 
 void TForm1::N10Click() {
-    const ReportResult report = ReportFolders_.size() == 2
-                                    ? MakeZoneReport(State_, ReportFolders_[0], ReportFolders_[1])
-                                    : MakeZoneReport(State_);
+    const ReportResult report = m_reportFolders.size() == 2
+                                    ? MakeZoneReport(m_state, m_reportFolders[0], m_reportFolders[1])
+                                    : MakeZoneReport(m_state);
     if (!report.Ok()) {
         // Also a report cut short at a zone it cannot describe: nothing is handed on.
-        ShowMessage(State_.ApplicationTitle, report.Error, QMessageBox::Critical);
+        ShowMessage(m_state.ApplicationTitle, report.Error, QMessageBox::Critical);
         return;
     }
     // The file is closed by now: the viewer gets the whole report.

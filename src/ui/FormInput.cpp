@@ -110,7 +110,7 @@ void TForm1::UpdateRowAccessibleNames() {
         for (int r = 1; r <= 8; ++r)
             if (LabelShlf[At(r)]->y() == top) shownRow = r;
         QString what = LoopName(LabelShlf[At(shownRow)]);
-        if (ShownExpander_ > 0) what += tr(" расширителя %1").arg(ShownExpander_);
+        if (m_shownExpander > 0) what += tr(" расширителя %1").arg(m_shownExpander);
         what += tr(", зона ") + ZonaLabel[At(shownRow)]->text();
         // Where the platform names a drop-down by its text, the label it stands beside is
         // what tells which row it is.

@@ -36,11 +36,11 @@ void TForm1::CreateLanguageMenu(QMenu* service) {
 void TForm1::ChooseLanguageClick(UiLanguage language) {
     QString error;
     if (!WriteSetting(QLatin1String(SettingLanguage), LanguageCode(language), &error)) {
-        ShowMessage(State_.ApplicationTitle, error, QMessageBox::Critical);
+        ShowMessage(m_state.ApplicationTitle, error, QMessageBox::Critical);
         return;
     }
     if (language != RunningLanguage())
-        ShowMessage(State_.ApplicationTitle,
+        ShowMessage(m_state.ApplicationTitle,
                     tr("Язык будет изменён при следующем запуске программы."),
                     QMessageBox::Information);
 }

@@ -49,35 +49,35 @@ void TForm1::CreateSafetyMenus(QMenu* file, QMenu* service) {
 }
 
 void TForm1::SetJournalFolder(const QString& folder) {
-    Journal_ = std::make_unique<Journal::TJournal>(folder);
+    m_journal = std::make_unique<Journal::TJournal>(folder);
 }
 
 Journal::TJournal& TForm1::JournalStore() {
     // Made on first use: a window that is only looked at never asks where the journal is.
-    if (!Journal_)
-        Journal_ = std::make_unique<Journal::TJournal>(Journal::TJournal::DefaultFolder());
-    return *Journal_;
+    if (!m_journal)
+        m_journal = std::make_unique<Journal::TJournal>(Journal::TJournal::DefaultFolder());
+    return *m_journal;
 }
 
 void TForm1::KeepEdited(const TEditTracker::Snapshot& before, const QString& reason) {
-    if (const std::optional<QString> error = Edits_.KeepEdited(before, reason, JournalStore()))
+    if (const std::optional<QString> error = m_edits.KeepEdited(before, reason, JournalStore()))
         ReportJournalError(*error);
 }
 
 void TForm1::ReportJournalError(const QString& error) {
     // Once per run: a journal that cannot be written now will not be at the next exchange.
-    if (JournalErrorShown_) return;
-    JournalErrorShown_ = true;
+    if (m_journalErrorShown) return;
+    m_journalErrorShown = true;
     const QString text =
         tr("Журнал не записывается, прочитанные и записанные конфигурации не сохраняются в "
            "нем.\r\nЧтение и запись приборов продолжаются как обычно.\r\n\r\n") +
         error;
     // After the exchange's own boxes and texts, never inside them.
-    if (MessageHook_)
-        ShowMessage(State_.ApplicationTitle, text, QMessageBox::Warning);
+    if (m_messageHook)
+        ShowMessage(m_state.ApplicationTitle, text, QMessageBox::Warning);
     else
         QTimer::singleShot(0, this, [this, text] {
-            ShowMessage(State_.ApplicationTitle, text, QMessageBox::Warning);
+            ShowMessage(m_state.ApplicationTitle, text, QMessageBox::Warning);
         });
 }
 
@@ -88,14 +88,14 @@ void TForm1::ExchangeFinished(const ExchangeOutcome& o) {
     // What was written is what the device holds, and what was read is the image now:
     // nothing left to lose.  A write that was not answered may not have arrived, so the
     // edits still count as unsaved; a comparison left the image as it was.
-    if (o.Accepted && !o.Compare) Edits_.MarkUnedited();
+    if (o.Accepted && !o.Compare) m_edits.MarkUnedited();
 }
 
 void TForm1::ShowComparison(const QString& title, const QString& subject,
                             const QString& thereColumn, const QString& model,
                             std::span<const std::uint8_t> image) {
     const ConfigComparison c =
-        CompareConfigurations(State_.CurrentDevice, State_.Image(), model, image);
+        CompareConfigurations(m_state.CurrentDevice, m_state.Image(), model, image);
     QList<QStringList> rows;
     if (!c.SameModel()) rows << QStringList{QString(), tr("модель"), c.ModelHere, c.ModelThere};
     for (const FieldTable::FieldDifference& d : c.Fields)
@@ -120,7 +120,7 @@ void TForm1::CompareWithFileClick() {
     if (path.isEmpty()) return;
     const ConfigStore::LoadedConfig loaded = ConfigStore::LoadAnyConfig(path);
     if (!loaded.Ok()) {
-        ShowMessage(State_.ApplicationTitle, loaded.Message, QMessageBox::Critical);
+        ShowMessage(m_state.ApplicationTitle, loaded.Message, QMessageBox::Critical);
         return;
     }
     if (const QString note = loaded.EncodingNote(); !note.isEmpty()) SetStatusText(note);
@@ -130,14 +130,14 @@ void TForm1::CompareWithFileClick() {
 
 void TForm1::CompareWithDeviceClick() {
     // The same exchange as a read; what it reads goes to the comparison, not the image.
-    Exchange_->ReadForCompare([this](const ExchangeOutcome& o) {
+    m_exchange->ReadForCompare([this](const ExchangeOutcome& o) {
         ShowComparison(tr("Сравнение с прибором"), tr("Прибор"), tr("В приборе"), o.Model, o.Reply);
     });
 }
 
 void TForm1::ChecksClick() {
     const std::vector<ConfigChecks::Warning> warnings =
-        ConfigChecks::CheckConfig(State_.CurrentDevice, State_.Image());
+        ConfigChecks::CheckConfig(m_state.CurrentDevice, m_state.Image());
     QList<QStringList> rows;
     for (const ConfigChecks::Warning& w : warnings)
         rows << QStringList{w.Zone, w.Text, w.Advice};
@@ -167,7 +167,7 @@ void TForm1::CompareJournalEntry(const Journal::Entry& entry) {
     const ConfigStore::LoadedConfig loaded =
         ConfigStore::LoadAnyConfig(JournalStore().PathOf(entry));
     if (!loaded.Ok()) {
-        ShowMessage(State_.ApplicationTitle, loaded.Message, QMessageBox::Critical);
+        ShowMessage(m_state.ApplicationTitle, loaded.Message, QMessageBox::Critical);
         return;
     }
     ShowComparison(tr("Сравнение с журналом"),
@@ -178,20 +178,20 @@ void TForm1::CompareJournalEntry(const Journal::Entry& entry) {
 }
 
 void TForm1::PrintClick() {
-    const QString html = ConfigSheetHtml({State_.CurrentDevice, State_.Image(),
-                                          State_.CurrentFileName, QDateTime::currentDateTime()});
+    const QString html = ConfigSheetHtml({m_state.CurrentDevice, m_state.Image(),
+                                          m_state.CurrentFileName, QDateTime::currentDateTime()});
     if (const std::optional<QString> error = PrintSheet(this, html))
-        ShowMessage(State_.ApplicationTitle, *error, QMessageBox::Critical);
+        ShowMessage(m_state.ApplicationTitle, *error, QMessageBox::Critical);
 }
 
 void TForm1::ExportPdfClick() {
     QString path = ChooseFile(FileDialogKind::ExportPdf);
     if (path.isEmpty()) return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
-    const QString html = ConfigSheetHtml({State_.CurrentDevice, State_.Image(),
-                                          State_.CurrentFileName, QDateTime::currentDateTime()});
+    const QString html = ConfigSheetHtml({m_state.CurrentDevice, m_state.Image(),
+                                          m_state.CurrentFileName, QDateTime::currentDateTime()});
     if (const std::optional<QString> error = ExportSheetPdf(path, html)) {
-        ShowMessage(State_.ApplicationTitle, *error, QMessageBox::Critical);
+        ShowMessage(m_state.ApplicationTitle, *error, QMessageBox::Critical);
         return;
     }
     SetStatusText(tr("Лист конфигурации сохранен"));

@@ -26,11 +26,11 @@ void ShowEdit(QLineEdit* field, const std::optional<QString>& text) {
 } // namespace
 
 void TForm1::DelayInBoxChange() {
-    ApplyEntryDelay(State_, DelayInBox->currentIndex());
+    ApplyEntryDelay(m_state, DelayInBox->currentIndex());
 }
 
 void TForm1::DelayOutBoxChange() {
-    ApplyExitDelay(State_, DelayOutBox->currentIndex());
+    ApplyExitDelay(m_state, DelayOutBox->currentIndex());
 }
 
 void TForm1::SetEntryDelayUsable(bool usable) {
@@ -47,15 +47,15 @@ void TForm1::SetEntryDelayUsable(bool usable) {
 }
 
 void TForm1::AlarmTxQuantChange() {
-    ShowEdit(AlarmTxQuant, ApplyAlarmTxText(State_, AlarmTxQuant->text()));
+    ShowEdit(AlarmTxQuant, ApplyAlarmTxText(m_state, AlarmTxQuant->text()));
 }
 
 void TForm1::ChangeTxQuantChange() {
-    ShowEdit(ChangeTxQuant, ApplyChangeTxText(State_, ChangeTxQuant->text()));
+    ShowEdit(ChangeTxQuant, ApplyChangeTxText(m_state, ChangeTxQuant->text()));
 }
 
 void TForm1::RadioCheckBoxChange() {
-    ShowEdit(RadioCheckBox, ApplyPeriodText(State_, RadioCheckBox->text()));
+    ShowEdit(RadioCheckBox, ApplyPeriodText(m_state, RadioCheckBox->text()));
 }
 
 void TForm1::RadioCheckBoxExit() {
@@ -74,40 +74,40 @@ void TForm1::SetPeriodControlsEnabled(bool enabled) {
 
 void TForm1::QuickRCheckClick() {
     SetPeriodControlsEnabled(true);
-    SetSlowChannelCheck(State_, false);
+    SetSlowChannelCheck(m_state, false);
 }
 
 void TForm1::SlowRCheckClick() {
     // The slow check has no period to edit.
     SetPeriodControlsEnabled(false);
-    SetSlowChannelCheck(State_, true);
+    SetSlowChannelCheck(m_state, true);
 }
 
 void TForm1::Active0ButtClick() {
-    SetPowInputLevel(State_, false);
+    SetPowInputLevel(m_state, false);
 }
 
 void TForm1::Active1ButtClick() {
-    SetPowInputLevel(State_, true);
+    SetPowInputLevel(m_state, true);
 }
 
 void TForm1::RefreshSpins() {
-    RadioCheckSpin->SetPosition(ShownFieldValue(Image::RadioCheckPeriod(State_), PeriodRule));
+    RadioCheckSpin->SetPosition(ShownFieldValue(Image::RadioCheckPeriod(m_state), PeriodRule));
     AlarmTxQuantSpin->SetPosition(
-        ShownFieldValue(State_.ImageByte(Image::AlarmTxCount), AlarmTxRule));
+        ShownFieldValue(m_state.ImageByte(Image::AlarmTxCount), AlarmTxRule));
     ChangeTxQuantSpin->SetPosition(
-        ShownFieldValue(State_.ImageByte(Image::ChangeTxCount), ChangeTxRule));
+        ShownFieldValue(m_state.ImageByte(Image::ChangeTxCount), ChangeTxRule));
 }
 
 void TForm1::RefreshDelays() {
-    const DelayView view = DelayViewOf(State_);
+    const DelayView view = DelayViewOf(m_state);
     DelayInBox->setCurrentIndex(view.EntryIndex);
     DelayOutBox->setCurrentIndex(view.ExitIndex);
     SetEntryDelayUsable(view.EntryEnabled);
 }
 
 void TForm1::RefreshPowLevel() {
-    if (PowInputLevelOne(State_)) {
+    if (PowInputLevelOne(m_state)) {
         if (Active1Butt->isChecked()) return;
         Active1Butt->setChecked(true);
         Active1ButtClick();
@@ -119,7 +119,7 @@ void TForm1::RefreshPowLevel() {
 }
 
 void TForm1::RefreshChannelCheck() {
-    const bool slow = SlowChannelCheck(State_);
+    const bool slow = SlowChannelCheck(m_state);
     QRadioButton* chosen = slow ? SlowRCheck : QuickRCheck;
     const bool changes = !chosen->isChecked();
     chosen->setChecked(true); // the two are exclusive: the other one is cleared

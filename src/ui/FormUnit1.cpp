@@ -40,8 +40,8 @@
 using namespace Geometry;
 
 TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent, PortListTime ports)
-    : QMainWindow(parent), State_(state), MessageHook_(std::move(hook)),
-      PortsAfterFirstPaint_(ports == PortListTime::AfterFirstPaint) {
+    : QMainWindow(parent), m_state(state), m_messageHook(std::move(hook)),
+      m_portsAfterFirstPaint(ports == PortListTime::AfterFirstPaint) {
     setObjectName(QStringLiteral("Form1"));
     InstallPageTabBarAccessibility();
     // A fixed single border: minimise and close, no maximise.
@@ -60,14 +60,14 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent, PortListT
     SerialDriver1->SetPortName(DevicePathOfPortNumber(1));
     ConfigureExchangeDriver(*SerialDriver1);
     // Reads and writes, with the timers AttemptTimer, RxTimer and IndTimer.
-    Exchange_ = new TExchange(State_, *SerialDriver1, *this, this);
-    Exchange_->setObjectName(QStringLiteral("Exchange"));
+    m_exchange = new TExchange(m_state, *SerialDriver1, *this, this);
+    m_exchange->setObjectName(QStringLiteral("Exchange"));
     // Every configuration read or written goes into the journal once the exchange is over.
-    Exchange_->BeforeImageReplaced = [this] {
-        KeepEdited(Edits_.Current(),
+    m_exchange->BeforeImageReplaced = [this] {
+        KeepEdited(m_edits.Current(),
                    QString::fromUtf8(QT_TRANSLATE_NOOP("ExchangeJournal", "перед чтением")));
     };
-    Exchange_->Finished = [this](const ExchangeOutcome& outcome) {
+    m_exchange->Finished = [this](const ExchangeOutcome& outcome) {
         ExchangeFinished(outcome);
         NetworkPortUsed();
     };
@@ -114,8 +114,8 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent, PortListT
 // The exchange unhooks itself from the port component when it goes, so it must go first:
 // Qt deletes children in the order they were made, and the component was made before it.
 TForm1::~TForm1() {
-    delete Exchange_;
-    Exchange_ = nullptr;
+    delete m_exchange;
+    m_exchange = nullptr;
 }
 
 void TForm1::ConnectControls() {
@@ -139,7 +139,7 @@ void TForm1::ConnectControls() {
     // The row shown is always the current model's (every selection of a row comes with its
     // arrangement), so comparing identifiers is enough.
     connect(DeviceTypeList, &QComboBox::activated, this, [this](int row) {
-        if (IdentifierOf(row) != State_.CurrentDevice) DeviceTypeListChange();
+        if (IdentifierOf(row) != m_state.CurrentDevice) DeviceTypeListChange();
     });
 
     // Every edit of the port's text and every pick from its list is a change; the text put
@@ -153,9 +153,9 @@ void TForm1::ConnectControls() {
 }
 
 void TForm1::FormCreate() {
-    State_.ApplicationTitle = ShownTitle();
-    setWindowTitle(State_.ApplicationTitle);
-    State_.CurrentFileName.clear();
+    m_state.ApplicationTitle = ShownTitle();
+    setWindowTitle(m_state.ApplicationTitle);
+    m_state.CurrentFileName.clear();
 
     QStringList events;
     for (int number = 1; number <= EventCount; ++number)
@@ -167,7 +167,7 @@ void TForm1::FormCreate() {
     }
 
     PortNameBox->clear();
-    if (PortsAfterFirstPaint_)
+    if (m_portsAfterFirstPaint)
         installEventFilter(this);
     else
         PortNameBox->addItems(ListSerialPorts());
@@ -194,7 +194,7 @@ void TForm1::FormClose() {
 
 void TForm1::EndSession() {
     SerialDriver1->ClosePort();
-    KeepEdited(Edits_.Current(), QString::fromUtf8(QT_TRANSLATE_NOOP(
+    KeepEdited(m_edits.Current(), QString::fromUtf8(QT_TRANSLATE_NOOP(
                                      "ExchangeJournal", "перед завершением программы")));
 }
 
@@ -210,13 +210,13 @@ void TForm1::SetPortSource(std::function<QList<SerialPortDetails>()> source) {
 
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (FormShown_) return;
-    FormShown_ = true;
-    if (!PendingSettingError_.isEmpty()) {
+    if (m_formShown) return;
+    m_formShown = true;
+    if (!m_pendingSettingError.isEmpty()) {
         // Over the window rather than before it, so the user sees what the error is about.
         QTimer::singleShot(0, this, [this] {
-            const QString error = std::exchange(PendingSettingError_, QString());
-            ShowMessage(State_.ApplicationTitle, error, QMessageBox::Critical);
+            const QString error = std::exchange(m_pendingSettingError, QString());
+            ShowMessage(m_state.ApplicationTitle, error, QMessageBox::Critical);
         });
     }
     // Once only: a window restored from minimised is shown again, and must not reload the
@@ -231,8 +231,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == this) { // only until the first paint
-        if (event->type() == QEvent::Paint && PortsAfterFirstPaint_) {
-            PortsAfterFirstPaint_ = false;
+        if (event->type() == QEvent::Paint && m_portsAfterFirstPaint) {
+            m_portsAfterFirstPaint = false;
             removeEventFilter(this);
             // After the picture is on the screen, not while it is being made.
             QTimer::singleShot(0, PortNameBox, &TPortBox::Refresh);
@@ -253,20 +253,20 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::ShowMessage(const QString& caption, const QString& text, QMessageBox::Icon icon,
                          const QString& details) {
     const MessageRecord message{caption, text, icon, details};
-    if (MessageHook_)
-        MessageHook_(message);
+    if (m_messageHook)
+        m_messageHook(message);
     else
         ShowMessageBox(this, message);
 }
 
 void TForm1::ReportSettingError(const QString& error) {
-    if (error.isEmpty() || SettingErrorShown_) return;
+    if (error.isEmpty() || m_settingErrorShown) return;
     // Once per run: a store that refuses one write refuses the next keystroke's too.
-    SettingErrorShown_ = true;
-    if (FormShown_ || MessageHook_)
-        ShowMessage(State_.ApplicationTitle, error, QMessageBox::Critical);
+    m_settingErrorShown = true;
+    if (m_formShown || m_messageHook)
+        ShowMessage(m_state.ApplicationTitle, error, QMessageBox::Critical);
     else
-        PendingSettingError_ = error;
+        m_pendingSettingError = error;
 }
 
 void TForm1::SetStatusText(const QString& text) {

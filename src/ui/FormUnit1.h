@@ -77,7 +77,7 @@ public:
                     PortListTime ports = PortListTime::AtCreation);
     ~TForm1() override;
 
-    ProgramState& State() { return State_; }
+    ProgramState& State() { return m_state; }
 
     // The program's arguments without the program's own name; the first one names the
     // ".cf8" file opened when the window is first shown.  A window that is not given any
@@ -118,14 +118,14 @@ public:
 
     // The rest of the exchange controller's host (FormExchange.cpp).
     void SetExchangeBusy(bool busy) override;
-    BarColour StatusColour() const override { return StatusColour_; }
+    BarColour StatusColour() const override { return m_statusColour; }
     void SetStatusColour(const BarColour& colour) override;
     void ShowMessage(const QString& caption, const QString& text, MessageIcon icon) override;
     void ShowDetailedMessage(const QString& caption, const QString& text, MessageIcon icon,
                              const QString& details) override;
     void SwitchToModelRow(int row) override;
     // The controller of the window's reads and writes.
-    TExchange& Exchange() { return *Exchange_; }
+    TExchange& Exchange() { return *m_exchange; }
 
     // The window's port component.
     TSerialDriver& SerialDriver() { return *SerialDriver1; }
@@ -139,7 +139,7 @@ public:
     void SetPortSource(std::function<QList<SerialPortDetails>()> source);
     // Whether the configuration was edited since it was last read, written, opened, saved
     // or replaced by a model's defaults.
-    bool ConfigEdited() const { return Edits_.Edited(); }
+    bool ConfigEdited() const { return m_edits.Edited(); }
     // The program is about to end without closing the window (a signal, the end of the
     // desktop session): the port is let go, and edits that nothing keeps go into the journal.
     void EndSession();
@@ -267,27 +267,27 @@ private:
     void RefreshPowLevel();
     void RefreshChannelCheck();
 
-    ProgramState& State_;
-    MessageHook MessageHook_;
-    bool PortsAfterFirstPaint_;
-    int ShownExpander_ = 0; // 0: the device's loops; 1..8: that zone expander's zones
-    bool SettingErrorShown_ = false;
-    QString PendingSettingError_; // refused before the window was first shown
-    bool FormShown_ = false;
-    QStringList CommandLine_;
-    FileDialogHook FileDialogHook_;
-    QStringList ReportFolders_; // empty: the program's and the user's data directory
-    std::unique_ptr<Journal::TJournal> Journal_; // made when first used
-    TEditTracker Edits_{State_};
-    bool JournalErrorShown_ = false;
+    ProgramState& m_state;
+    MessageHook m_messageHook;
+    bool m_portsAfterFirstPaint;
+    int m_shownExpander = 0; // 0: the device's loops; 1..8: that zone expander's zones
+    bool m_settingErrorShown = false;
+    QString m_pendingSettingError; // refused before the window was first shown
+    bool m_formShown = false;
+    QStringList m_commandLine;
+    FileDialogHook m_fileDialogHook;
+    QStringList m_reportFolders; // empty: the program's and the user's data directory
+    std::unique_ptr<Journal::TJournal> m_journal; // made when first used
+    TEditTracker m_edits{m_state};
+    bool m_journalErrorShown = false;
 
     // OpenDialog1, SaveDialog1 and the others, by FileDialogKind; made when first used.
-    std::array<QFileDialog*, 4> FileDialogs_{};
+    std::array<QFileDialog*, 4> m_fileDialogs{};
 
     TImageList* ImageList1 = nullptr;
     TSerialDriver* SerialDriver1 = nullptr;
-    TExchange* Exchange_ = nullptr;
-    BarColour StatusColour_; // nullopt: the bar's own look
+    TExchange* m_exchange = nullptr;
+    BarColour m_statusColour; // nullopt: the bar's own look
 
     // Menu.
     QAction* N4 = nullptr;

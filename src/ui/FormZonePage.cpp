@@ -40,30 +40,30 @@ void TForm1::ConnectZonePage() {
 
 void TForm1::DeviceTypeListChange() {
     const QString identifier = IdentifierOf(DeviceTypeList->currentIndex());
-    const TEditTracker::Snapshot before = Edits_.Current();
+    const TEditTracker::Snapshot before = m_edits.Current();
     SetDevice(identifier);
-    if (State_.CurrentDevice != identifier) return; // refused: nothing else may change
+    if (m_state.CurrentDevice != identifier) return; // refused: nothing else may change
     // The defaults are about to replace the edits: the journal keeps them.
     KeepEdited(before,
                QString::fromUtf8(QT_TRANSLATE_NOOP("ExchangeJournal", "перед сменой модели")));
-    LoadDeviceDefaults(State_, State_.CurrentDevice);
-    Edits_.MarkUnedited();
+    LoadDeviceDefaults(m_state, m_state.CurrentDevice);
+    m_edits.MarkUnedited();
     RefreshControls();
     QString error;
-    WriteSetting(QLatin1String(SettingDeviceType), State_.CurrentDevice, &error);
+    WriteSetting(QLatin1String(SettingDeviceType), m_state.CurrentDevice, &error);
     ReportSettingError(error);
 }
 
 void TForm1::RefreshControls() {
-    ShownExpander_ = 0;
+    m_shownExpander = 0;
     for (int n = 1; n <= 8; ++n)
         ZonaLabel[At(n)]->setText(ZoneLabelText(0, n));
 
-    const int row = FindDevice(State_.CurrentDevice);
+    const int row = FindDevice(m_state.CurrentDevice);
     if (row == RowKA8) RefreshKA8ExpState();
     if (row == RowKB8)
         for (int n = 1; n <= 8; ++n)
-            ExpBox[At(n)]->setChecked(Image::ExpanderEnabled(State_, n));
+            ExpBox[At(n)]->setChecked(Image::ExpanderEnabled(m_state, n));
 
     switch (row) {
     case RowKA8:
@@ -77,7 +77,7 @@ void TForm1::RefreshControls() {
     case RowE2:
         // The two loops sit in rows 7 and 8, whose lists keep the two-loop set.
         for (int n : {7, 8}) {
-            const RowView view = TwoLoopRowView(State_, n);
+            const RowView view = TwoLoopRowView(m_state, n);
             SetShlfTypeBox(FShlfType[At(n)], view.TypeCode);
             CheckBoxFire[At(n)]->setEnabled(view.FireEnabled);
             CheckBoxFire[At(n)]->setChecked(view.FireChecked);
@@ -98,9 +98,9 @@ void TForm1::RefreshControls() {
 }
 
 void TForm1::RefreshKA8ExpState() {
-    if (State_.CurrentDevice != IdentifierOf(RowKA8)) return;
+    if (m_state.CurrentDevice != IdentifierOf(RowKA8)) return;
     for (int n = 1; n <= 8; ++n) {
-        const bool on = Image::ExpanderEnabled(State_, n);
+        const bool on = Image::ExpanderEnabled(m_state, n);
         ZoneExpBox[At(n)]->setChecked(on);
         // Only an enabled expander's zones can be looked at and edited.
         SwExpZone[At(n)]->setEnabled(on);
@@ -115,7 +115,7 @@ void TForm1::ExtSwitch(int expander) {
         for (int n = 2; n <= 8; ++n)
             TypeBoxItemsSet(FShlfType[At(n)], static_cast<int>(TypeSet::WithoutDoor));
         for (int n = 1; n <= 8; ++n) {
-            const RowView view = DeviceRowView(State_, n);
+            const RowView view = DeviceRowView(m_state, n);
             SetShlfTypeBox(FShlfType[At(n)], view.TypeCode);
             if (n >= 7) {
                 CheckBoxFire[At(n)]->setEnabled(view.FireEnabled);
@@ -127,7 +127,7 @@ void TForm1::ExtSwitch(int expander) {
         for (QComboBox* box : FShlfType)
             TypeBoxItemsSet(box, static_cast<int>(TypeSet::Expander));
         for (int n = 1; n <= 8; ++n) {
-            const RowView view = ExpanderRowView(State_, expander, n);
+            const RowView view = ExpanderRowView(m_state, expander, n);
             // The expander set starts at code 0, so the position is the code.
             FShlfType[At(n)]->setCurrentIndex(view.TypeIndex);
             ShlfEvent[At(n)]->setCurrentIndex(view.EventIndex);
@@ -158,7 +158,7 @@ void TForm1::TypeChange(int row) {
     const QVariant item = FShlfType[At(row)]->currentData();
     if (!item.isValid()) return;
     const int code = item.toInt();
-    const TypeChangeResult result = ApplyTypeChange(State_, ShownExpander_, row, code);
+    const TypeChangeResult result = ApplyTypeChange(m_state, m_shownExpander, row, code);
     QComboBox* event = ShlfEvent[At(row)];
     event->setEnabled(result.EventEnabled);
     if (result.EventIndex >= 0) event->setCurrentIndex(result.EventIndex);
@@ -170,11 +170,11 @@ void TForm1::TypeChange(int row) {
 
 void TForm1::ExpEventChange(int row) {
     const int index = ShlfEvent[At(row)]->currentIndex();
-    if (index >= 0) ApplyEventChange(State_, ShownExpander_, row, index + 1);
+    if (index >= 0) ApplyEventChange(m_state, m_shownExpander, row, index + 1);
 }
 
 void TForm1::ExpFireResetChange(int row) {
-    ApplyPowerReset(State_, ShownExpander_, row, CheckBoxFire[At(row)]->isChecked());
+    ApplyPowerReset(m_state, m_shownExpander, row, CheckBoxFire[At(row)]->isChecked());
 }
 
 void TForm1::ExpOnOff(int expander) {
@@ -192,19 +192,19 @@ void TForm1::ExpOnOff(int expander) {
 }
 
 void TForm1::SwExpClick(int expander) {
-    ShownExpander_ = expander;
+    m_shownExpander = expander;
     ExtSwitch(expander);
 }
 
 void TForm1::ExpKB8OnOff(int expander) {
-    ApplyPartitionExpander(State_, expander, ExpBox[At(expander)]->isChecked());
+    ApplyPartitionExpander(m_state, expander, ExpBox[At(expander)]->isChecked());
 }
 
 void TForm1::ExpToggle(int expander, bool on) {
-    Image::SetExpanderEnabled(State_, expander, on);
+    Image::SetExpanderEnabled(m_state, expander, on);
     RefreshKA8ExpState();
 }
 
 int TForm1::ShownExpander() const {
-    return ShownExpander_;
+    return m_shownExpander;
 }

@@ -201,12 +201,12 @@ QPixmap PaintWritePicture() {
 
 TImageList::TImageList(QObject* parent) : QObject(parent) {
     for (int k = 0; k < Count; ++k)
-        Pixmaps_[static_cast<std::size_t>(k)] = PaintTypeIcon(k);
+        m_pixmaps[static_cast<std::size_t>(k)] = PaintTypeIcon(k);
 }
 
 QPixmap TImageList::Pixmap(int index) const {
     if (index < 0 || index >= Count) return {};
-    return Pixmaps_[static_cast<std::size_t>(index)];
+    return m_pixmaps[static_cast<std::size_t>(index)];
 }
 
 QIcon TImageList::Icon(int index) const {

@@ -29,5 +29,5 @@ public:
     QPixmap Pixmap(int index) const;
 
 private:
-    std::array<QPixmap, Count> Pixmaps_;
+    std::array<QPixmap, Count> m_pixmaps;
 };

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 TJournalDialog::TJournalDialog(QWidget* parent, const QList<Journal::Entry>& entries)
-    : QDialog(parent), entries_(entries) {
+    : QDialog(parent), m_entries(entries) {
     setObjectName(QStringLiteral("JournalDialog"));
     setWindowTitle(tr("Журнал"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -27,36 +27,36 @@ TJournalDialog::TJournalDialog(QWidget* parent, const QList<Journal::Entry>& ent
     heading->setWordWrap(true);
     layout->addWidget(heading);
 
-    list_ = new QTreeWidget(this);
-    list_->setObjectName(QStringLiteral("JournalList"));
-    list_->setRootIsDecorated(false);
-    list_->setUniformRowHeights(true);
-    list_->setAlternatingRowColors(true);
-    list_->setHeaderLabels({tr("Время"), tr("Запись"), tr("Модель"), tr("Порт"), tr("Версия"),
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("JournalList"));
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAlternatingRowColors(true);
+    m_list->setHeaderLabels({tr("Время"), tr("Запись"), tr("Модель"), tr("Порт"), tr("Версия"),
                             tr("Итог"), tr("Отпечаток")});
-    for (const Journal::Entry& e : entries_) {
+    for (const Journal::Entry& e : m_entries) {
         const DeviceRow* row = DeviceRowOf(e.Model);
         auto* item = new QTreeWidgetItem(
-            list_, {e.Time.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
+            m_list, {e.Time.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
                     ShownKind(e.What), e.Model, e.Port,
                     e.Version ? QString::number(*e.Version) : QString(), ShownOutcome(e.Outcome),
                     e.Fingerprint});
         if (row) item->setToolTip(2, QCoreApplication::translate("MyConst", row->Description));
     }
-    for (int c = 0; c < list_->columnCount(); ++c)
-        list_->resizeColumnToContents(c);
-    layout->addWidget(list_);
+    for (int c = 0; c < m_list->columnCount(); ++c)
+        m_list->resizeColumnToContents(c);
+    layout->addWidget(m_list);
 
     auto* buttons = new QDialogButtonBox(this);
-    open_ = buttons->addButton(tr("Открыть"), QDialogButtonBox::ActionRole);
-    open_->setObjectName(QStringLiteral("JournalOpen"));
-    compare_ = buttons->addButton(tr("Сравнить"), QDialogButtonBox::ActionRole);
-    compare_->setObjectName(QStringLiteral("JournalCompare"));
+    m_open = buttons->addButton(tr("Открыть"), QDialogButtonBox::ActionRole);
+    m_open->setObjectName(QStringLiteral("JournalOpen"));
+    m_compare = buttons->addButton(tr("Сравнить"), QDialogButtonBox::ActionRole);
+    m_compare->setObjectName(QStringLiteral("JournalCompare"));
     buttons->addButton(QDialogButtonBox::Close)->setText(tr("Закрыть"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
-    connect(open_, &QPushButton::clicked, this, [this] {
+    connect(m_open, &QPushButton::clicked, this, [this] {
         if (const Journal::Entry* e = Selected()) {
             // Opened into the window: the journal has done its part.
             const Journal::Entry entry = *e;
@@ -64,32 +64,32 @@ TJournalDialog::TJournalDialog(QWidget* parent, const QList<Journal::Entry>& ent
             emit OpenRequested(entry);
         }
     });
-    connect(compare_, &QPushButton::clicked, this, [this] {
+    connect(m_compare, &QPushButton::clicked, this, [this] {
         if (const Journal::Entry* e = Selected()) emit CompareRequested(*e);
     });
-    connect(list_, &QTreeWidget::itemSelectionChanged, this, &TJournalDialog::UpdateButtons);
-    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { compare_->click(); });
-    if (!entries_.isEmpty()) list_->setCurrentItem(list_->topLevelItem(0));
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &TJournalDialog::UpdateButtons);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { m_compare->click(); });
+    if (!m_entries.isEmpty()) m_list->setCurrentItem(m_list->topLevelItem(0));
     UpdateButtons();
     resize(860, 460);
 }
 
 const Journal::Entry* TJournalDialog::Selected() const {
-    QTreeWidgetItem* item = list_->currentItem();
+    QTreeWidgetItem* item = m_list->currentItem();
     if (!item || !item->isSelected()) return nullptr;
-    const int row = list_->indexOfTopLevelItem(item);
-    return row >= 0 && row < entries_.size() ? &entries_[row] : nullptr;
+    const int row = m_list->indexOfTopLevelItem(item);
+    return row >= 0 && row < m_entries.size() ? &m_entries[row] : nullptr;
 }
 
 bool TJournalDialog::SelectRow(int row) {
-    QTreeWidgetItem* item = list_->topLevelItem(row);
+    QTreeWidgetItem* item = m_list->topLevelItem(row);
     if (!item) return false;
-    list_->setCurrentItem(item);
+    m_list->setCurrentItem(item);
     return true;
 }
 
 void TJournalDialog::UpdateButtons() {
     const bool any = Selected() != nullptr;
-    open_->setEnabled(any);
-    compare_->setEnabled(any);
+    m_open->setEnabled(any);
+    m_compare->setEnabled(any);
 }

@@ -28,8 +28,8 @@ signals:
 private:
     void UpdateButtons();
 
-    QList<Journal::Entry> entries_;
-    QTreeWidget* list_ = nullptr;
-    QPushButton* open_ = nullptr;
-    QPushButton* compare_ = nullptr;
+    QList<Journal::Entry> m_entries;
+    QTreeWidget* m_list = nullptr;
+    QPushButton* m_open = nullptr;
+    QPushButton* m_compare = nullptr;
 };

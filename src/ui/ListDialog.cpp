@@ -16,19 +16,19 @@ TListDialog::TListDialog(QWidget* parent, const QString& objectName, const QStri
     setSizeGripEnabled(true);
 
     auto* layout = new QVBoxLayout(this);
-    heading_ = new QLabel(this);
-    heading_->setObjectName(QStringLiteral("Heading"));
-    heading_->setTextFormat(Qt::PlainText); // names of files and values from a device
-    heading_->setWordWrap(true);
-    layout->addWidget(heading_);
+    m_heading = new QLabel(this);
+    m_heading->setObjectName(QStringLiteral("Heading"));
+    m_heading->setTextFormat(Qt::PlainText); // names of files and values from a device
+    m_heading->setWordWrap(true);
+    layout->addWidget(m_heading);
 
-    table_ = new QTreeWidget(this);
-    table_->setObjectName(QStringLiteral("Table"));
-    table_->setRootIsDecorated(false);
-    table_->setUniformRowHeights(true);
-    table_->setAlternatingRowColors(true);
-    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    layout->addWidget(table_);
+    m_table = new QTreeWidget(this);
+    m_table->setObjectName(QStringLiteral("Table"));
+    m_table->setRootIsDecorated(false);
+    m_table->setUniformRowHeights(true);
+    m_table->setAlternatingRowColors(true);
+    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    layout->addWidget(m_table);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->setObjectName(QStringLiteral("Buttons"));
@@ -40,30 +40,30 @@ TListDialog::TListDialog(QWidget* parent, const QString& objectName, const QStri
 
 void TListDialog::SetContent(const QString& heading, const QStringList& columns,
                              const QList<QStringList>& rows) {
-    heading_->setText(heading);
-    table_->clear();
-    table_->setHeaderLabels(columns);
-    table_->setVisible(!rows.isEmpty());
+    m_heading->setText(heading);
+    m_table->clear();
+    m_table->setHeaderLabels(columns);
+    m_table->setVisible(!rows.isEmpty());
     for (const QStringList& row : rows) {
-        auto* item = new QTreeWidgetItem(table_, row);
+        auto* item = new QTreeWidgetItem(m_table, row);
         for (int c = 0; c < row.size(); ++c)
             item->setToolTip(c, row[c]);
     }
     for (int c = 0; c < columns.size(); ++c)
-        table_->resizeColumnToContents(c);
+        m_table->resizeColumnToContents(c);
     if (rows.isEmpty()) resize(width(), sizeHint().height());
 }
 
 QString TListDialog::Heading() const {
-    return heading_->text();
+    return m_heading->text();
 }
 
 QList<QStringList> TListDialog::Rows() const {
     QList<QStringList> rows;
-    for (int i = 0; i < table_->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = table_->topLevelItem(i);
+    for (int i = 0; i < m_table->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = m_table->topLevelItem(i);
         QStringList cells;
-        for (int c = 0; c < table_->columnCount(); ++c)
+        for (int c = 0; c < m_table->columnCount(); ++c)
             cells << item->text(c);
         rows << cells;
     }

@@ -26,6 +26,6 @@ public:
     QList<QStringList> Rows() const;
 
 private:
-    QLabel* heading_ = nullptr;
-    QTreeWidget* table_ = nullptr;
+    QLabel* m_heading = nullptr;
+    QTreeWidget* m_table = nullptr;
 };

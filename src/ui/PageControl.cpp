@@ -13,13 +13,13 @@ namespace {
 // One tab of the bar, as a screen reader sees it: a page tab that can be pressed.
 class AccessibleTab : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
-    AccessibleTab(QTabBar* bar, int index) : Bar_(bar), Index_(index) {}
+    AccessibleTab(QTabBar* bar, int index) : m_bar(bar), m_index(index) {}
 
-    bool isValid() const override { return Bar_ && Index_ < Bar_->count(); }
+    bool isValid() const override { return m_bar && m_index < m_bar->count(); }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return Bar_ ? Bar_->window()->windowHandle() : nullptr; }
+    QWindow* window() const override { return m_bar ? m_bar->window()->windowHandle() : nullptr; }
     QAccessibleInterface* parent() const override {
-        return Bar_ ? QAccessible::queryAccessibleInterface(Bar_.data()) : nullptr;
+        return m_bar ? QAccessible::queryAccessibleInterface(m_bar.data()) : nullptr;
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
@@ -29,27 +29,27 @@ public:
     QString text(QAccessible::Text t) const override {
         if (!isValid()) return {};
         if (t == QAccessible::Name) {
-            QString name = Bar_->accessibleTabName(Index_);
-            if (name.isEmpty()) name = Bar_->tabText(Index_);
+            QString name = m_bar->accessibleTabName(m_index);
+            if (name.isEmpty()) name = m_bar->tabText(m_index);
             return name.remove(QLatin1Char('&'));
         }
-        if (t == QAccessible::Description) return Bar_->tabToolTip(Index_);
+        if (t == QAccessible::Description) return m_bar->tabToolTip(m_index);
         return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
         if (!isValid()) return {};
-        const QRect r = Bar_->tabRect(Index_);
-        return QRect(Bar_->mapToGlobal(r.topLeft()), r.size());
+        const QRect r = m_bar->tabRect(m_index);
+        return QRect(m_bar->mapToGlobal(r.topLeft()), r.size());
     }
     QAccessible::Role role() const override { return QAccessible::PageTab; }
     QAccessible::State state() const override {
         QAccessible::State s;
         if (!isValid()) return s;
         s.selectable = true;
-        s.selected = Bar_->currentIndex() == Index_;
-        s.disabled = !Bar_->isTabEnabled(Index_);
-        s.invisible = !Bar_->isTabVisible(Index_) || !Bar_->isVisible();
+        s.selected = m_bar->currentIndex() == m_index;
+        s.disabled = !m_bar->isTabEnabled(m_index);
+        s.invisible = !m_bar->isTabVisible(m_index) || !m_bar->isVisible();
         return s;
     }
 
@@ -59,15 +59,15 @@ public:
     }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& name) override {
-        if (name == pressAction() && isValid() && Bar_->isTabVisible(Index_) &&
-            Bar_->isTabEnabled(Index_))
-            Bar_->setCurrentIndex(Index_);
+        if (name == pressAction() && isValid() && m_bar->isTabVisible(m_index) &&
+            m_bar->isTabEnabled(m_index))
+            m_bar->setCurrentIndex(m_index);
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
-    QPointer<QTabBar> Bar_;
-    int Index_;
+    QPointer<QTabBar> m_bar;
+    int m_index;
 };
 
 // The bar: its children are the tabs that are shown, in tab order, and nothing else.
@@ -76,7 +76,7 @@ public:
     explicit AccessibleTabBar(QWidget* widget)
         : QAccessibleWidget(widget, QAccessible::PageTabList) {}
     ~AccessibleTabBar() override {
-        for (const auto& [index, id] : Tabs_)
+        for (const auto& [index, id] : m_tabs)
             QAccessible::deleteAccessibleInterface(id);
     }
 
@@ -94,10 +94,10 @@ public:
     QAccessibleInterface* child(int index) const override {
         const int tab = TabOfChild(index);
         if (tab < 0) return nullptr;
-        auto found = Tabs_.find(tab);
-        if (found == Tabs_.end()) {
+        auto found = m_tabs.find(tab);
+        if (found == m_tabs.end()) {
             auto* iface = new AccessibleTab(Bar(), tab);
-            found = Tabs_.emplace(tab, QAccessible::registerAccessibleInterface(iface)).first;
+            found = m_tabs.emplace(tab, QAccessible::registerAccessibleInterface(iface)).first;
         }
         return QAccessible::accessibleInterface(found->second);
     }
@@ -123,7 +123,7 @@ private:
         return -1;
     }
 
-    mutable std::map<int, QAccessible::Id> Tabs_;
+    mutable std::map<int, QAccessible::Id> m_tabs;
 };
 
 QAccessibleInterface* PageTabBarFactory(const QString& className, QObject* object) {
@@ -173,13 +173,13 @@ void TPageControl::SetPageVisible(QWidget* page, bool visible) {
 
 void TPageControl::KeepShownPageCurrent(int index) {
     if (index >= 0 && isTabVisible(index)) {
-        LastShown_ = index;
+        m_lastShown = index;
         return;
     }
     // While a model's pages are arranged none may be shown for a moment; the window makes
     // a shown page current when it is done.
     int back =
-        LastShown_ >= 0 && LastShown_ < count() && isTabVisible(LastShown_) ? LastShown_ : -1;
+        m_lastShown >= 0 && m_lastShown < count() && isTabVisible(m_lastShown) ? m_lastShown : -1;
     for (int i = 0; back < 0 && i < count(); ++i)
         if (isTabVisible(i)) back = i;
     if (back >= 0 && back != index) setCurrentIndex(back);

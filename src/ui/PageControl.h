@@ -29,7 +29,7 @@ public:
 private:
     // A hidden page that became current anyhow gives way to the page shown before it.
     void KeepShownPageCurrent(int index);
-    int LastShown_ = -1;
+    int m_lastShown = -1;
 };
 
 // Registers the accessible interface of TPageTabBar (once, however often it is called).

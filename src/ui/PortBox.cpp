@@ -5,20 +5,20 @@
 
 #include <memory>
 
-TPortBox::TPortBox(QWidget* parent) : QComboBox(parent), source_(ListSerialPortDetails) {}
+TPortBox::TPortBox(QWidget* parent) : QComboBox(parent), m_source(ListSerialPortDetails) {}
 
 TPortBox::~TPortBox() {
     // The query holds no pointer to the box, but its thread object must not outlive the
     // program's event loop running; a query takes milliseconds.
-    if (query_) {
-        query_->disconnect(this);
-        query_->wait();
-        delete query_;
+    if (m_query) {
+        m_query->disconnect(this);
+        m_query->wait();
+        delete m_query;
     }
 }
 
 void TPortBox::SetSource(Source source) {
-    source_ = source ? std::move(source) : Source(ListSerialPortDetails);
+    m_source = source ? std::move(source) : Source(ListSerialPortDetails);
 }
 
 void TPortBox::showPopup() {
@@ -28,25 +28,25 @@ void TPortBox::showPopup() {
 }
 
 void TPortBox::Refresh() {
-    if (query_) return;
+    if (m_query) return;
     auto result = std::make_shared<QList<SerialPortDetails>>();
-    query_ = QThread::create([source = source_, result] { *result = source(); });
-    connect(query_, &QThread::finished, this, [this, result] {
-        query_->deleteLater();
-        query_ = nullptr;
+    m_query = QThread::create([source = m_source, result] { *result = source(); });
+    connect(m_query, &QThread::finished, this, [this, result] {
+        m_query->deleteLater();
+        m_query = nullptr;
         SetPorts(*result);
         emit Refreshed();
     });
-    query_->start();
+    m_query->start();
 }
 
 void TPortBox::SetRecent(const QStringList& addresses) {
     // Nothing to add or take away: the items (and the text over them) stay as they are.
-    if (addresses == recent_) return;
-    recent_ = addresses;
-    QList<SerialPortDetails> system = ports_;
+    if (addresses == m_recent) return;
+    m_recent = addresses;
+    QList<SerialPortDetails> system = m_ports;
     // Items put in before any list came (the start's) are the system's ports.
-    if (!portsGiven_)
+    if (!m_portsGiven)
         for (int i = 0; i < count(); ++i) {
             SerialPortDetails d;
             d.Name = itemText(i);
@@ -56,13 +56,13 @@ void TPortBox::SetRecent(const QStringList& addresses) {
 }
 
 void TPortBox::SetPorts(const QList<SerialPortDetails>& ports) {
-    ports_ = ports;
-    portsGiven_ = true;
+    m_ports = ports;
+    m_portsGiven = true;
     QStringList names;
     for (const SerialPortDetails& p : ports)
         names << p.Name;
     const qsizetype systemCount = names.size();
-    for (const QString& address : recent_)
+    for (const QString& address : m_recent)
         if (!names.contains(address)) names << address;
     QStringList shown;
     for (int i = 0; i < count(); ++i)

@@ -46,9 +46,9 @@ signals:
     void Refreshed();
 
 private:
-    Source source_;
-    QList<SerialPortDetails> ports_; // as last given
-    bool portsGiven_ = false;
-    QStringList recent_;
-    QThread* query_ = nullptr;
+    Source m_source;
+    QList<SerialPortDetails> m_ports; // as last given
+    bool m_portsGiven = false;
+    QStringList m_recent;
+    QThread* m_query = nullptr;
 };

@@ -15,17 +15,17 @@ public:
 
     // The field the arrows write into; its text is set to the position at once.
     void SetAssociate(QLineEdit* field);
-    QLineEdit* Associate() const { return Associate_; }
+    QLineEdit* Associate() const { return m_associate; }
 
-    int Min() const { return Min_; }
-    int Max() const { return Max_; }
-    int Position() const { return Position_; }
+    int Min() const { return m_min; }
+    int Max() const { return m_max; }
+    int Position() const { return m_position; }
     // Limited to the range; the bound field shows the result.  No signal: this is how the
     // window shows a stored value, not a user's change.
     void SetPosition(int position);
 
-    QToolButton* UpButton() const { return Up_; }
-    QToolButton* DownButton() const { return Down_; }
+    QToolButton* UpButton() const { return m_up; }
+    QToolButton* DownButton() const { return m_down; }
 
 signals:
     // The user stepped the spin and the field now shows `position`.
@@ -37,10 +37,10 @@ protected:
 private:
     void Step(int delta);
 
-    int Min_;
-    int Max_;
-    int Position_;
-    QLineEdit* Associate_ = nullptr;
-    QToolButton* Up_;
-    QToolButton* Down_;
+    int m_min;
+    int m_max;
+    int m_position;
+    QLineEdit* m_associate = nullptr;
+    QToolButton* m_up;
+    QToolButton* m_down;
 };

@@ -58,7 +58,7 @@ QByteArray Cf8Of(const char* identifier, std::initializer_list<std::pair<int, in
 }
 
 QString CaptionFor(const QString& path) {
-    return QString::fromUtf8(ApplicationTitle) + " : " +
+    return QString::fromUtf8(ProgramTitle) + " : " +
            QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 

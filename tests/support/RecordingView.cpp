@@ -2,23 +2,23 @@
 
 #include "model/MyConst.h"
 
-RecordingView::RecordingView(ProgramState& state) : state_(state) {
-    clock_.start();
+RecordingView::RecordingView(ProgramState& state) : m_state(state) {
+    m_clock.start();
 }
 
 void RecordingView::SetStatusText(const QString& text) {
     StatusText = text;
-    Events.append({ViewEvent::Status, clock_.elapsed(), text, {}, 0});
+    Events.append({ViewEvent::Status, m_clock.elapsed(), text, {}, 0});
 }
 
 void RecordingView::SetExchangeBusy(bool busy) {
     ExchangeBusy = busy;
-    Events.append({ViewEvent::Busy, clock_.elapsed(), {}, {}, busy ? 1 : 0});
+    Events.append({ViewEvent::Busy, m_clock.elapsed(), {}, {}, busy ? 1 : 0});
 }
 
 void RecordingView::SetStatusColour(const BarColour& colour) {
-    colour_ = colour;
-    Events.append({ViewEvent::Colour, clock_.elapsed(), {}, colour, 0});
+    m_colour = colour;
+    Events.append({ViewEvent::Colour, m_clock.elapsed(), {}, colour, 0});
 }
 
 void RecordingView::ShowMessage(const QString& caption, const QString& text, MessageIcon icon) {
@@ -28,7 +28,7 @@ void RecordingView::ShowMessage(const QString& caption, const QString& text, Mes
 void RecordingView::ShowDetailedMessage(const QString& caption, const QString& text,
                                         MessageIcon icon, const QString& details) {
     Events.append({ViewEvent::Message,
-                   clock_.elapsed(),
+                   m_clock.elapsed(),
                    caption + QLatin1Char('|') + text,
                    {},
                    int(icon),
@@ -39,13 +39,13 @@ void RecordingView::ShowDetailedMessage(const QString& caption, const QString& t
 void RecordingView::RefreshControls() {
     ++Refreshes;
     ImagesAtRefresh.append(
-        QByteArray(reinterpret_cast<const char*>(state_.ConfigImage()), state_.Capacity));
-    Events.append({ViewEvent::Refresh, clock_.elapsed(), {}, {}, 0});
+        QByteArray(reinterpret_cast<const char*>(m_state.ConfigImage()), m_state.Capacity));
+    Events.append({ViewEvent::Refresh, m_clock.elapsed(), {}, {}, 0});
 }
 
 void RecordingView::SwitchToModelRow(int row) {
-    LoadDeviceDefaults(state_, IdentifierOf(row));
-    Events.append({ViewEvent::Switch, clock_.elapsed(), {}, {}, row});
+    LoadDeviceDefaults(m_state, IdentifierOf(row));
+    Events.append({ViewEvent::Switch, m_clock.elapsed(), {}, {}, row});
 }
 
 QStringList RecordingView::statusTexts() const {

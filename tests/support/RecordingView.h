@@ -28,7 +28,7 @@ public:
 
     void SetStatusText(const QString& text) override;
     void SetExchangeBusy(bool busy) override;
-    BarColour StatusColour() const override { return colour_; }
+    BarColour StatusColour() const override { return m_colour; }
     void SetStatusColour(const BarColour& colour) override;
     void ShowMessage(const QString& caption, const QString& text, MessageIcon icon) override;
     void ShowDetailedMessage(const QString& caption, const QString& text, MessageIcon icon,
@@ -49,11 +49,11 @@ public:
     QList<ViewEvent> ofKind(ViewEvent::Kind kind) const;
     // Time of the first status text equal to `text` after `afterMs`; -1 when none.
     qint64 statusAt(const QString& text, qint64 afterMs = -1) const;
-    qint64 elapsed() const { return clock_.elapsed(); }
-    void resetClock() { clock_.restart(); }
+    qint64 elapsed() const { return m_clock.elapsed(); }
+    void resetClock() { m_clock.restart(); }
 
 private:
-    ProgramState& state_;
-    BarColour colour_;
-    QElapsedTimer clock_;
+    ProgramState& m_state;
+    BarColour m_colour;
+    QElapsedTimer m_clock;
 };

@@ -35,17 +35,17 @@ public:
     bool start(const QMap<QString, QString>& settings, int timeoutMs = 20000);
 
     // The main window's size on its display.
-    QSize windowSize() const { return size_; }
+    QSize windowSize() const { return m_size; }
     // A left click at `point` in the main window's coordinates.
     bool click(const QPoint& point);
     // The titles of the windows on its display: the main window's, and a message box's
     // caption while one is up.
-    QStringList windowTitles() { return display_.windowTitles(); }
+    QStringList windowTitles() { return m_display.windowTitles(); }
 
     // Keys pressed in the main window (xdotool's names: "ctrl+o").
-    bool pressKeys(const QString& keys) { return display_.pressKeys(windowId_, keys); }
+    bool pressKeys(const QString& keys) { return m_display.pressKeys(m_windowId, keys); }
     bool waitForWindow(const QString& title, int timeoutMs) {
-        return !display_.waitForWindow(title, timeoutMs).isEmpty();
+        return !m_display.waitForWindow(title, timeoutMs).isEmpty();
     }
     // Its journal's folder, under a data directory of its own.
     QString journalFolder() const;
@@ -56,16 +56,16 @@ public:
     // Sends `signal` and waits for the end: the exit code, or -1 when it did not end by
     // itself within 10 s.
     int endWith(int signal);
-    QString errorString() const { return error_; }
+    QString errorString() const { return m_error; }
 
 private:
     bool xdotool(const QStringList& arguments, QByteArray* output);
     QString programOutput() const;
 
-    QTemporaryDir dir_;
-    XServer display_;
-    std::unique_ptr<QProcess> program_;
-    QString windowId_;
-    QSize size_;
-    QString error_;
+    QTemporaryDir m_dir;
+    XServer m_display;
+    std::unique_ptr<QProcess> m_program;
+    QString m_windowId;
+    QSize m_size;
+    QString m_error;
 };

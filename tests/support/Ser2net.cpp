@@ -27,7 +27,7 @@ bool Listening(quint16 port) {
 
 } // namespace
 
-Ser2net::Ser2net() : process_(std::make_unique<QProcess>()) {}
+Ser2net::Ser2net() : m_process(std::make_unique<QProcess>()) {}
 
 Ser2net::~Ser2net() {
     kill();
@@ -46,17 +46,17 @@ quint16 Ser2net::freePort() {
 
 bool Ser2net::start(const QString& device) {
     if (!available()) {
-        error_ = QStringLiteral("ser2net is not installed (scripts/test installs it)");
+        m_error = QStringLiteral("ser2net is not installed (scripts/test installs it)");
         return false;
     }
-    rfc2217_ = freePort();
-    raw_ = freePort();
-    while (raw_ == rfc2217_)
-        raw_ = freePort();
-    const QString config = dir_.filePath(QStringLiteral("ser2net.yaml"));
+    m_rfc2217 = freePort();
+    m_raw = freePort();
+    while (m_raw == m_rfc2217)
+        m_raw = freePort();
+    const QString config = m_dir.filePath(QStringLiteral("ser2net.yaml"));
     QFile f(config);
-    if (!dir_.isValid() || !f.open(QIODevice::WriteOnly)) {
-        error_ = QStringLiteral("no temporary folder for the configuration");
+    if (!m_dir.isValid() || !f.open(QIODevice::WriteOnly)) {
+        m_error = QStringLiteral("no temporary folder for the configuration");
         return false;
     }
     f.write(QStringLiteral("connection: &rfc2217\n"
@@ -65,38 +65,38 @@ bool Ser2net::start(const QString& device) {
                            "connection: &raw\n"
                            "    accepter: tcp,127.0.0.1,%2\n"
                            "    connector: serialdev,%3,9600n81,local\n")
-                .arg(rfc2217_)
-                .arg(raw_)
+                .arg(m_rfc2217)
+                .arg(m_raw)
                 .arg(device)
                 .toUtf8());
     f.close();
     const QString program = QStandardPaths::findExecutable(Program).isEmpty()
                                 ? QStringLiteral("/usr/sbin/ser2net")
                                 : QStandardPaths::findExecutable(Program);
-    process_->setProcessChannelMode(QProcess::MergedChannels);
-    process_->start(program, {"-n", "-u", "-c", config, "-P", dir_.filePath("ser2net.pid")});
-    if (!process_->waitForStarted(5000)) {
-        error_ = QStringLiteral("cannot start ser2net: %1").arg(process_->errorString());
+    m_process->setProcessChannelMode(QProcess::MergedChannels);
+    m_process->start(program, {"-n", "-u", "-c", config, "-P", m_dir.filePath("ser2net.pid")});
+    if (!m_process->waitForStarted(5000)) {
+        m_error = QStringLiteral("cannot start ser2net: %1").arg(m_process->errorString());
         return false;
     }
-    if (!QTest::qWaitFor([&] { return Listening(rfc2217_) && Listening(raw_); }, 10000)) {
-        error_ = QStringLiteral("ser2net does not listen: %1")
-                     .arg(QString::fromUtf8(process_->readAll()));
+    if (!QTest::qWaitFor([&] { return Listening(m_rfc2217) && Listening(m_raw); }, 10000)) {
+        m_error = QStringLiteral("ser2net does not listen: %1")
+                     .arg(QString::fromUtf8(m_process->readAll()));
         return false;
     }
     return true;
 }
 
 QString Ser2net::rfc2217Url() const {
-    return QStringLiteral("rfc2217://127.0.0.1:%1").arg(rfc2217_);
+    return QStringLiteral("rfc2217://127.0.0.1:%1").arg(m_rfc2217);
 }
 
 QString Ser2net::socketUrl() const {
-    return QStringLiteral("socket://127.0.0.1:%1").arg(raw_);
+    return QStringLiteral("socket://127.0.0.1:%1").arg(m_raw);
 }
 
 void Ser2net::kill() {
-    if (process_->state() == QProcess::NotRunning) return;
-    process_->kill();
-    process_->waitForFinished(5000);
+    if (m_process->state() == QProcess::NotRunning) return;
+    m_process->kill();
+    m_process->waitForFinished(5000);
 }

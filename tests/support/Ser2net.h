@@ -19,19 +19,19 @@ public:
     static bool available(); // ser2net is installed
     // Starts the server for `device`; false, with errorString(), when it does not come up.
     bool start(const QString& device);
-    quint16 rfc2217Port() const { return rfc2217_; }
-    quint16 rawPort() const { return raw_; }
+    quint16 rfc2217Port() const { return m_rfc2217; }
+    quint16 rawPort() const { return m_raw; }
     QString rfc2217Url() const;
     QString socketUrl() const;
     void kill(); // SIGKILL: the server is gone at once
-    QString errorString() const { return error_; }
+    QString errorString() const { return m_error; }
 
     // A loopback TCP port nothing listens on just now.
     static quint16 freePort();
 
 private:
-    std::unique_ptr<QProcess> process_;
-    QTemporaryDir dir_;
-    quint16 rfc2217_ = 0, raw_ = 0;
-    QString error_;
+    std::unique_ptr<QProcess> m_process;
+    QTemporaryDir m_dir;
+    quint16 m_rfc2217 = 0, m_raw = 0;
+    QString m_error;
 };

@@ -6,7 +6,7 @@
 #include <QProcess>
 #include <QTest>
 
-SimProcess::SimProcess() : process_(std::make_unique<QProcess>()) {}
+SimProcess::SimProcess() : m_process(std::make_unique<QProcess>()) {}
 
 SimProcess::~SimProcess() {
     if (isRunning() && !stop(3000)) killNow();
@@ -28,58 +28,58 @@ qint64 SimProcess::nowMs() {
 }
 
 bool SimProcess::start(const QStringList& arguments, int timeoutMs) {
-    error_.clear();
-    ptyPath_.clear();
+    m_error.clear();
+    m_ptyPath.clear();
     if (isRunning()) {
-        error_ = QStringLiteral("the simulator is already running");
+        m_error = QStringLiteral("the simulator is already running");
         return false;
     }
-    if (programPath().isEmpty() || !dir_.isValid()) {
-        error_ = QStringLiteral("no simulator in this build, or no temporary folder");
+    if (programPath().isEmpty() || !m_dir.isValid()) {
+        m_error = QStringLiteral("no simulator in this build, or no temporary folder");
         return false;
     }
 
     QStringList args = arguments;
     const qsizetype logAt = args.indexOf(QStringLiteral("--log"));
     if (logAt >= 0 && logAt + 1 < args.size()) {
-        logPath_ = args[logAt + 1];
+        m_logPath = args[logAt + 1];
     } else {
         // A fresh file for every start, so that one run's frames never mix with another's.
-        logPath_ = dir_.filePath(QStringLiteral("frames-%1.log").arg(++runs_));
-        args << QStringLiteral("--log") << logPath_;
+        m_logPath = m_dir.filePath(QStringLiteral("frames-%1.log").arg(++m_runs));
+        args << QStringLiteral("--log") << m_logPath;
     }
 
     // stderr goes to a file: it can grow for as long as a test runs without filling a pipe.
-    process_->setStandardErrorFile(dir_.filePath(QStringLiteral("stderr.txt")), QIODevice::Append);
-    process_->setProgram(programPath());
-    process_->setArguments(args);
-    process_->start(QIODevice::ReadOnly);
-    if (!process_->waitForStarted(timeoutMs)) {
-        error_ = QStringLiteral("cannot start %1: %2").arg(programPath(), process_->errorString());
+    m_process->setStandardErrorFile(m_dir.filePath(QStringLiteral("stderr.txt")), QIODevice::Append);
+    m_process->setProgram(programPath());
+    m_process->setArguments(args);
+    m_process->start(QIODevice::ReadOnly);
+    if (!m_process->waitForStarted(timeoutMs)) {
+        m_error = QStringLiteral("cannot start %1: %2").arg(programPath(), m_process->errorString());
         return false;
     }
 
     const QDeadlineTimer deadline(timeoutMs);
-    while (!process_->canReadLine()) {
-        if (!process_->waitForReadyRead(static_cast<int>(deadline.remainingTime())) &&
-            (deadline.hasExpired() || process_->state() == QProcess::NotRunning)) {
-            error_ =
+    while (!m_process->canReadLine()) {
+        if (!m_process->waitForReadyRead(static_cast<int>(deadline.remainingTime())) &&
+            (deadline.hasExpired() || m_process->state() == QProcess::NotRunning)) {
+            m_error =
                 QStringLiteral("the simulator gave no terminal path (%1): %2")
                     .arg(isRunning() ? QStringLiteral("time-out")
-                                     : QStringLiteral("exit code %1").arg(process_->exitCode()),
+                                     : QStringLiteral("exit code %1").arg(m_process->exitCode()),
                          QString::fromLocal8Bit(errorOutput()));
             if (isRunning()) killNow();
             return false;
         }
     }
-    ptyPath_ = QString::fromLocal8Bit(process_->readLine().trimmed());
-    return !ptyPath_.isEmpty();
+    m_ptyPath = QString::fromLocal8Bit(m_process->readLine().trimmed());
+    return !m_ptyPath.isEmpty();
 }
 
 QList<SimFrame> SimProcess::frames() const {
     QList<SimFrame> result;
-    QFile file(logPath_);
-    if (logPath_.isEmpty() || !file.open(QIODevice::ReadOnly)) return result;
+    QFile file(m_logPath);
+    if (m_logPath.isEmpty() || !file.open(QIODevice::ReadOnly)) return result;
     // Lines are written whole; a line without its newline is not there yet.
     for (const QByteArray& line : file.readAll().split('\n')) {
         const QList<QByteArray> fields = line.split(' ');
@@ -107,38 +107,38 @@ bool SimProcess::waitForFrames(int count, int timeoutMs) {
 
 bool SimProcess::stop(int timeoutMs) {
     if (!isRunning())
-        return process_->exitStatus() == QProcess::NormalExit && process_->exitCode() == 0;
-    process_->terminate();
-    if (!process_->waitForFinished(timeoutMs)) {
+        return m_process->exitStatus() == QProcess::NormalExit && m_process->exitCode() == 0;
+    m_process->terminate();
+    if (!m_process->waitForFinished(timeoutMs)) {
         killNow();
         return false;
     }
-    return process_->exitStatus() == QProcess::NormalExit && process_->exitCode() == 0;
+    return m_process->exitStatus() == QProcess::NormalExit && m_process->exitCode() == 0;
 }
 
 void SimProcess::killNow() {
     if (!isRunning()) return;
-    process_->kill();
-    process_->waitForFinished(5000);
+    m_process->kill();
+    m_process->waitForFinished(5000);
 }
 
 bool SimProcess::waitForExit(int timeoutMs) {
-    return !isRunning() || process_->waitForFinished(timeoutMs);
+    return !isRunning() || m_process->waitForFinished(timeoutMs);
 }
 
 bool SimProcess::isRunning() const {
-    return process_->state() != QProcess::NotRunning;
+    return m_process->state() != QProcess::NotRunning;
 }
 
 qint64 SimProcess::processId() const {
-    return process_->processId();
+    return m_process->processId();
 }
 
 int SimProcess::exitCode() const {
-    return process_->exitStatus() == QProcess::NormalExit ? process_->exitCode() : -1;
+    return m_process->exitStatus() == QProcess::NormalExit ? m_process->exitCode() : -1;
 }
 
 QByteArray SimProcess::errorOutput() const {
-    QFile file(dir_.filePath(QStringLiteral("stderr.txt")));
+    QFile file(m_dir.filePath(QStringLiteral("stderr.txt")));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

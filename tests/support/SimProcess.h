@@ -43,8 +43,8 @@ public:
     // come up.
     bool start(const QStringList& arguments, int timeoutMs = 10000);
 
-    QString ptyPath() const { return ptyPath_; }
-    QString logPath() const { return logPath_; }
+    QString ptyPath() const { return m_ptyPath; }
+    QString logPath() const { return m_logPath; }
 
     // Every frame logged so far, and only the well-formed read and write requests.
     QList<SimFrame> frames() const;
@@ -64,13 +64,13 @@ public:
     int exitCode() const;
     // What the simulator wrote to stderr so far (one line per frame heard; errors).
     QByteArray errorOutput() const;
-    QString errorString() const { return error_; }
+    QString errorString() const { return m_error; }
 
 private:
-    std::unique_ptr<QProcess> process_;
-    QTemporaryDir dir_;
-    QString ptyPath_;
-    QString logPath_;
-    QString error_;
-    int runs_ = 0;
+    std::unique_ptr<QProcess> m_process;
+    QTemporaryDir m_dir;
+    QString m_ptyPath;
+    QString m_logPath;
+    QString m_error;
+    int m_runs = 0;
 };

@@ -24,24 +24,24 @@ bool Chattr(const char* flag, const QString& path, QString* error) {
 
 } // namespace
 
-Unwritable::Unwritable(const QString& path) : path_(path), asRoot_(::geteuid() == 0) {
-    if (asRoot_) {
-        ok_ = Chattr("+i", path_, &error_);
+Unwritable::Unwritable(const QString& path) : m_path(path), m_asRoot(::geteuid() == 0) {
+    if (m_asRoot) {
+        m_ok = Chattr("+i", m_path, &m_error);
         return;
     }
-    saved_ = QFile::permissions(path_);
-    ok_ =
-        QFile::setPermissions(path_, saved_ & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser |
+    m_saved = QFile::permissions(m_path);
+    m_ok =
+        QFile::setPermissions(m_path, m_saved & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser |
                                                 QFileDevice::WriteGroup | QFileDevice::WriteOther));
-    if (!ok_) error_ = QStringLiteral("cannot take the write permission from %1").arg(path_);
+    if (!m_ok) m_error = QStringLiteral("cannot take the write permission from %1").arg(m_path);
 }
 
 Unwritable::~Unwritable() {
-    if (!ok_) return;
-    if (asRoot_)
-        Chattr("-i", path_, nullptr);
+    if (!m_ok) return;
+    if (m_asRoot)
+        Chattr("-i", m_path, nullptr);
     else
-        QFile::setPermissions(path_, saved_);
+        QFile::setPermissions(m_path, m_saved);
 }
 
 QString Unwritable::temporaryBase() {

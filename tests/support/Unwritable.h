@@ -15,17 +15,17 @@ public:
     Unwritable(const Unwritable&) = delete;
     Unwritable& operator=(const Unwritable&) = delete;
 
-    bool ok() const { return ok_; }
-    QString errorString() const { return error_; }
+    bool ok() const { return m_ok; }
+    QString errorString() const { return m_error; }
 
     // A QTemporaryDir template beside the test program, on the build's own file system:
     // a tmpfs /tmp has no immutable attribute.
     static QString temporaryBase();
 
 private:
-    QString path_;
-    bool asRoot_ = false;
-    bool ok_ = false;
-    QFileDevice::Permissions saved_;
-    QString error_;
+    QString m_path;
+    bool m_asRoot = false;
+    bool m_ok = false;
+    QFileDevice::Permissions m_saved;
+    QString m_error;
 };

@@ -6,46 +6,46 @@
 XServer::XServer() = default;
 
 XServer::~XServer() {
-    if (server_ && server_->state() != QProcess::NotRunning) {
-        server_->terminate();
-        if (!server_->waitForFinished(5000)) {
-            server_->kill();
-            server_->waitForFinished(5000);
+    if (m_server && m_server->state() != QProcess::NotRunning) {
+        m_server->terminate();
+        if (!m_server->waitForFinished(5000)) {
+            m_server->kill();
+            m_server->waitForFinished(5000);
         }
     }
 }
 
 bool XServer::start(int timeoutMs) {
-    server_ = std::make_unique<QProcess>();
-    server_->setProcessChannelMode(QProcess::SeparateChannels);
+    m_server = std::make_unique<QProcess>();
+    m_server->setProcessChannelMode(QProcess::SeparateChannels);
     // -displayfd: the server takes the first free display and writes its number to us,
     // so tests running side by side never meet on one display.
     // -noreset: a server resets when its last client leaves, and refuses the next program
     // that connects in that moment.
-    server_->start(QStringLiteral("Xvfb"),
+    m_server->start(QStringLiteral("Xvfb"),
                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
                     QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"),
                     QStringLiteral("0"), QStringLiteral("1024x768x24")});
-    if (!server_->waitForStarted(timeoutMs)) {
-        error_ = QStringLiteral("Xvfb did not start (package xvfb): ") + server_->errorString();
+    if (!m_server->waitForStarted(timeoutMs)) {
+        m_error = QStringLiteral("Xvfb did not start (package xvfb): ") + m_server->errorString();
         return false;
     }
     QByteArray out;
     const QDeadlineTimer deadline(timeoutMs);
     while (!out.contains('\n')) {
-        if (deadline.hasExpired() || !server_->waitForReadyRead(int(deadline.remainingTime()))) {
-            error_ = QStringLiteral("Xvfb named no display: ") +
-                     QString::fromLocal8Bit(server_->readAllStandardError());
+        if (deadline.hasExpired() || !m_server->waitForReadyRead(int(deadline.remainingTime()))) {
+            m_error = QStringLiteral("Xvfb named no display: ") +
+                     QString::fromLocal8Bit(m_server->readAllStandardError());
             return false;
         }
-        out += server_->readAllStandardOutput();
+        out += m_server->readAllStandardOutput();
     }
-    display_ = QStringLiteral(":") + QString::fromLatin1(out.trimmed());
+    m_display = QStringLiteral(":") + QString::fromLatin1(out.trimmed());
     return true;
 }
 
 QProcessEnvironment XServer::environment(QProcessEnvironment base) const {
-    base.insert(QStringLiteral("DISPLAY"), display_);
+    base.insert(QStringLiteral("DISPLAY"), m_display);
     base.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     base.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QString::fromLatin1(NoSessionBus));
     return base;
@@ -54,7 +54,7 @@ QProcessEnvironment XServer::environment(QProcessEnvironment base) const {
 QString XServer::xdotool(const QStringList& arguments, bool* ok) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display_);
+    env.insert(QStringLiteral("DISPLAY"), m_display);
     p.setProcessEnvironment(env);
     p.start(QStringLiteral("xdotool"), arguments);
     const bool done = p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit;

@@ -28,8 +28,8 @@ public:
     // Starts Xvfb and waits until it names its display; false, with errorString(), when
     // it does not come up.
     bool start(int timeoutMs = 10000);
-    QString errorString() const { return error_; }
-    QString display() const { return display_; }
+    QString errorString() const { return m_error; }
+    QString display() const { return m_display; }
 
     // `base` with the display, Qt's X platform and no session bus, for a program to run on this server.
     QProcessEnvironment environment(QProcessEnvironment base) const;
@@ -51,7 +51,7 @@ private:
     QString findWindow(const QString& title);
     QList<std::pair<QString, QString>> windows(); // id and title of every shown window
 
-    std::unique_ptr<QProcess> server_;
-    QString display_;
-    QString error_;
+    std::unique_ptr<QProcess> m_server;
+    QString m_display;
+    QString m_error;
 };
