@@ -2,6 +2,7 @@
 // pseudo-terminal, judged by its exit status, its output and the files it leaves.
 
 #include "model/Utf8.h"
+#include "support/CliRun.h"
 #include "app/ConfigFile.h"
 #include "app/ConfigStore.h"
 #include "app/Cp1251.h"
@@ -29,27 +30,6 @@
 #include <csignal>
 
 namespace {
-
-struct CliRun {
-    int Exit = -1;
-    QString Out, Err;
-};
-
-CliRun RunCli(const QStringList& args, int timeoutMs = 20000, const QString& out = {}) {
-    QProcess p;
-    if (!out.isEmpty()) p.setStandardOutputFile(out);
-    p.start(QStringLiteral(PROGMZ_CLI_PATH), args);
-    CliRun r;
-    if (!p.waitForFinished(timeoutMs) || p.exitStatus() != QProcess::NormalExit) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.Exit = p.exitCode();
-    r.Out = QString::fromUtf8(p.readAllStandardOutput());
-    r.Err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 QByteArray ReadAll(const QString& path) {
     QFile f(path);

@@ -3,6 +3,7 @@
 #include "app/Language.h"
 #include "model/MyConst.h"
 #include "model/Utf8.h"
+#include "support/CliRun.h"
 #include "support/SimProcess.h"
 #include "support/TempSettings.h"
 #include "support/WindowDriver.h"
@@ -31,27 +32,6 @@ bool HasCyrillic(const QString& text) {
     for (QChar c : text)
         if (c.unicode() >= 0x0400 && c.unicode() <= 0x04FF) return true;
     return false;
-}
-
-struct CliRun {
-    int Exit = -1;
-    QString Out, Err;
-};
-
-CliRun RunCli(const QStringList& args, const QProcessEnvironment& environment) {
-    QProcess p;
-    p.setProcessEnvironment(environment);
-    p.start(QStringLiteral(PROGMZ_CLI_PATH), args);
-    CliRun r;
-    if (!p.waitForFinished(20000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.Exit = p.exitCode();
-    r.Out = QString::fromUtf8(p.readAllStandardOutput());
-    r.Err = QString::fromUtf8(p.readAllStandardError());
-    return r;
 }
 
 // Every text a person can read on a widget, with where it stands.
@@ -219,7 +199,7 @@ void TestLanguage::russianWhateverTheLocale() {
     environment.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
     environment.remove(QStringLiteral("PROGMZ515_LANG"));
-    const CliRun run = RunCli({QStringLiteral("--help")}, environment);
+    const CliRun run = RunCli({QStringLiteral("--help")}, 20000, {}, environment);
     QCOMPARE(run.Exit, 0);
     QVERIFY2(run.Out.contains(U("Использование")), qPrintable(run.Out));
 }
@@ -260,8 +240,8 @@ void TestLanguage::englishCommandLine() {
     environment.insert(QStringLiteral("PROGMZ515_LANG"), QStringLiteral("en"));
     if (arguments.contains(QLatin1String("--port"))) arguments << "-o" << out;
     if (arguments.first() == QLatin1String("diff"))
-        QCOMPARE(RunCli({"defaults", "MZ515E2", "-o", e2}, environment).Exit, 0);
-    CliRun run = RunCli(arguments, environment);
+        QCOMPARE(RunCli({"defaults", "MZ515E2", "-o", e2}, 20000, {}, environment).Exit, 0);
+    CliRun run = RunCli(arguments, 20000, {}, environment);
     QVERIFY2(run.Exit == exit, qPrintable(run.Out + run.Err));
     if (const QString path = dir.filePath(QStringLiteral("Shlf.txt")); arguments.contains(path)) {
         QFile report(path);
@@ -291,13 +271,13 @@ void TestLanguage::filesDoNotDependOnLanguage() {
     for (int row = 0; row < DeviceCount; ++row) {
         const QString model = IdentifierOf(row);
         const QString ru = dir.filePath(model + ".ru.yaml"), en = dir.filePath(model + ".en.yaml");
-        QCOMPARE(RunCli({"--lang", "ru", "defaults", model, "-o", ru}, environment).Exit, 0);
-        QCOMPARE(RunCli({"--lang", "en", "defaults", model, "-o", en}, environment).Exit, 0);
+        QCOMPARE(RunCli({"--lang", "ru", "defaults", model, "-o", ru}, 20000, {}, environment).Exit, 0);
+        QCOMPARE(RunCli({"--lang", "en", "defaults", model, "-o", en}, 20000, {}, environment).Exit, 0);
         QCOMPARE(values(en), values(ru));
         // Each language reads the other's text, to the same .cf8 bytes.
         const QString a = dir.filePath(model + ".a.cf8"), b = dir.filePath(model + ".b.cf8");
-        QCOMPARE(RunCli({"--lang", "ru", "convert", en, a}, environment).Exit, 0);
-        QCOMPARE(RunCli({"--lang", "en", "convert", ru, b}, environment).Exit, 0);
+        QCOMPARE(RunCli({"--lang", "ru", "convert", en, a}, 20000, {}, environment).Exit, 0);
+        QCOMPARE(RunCli({"--lang", "en", "convert", ru, b}, 20000, {}, environment).Exit, 0);
         QFile fa(a), fb(b);
         QVERIFY(fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly));
         QCOMPARE(fa.readAll(), fb.readAll());

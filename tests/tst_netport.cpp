@@ -3,6 +3,7 @@
 // of RFC 2217 against random data; and the reasons a network port gives for not opening.
 
 #include "model/Utf8.h"
+#include "support/CliRun.h"
 #include "support/DeviceSession.h"
 #include "support/Ser2net.h"
 #include "support/SimProcess.h"
@@ -32,23 +33,12 @@
 
 namespace {
 
-struct CliRun {
-    int Exit = -1;
-    QString Err;
-};
-
 CliRun Finish(QProcess& p, int timeoutMs = 30000) {
     CliRun r;
     if (p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit)
         r.Exit = p.exitCode();
     r.Err = QString::fromUtf8(p.readAllStandardError());
     return r;
-}
-
-CliRun RunCli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(PROGMZ_CLI_PATH), args);
-    return Finish(p);
 }
 
 QByteArray ImageIn(const QString& file) {
@@ -163,9 +153,9 @@ private slots:
             server.kill();
             run = Finish(cli);
         } else {
-            run = RunCli({"write", "--port", url, file});
+            run = RunCli({"write", "--port", url, file}, 30000);
             if (run.Exit == 0)
-                run = RunCli({"read", "--port", url, "--model", "MZ515KA8", "-o", back});
+                run = RunCli({"read", "--port", url, "--model", "MZ515KA8", "-o", back}, 30000);
         }
         QVERIFY2(run.Exit == exit, qPrintable(QString::number(run.Exit) + u'\n' + run.Err));
         QVERIFY2(run.Err.contains(said), qPrintable(run.Err));

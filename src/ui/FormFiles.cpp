@@ -197,14 +197,20 @@ void TForm1::N2Click() {
         N3Click();
         return;
     }
+    SaveCurrentFile();
+}
+
+bool TForm1::SaveCurrentFile() {
     // A failed save changes neither the caption nor the status.
     if (const std::optional<QString> error = SaveConfigFile(m_state, m_state.CurrentFileName)) {
         ShowMessage(m_state.ApplicationTitle, *error, QMessageBox::Critical);
-        return;
+        return false;
     }
     m_edits.MarkUnedited();
+    // The caption names the file that was written, extension and all.
     setWindowTitle(FileCaption(m_state.CurrentFileName));
     SetStatusText(QCoreApplication::translate("FileTexts", FileTexts::Saved));
+    return true;
 }
 
 void TForm1::N3Click() {
@@ -213,14 +219,7 @@ void TForm1::N3Click() {
     // The new name is taken before the write, so that a later Save tries it again even
     // when this write fails.
     m_state.CurrentFileName = WithConfigExtension(chosen);
-    if (const std::optional<QString> error = SaveConfigFile(m_state, m_state.CurrentFileName)) {
-        ShowMessage(m_state.ApplicationTitle, *error, QMessageBox::Critical);
-        return;
-    }
-    m_edits.MarkUnedited();
-    // The caption names the file that was written, extension and all.
-    setWindowTitle(FileCaption(m_state.CurrentFileName));
-    SetStatusText(QCoreApplication::translate("FileTexts", FileTexts::Saved));
+    if (!SaveCurrentFile()) return;
     QString error;
     WriteSetting(QLatin1String(SettingFilePath), FileDirectory(m_state.CurrentFileName), &error);
     ReportSettingError(error);

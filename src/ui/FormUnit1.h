@@ -201,6 +201,8 @@ private:
     // stay and "devicetype" keeps the user's choice), the edits it replaces kept, the image
     // shown.  Nothing while an exchange runs.
     void OpenConfig(const QString& path, OpenFrom from);
+    // Saves to CurrentFileName; the caption and the status follow a save that worked.
+    bool SaveCurrentFile();
     // Boxes that come up once the window is on screen, one after the other.
     void ShowMessagesOverWindow(const QList<MessageRecord>& messages);
 
