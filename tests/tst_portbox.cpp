@@ -7,6 +7,7 @@
 // the terminal appears and vanishes for real, the window only has to ask again.
 
 #include "support/Pty.h"
+#include "support/TempSettings.h"
 #include "support/WindowDriver.h"
 
 #include "link/PortList.h"
@@ -18,6 +19,8 @@
 #include <QMutex>
 #include <QSemaphore>
 #include <QSignalSpy>
+
+#include <optional>
 #include <QTimer>
 
 #include <atomic>
@@ -61,8 +64,15 @@ bool OpenList(TPortBox* box) {
 
 class TestPortBox : public QObject {
     Q_OBJECT
+    // The window stores the port it is given: never in the user's own settings.
+    std::optional<TempSettings> m_store;
 
 private slots:
+    void init() {
+        m_store.emplace();
+        QVERIFY(m_store->isValid());
+    }
+
     void followsTheAdapters() {
         WindowFixture f;
         auto source = std::make_shared<Source>();
