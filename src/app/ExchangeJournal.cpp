@@ -52,7 +52,3 @@ QString ShownOutcome(const QString& stored) {
         QCoreApplication::translate("ExchangeJournal", pattern.toUtf8().constData());
     return shown == pattern ? stored : shown.arg(m.captured(2));
 }
-
-QString ShownKind(Journal::Kind kind) {
-    return QCoreApplication::translate("Journal", Journal::KindText(kind).toUtf8().constData());
-}

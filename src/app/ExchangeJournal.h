@@ -16,7 +16,6 @@
 std::optional<QString> JournalExchange(Journal::TJournal& journal, const ExchangeOutcome& outcome,
                                        const QString& port);
 
-// A journal entry's outcome and kind in the language the program speaks; an outcome the
-// program does not know is shown as it is stored.
+// A journal entry's outcome in the language the program speaks (its kind: Journal::KindText);
+// an outcome the program does not know is shown as it is stored.
 QString ShownOutcome(const QString& stored);
-QString ShownKind(Journal::Kind kind);

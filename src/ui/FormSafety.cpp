@@ -172,7 +172,7 @@ void TForm1::CompareJournalEntry(const Journal::Entry& entry) {
     }
     ShowComparison(tr("Сравнение с журналом"),
                    tr("Запись журнала «%1» от %2")
-                       .arg(ShownKind(entry.What), entry.Time.toLocalTime().toString(
+                       .arg(Journal::KindText(entry.What), entry.Time.toLocalTime().toString(
                                                        QStringLiteral("dd.MM.yyyy HH:mm:ss"))),
                    tr("В журнале"), loaded.Model, loaded.Image);
 }

@@ -38,7 +38,7 @@ TJournalDialog::TJournalDialog(QWidget* parent, const QList<Journal::Entry>& ent
         const DeviceRow* row = DeviceRowOf(e.Model);
         auto* item = new QTreeWidgetItem(
             m_list, {e.Time.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
-                    ShownKind(e.What), e.Model, e.Port,
+                    Journal::KindText(e.What), e.Model, e.Port,
                     e.Version ? QString::number(*e.Version) : QString(), ShownOutcome(e.Outcome),
                     e.Fingerprint});
         if (row) item->setToolTip(2, QCoreApplication::translate("MyConst", row->Description));
