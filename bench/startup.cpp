@@ -42,6 +42,10 @@ extern char** environ;
 namespace {
 
 constexpr int ProbeTimeoutMs = 30000;
+// What the programmer may cost beyond the bare window, in time to the first paint and in
+// memory: what only printing, the text form, network ports or the port list need is
+// loaded when first used, not at start.
+constexpr double Aim = 1.10;
 
 long long SteadyNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -268,8 +272,8 @@ int main(int argc, char** argv) {
         std::printf("%-24s %12.1f %8.1f %8.1f %12.1f %8d\n", name(s).c_str(),
                     s.MedianOf(&Figures::Ms), s.FastestMs(), s.MedianOf(&Figures::CpuMs),
                     s.MedianOf(&Figures::MaxRssMiB), s.Runs.front().Widgets);
-    std::printf("\nagainst the bare window (aim: first paint within 1.30 x, memory within "
-                "1.20 x):\n");
+    std::printf("\nagainst the bare window (aim: first paint and memory each within %.2f x):\n",
+                Aim);
     for (const Series& s : series) {
         if (&s == &bare) continue;
         const double time = s.MedianOf(&Figures::Ms) / bare.MedianOf(&Figures::Ms);
@@ -277,7 +281,7 @@ int main(int argc, char** argv) {
         std::printf("%-24s %12.2f %8.2f %8.2f %12.2f   first paint %s, memory %s\n",
                     name(s).c_str(), time, s.FastestMs() / bare.FastestMs(),
                     s.MedianOf(&Figures::CpuMs) / bare.MedianOf(&Figures::CpuMs), memory,
-                    time <= 1.3 ? "met" : "missed", memory <= 1.2 ? "met" : "missed");
+                    time <= Aim ? "met" : "missed", memory <= Aim ? "met" : "missed");
     }
     std::printf("\nfirst paint: from the launch to the window's first paint event being done;\n"
                 "cpu: the child's user + system time until it quits right after that paint;\n"

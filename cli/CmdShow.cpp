@@ -24,8 +24,10 @@ int RunShow(const QStringList& args) {
     // the window's printed sheet and in its journal.
     PrintErr(QCoreApplication::translate("CmdShow", "Отпечаток: ") +
              ConfigFingerprint(state.CurrentDevice, state.Image()));
-    return WriteOut(TextForm::ConfigToText(state.CurrentDevice, state.Image())) ? ExitOk
-                                                                                : ExitUsage;
+    QString why;
+    const QByteArray text = TextForm::ConfigToText(state.CurrentDevice, state.Image(), &why);
+    if (text.isEmpty()) return FileError(why);
+    return WriteOut(text) ? ExitOk : ExitUsage;
 }
 
 } // namespace

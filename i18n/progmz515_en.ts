@@ -858,6 +858,21 @@ The version may not match or the file may be damaged</translation>
     </message>
 </context>
 <context>
+    <name>Modules</name>
+    <message>
+        <source>Не удалось загрузить модуль программы %1: %2</source>
+        <translation>Could not load the program module %1: %2</translation>
+    </message>
+    <message>
+        <source>Файл %1 - не модуль этой версии программы (%2): переустановите программу</source>
+        <translation>The file %1 is not a module of this version of the program (%2): reinstall the program</translation>
+    </message>
+    <message>
+        <source>Не найден модуль программы %1: переустановите программу</source>
+        <translation>The program module %1 was not found: reinstall the program</translation>
+    </message>
+</context>
+<context>
     <name>MyConst</name>
     <message>
         <source>MZ-515KA8   (8 шлейфов + 8 расширителей зон)</source>

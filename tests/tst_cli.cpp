@@ -18,6 +18,7 @@
 #include "support/SimProcess.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -28,6 +29,8 @@
 #include <QTest>
 
 #include <csignal>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -327,6 +330,43 @@ private slots:
         // a bit in each of the first three bytes, three fields of their own).
         if (exit == 1 && !sim.contains("silent"))
             QCOMPARE(run.Out.count("\n  "), sim.contains("differ:3") ? 3 : 1);
+    }
+
+    // The text form and network ports live in modules: one that is missing, or a file that
+    // is another module under its name, fails the command with the reason and writes
+    // nothing; the rest of the program works without them.
+    void modulesMissingOrForeign() {
+        const QString bin = Path("alone/bin"), modules = Path("alone/modules");
+        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(modules));
+        const QString cli = bin + "/progmz515-cli";
+        QVERIFY(QFile::exists(cli) || QFile::copy(PROGMZ_CLI_PATH, cli));
+        const QString built = QFileInfo(PROGMZ_CLI_PATH).dir().filePath("../modules/");
+        const QString out = Path("alone.yaml");
+        auto run = [&](const QStringList& args) {
+            QProcess p;
+            p.start(cli, args);
+            if (!p.waitForFinished(20000)) p.kill();
+            return std::pair(p.exitCode(), QString::fromUtf8(p.readAllStandardError()));
+        };
+        for (const bool foreign : {false, true}) {
+            if (foreign)
+                for (const char* name : {"textform", "network"})
+                    QVERIFY(QFile::copy(built + "progmz515-ports.so",
+                                        modules + "/progmz515-" + name + ".so"));
+            const QString says = foreign ? U("не модуль этой версии") : U("Не найден модуль");
+            auto [exit, err] = run({"convert", m_kb8, out});
+            QCOMPARE(exit, 2);
+            QVERIFY2(err.contains(says) && err.contains("textform"), qPrintable(err));
+            QVERIFY(!QFile::exists(out));
+            std::tie(exit, err) = run({"read", "--port", "socket://127.0.0.1:9", "--model",
+                                       "MZ515KB8", "-o", out});
+            QCOMPARE(exit, 3);
+            QVERIFY2(err.contains(says) && err.contains("network"), qPrintable(err));
+            QVERIFY(!QFile::exists(out));
+            // What needs no module goes on as ever.
+            std::tie(exit, err) = run({"convert", m_kb8, Path("alone.cf8")});
+            QCOMPARE(exit, 0);
+        }
     }
 
     // A standard output that takes nothing fails every command that prints, with a reason.

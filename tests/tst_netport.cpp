@@ -11,7 +11,7 @@
 
 #include "app/ConfigFile.h"
 #include "app/PortChoice.h"
-#include "link/NetworkPort.h"
+#include "link/network/NetworkPort.h"
 #include "link/PortOpenError.h"
 #include "link/Rfc2217.h"
 #include "model/ImageLayout.h"

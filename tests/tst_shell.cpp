@@ -480,6 +480,20 @@ private slots:
         // The model switch ran before the paint, as in any start.
         QCOMPARE(Stored("devicetype"), QString("MZ515KA8"));
     }
+
+    // What only printing, the text form, network ports and the port list need is loaded
+    // when first used: neither program asks for those libraries at its start.
+    void startsWithoutLateLibraries() {
+        for (const char* program : {PROGMZ_APP_PATH, PROGMZ_CLI_PATH}) {
+            QProcess readelf;
+            readelf.start("readelf", {"--dynamic", "--wide", program});
+            QVERIFY(readelf.waitForFinished(20000));
+            const QString needed = QString::fromUtf8(readelf.readAllStandardOutput());
+            QVERIFY2(needed.contains("libQt6Core"), qPrintable(needed));
+            for (const char* late : {"Network", "PrintSupport", "SerialPort", "yaml-cpp"})
+                QVERIFY2(!needed.contains(late), late);
+        }
+    }
 };
 
 QTEST_MAIN(TestShell)

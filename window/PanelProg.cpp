@@ -33,7 +33,7 @@ int main(int argc, char* argv[]) {
 
     ProgramState state;
     state.ApplicationTitle = QString::fromUtf8(StartupTitle);
-    TForm1 form1(state, {}, nullptr, TForm1::PortListTime::AfterFirstPaint);
+    TForm1 form1(state, {}, nullptr, TForm1::LateWork::AfterFirstPaint);
     form1.SetCommandLine(arguments);
 
     // Asked to end by a signal (a shutdown, a closed terminal, kill): the port is let go and

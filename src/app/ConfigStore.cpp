@@ -236,7 +236,12 @@ std::optional<QString> SaveAnyConfig(const QString& path, ConfigFormat format, c
         std::copy(image.begin(), image.end(), scratch.ConfigImage());
         return SaveConfigFile(scratch, path);
     }
-    return WriteWholeFile(path, TextForm::ConfigToText(model, image));
+    // The model and length are right, so an empty text means the codec could not be had:
+    // nothing is written then.
+    QString why;
+    const QByteArray text = TextForm::ConfigToText(model, image, &why);
+    if (text.isEmpty()) return why;
+    return WriteWholeFile(path, text);
 }
 
 bool IsRegularFile(const QString& path) {

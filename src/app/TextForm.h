@@ -36,8 +36,10 @@ struct TextParseResult {
     bool Ok() const { return !Error.has_value(); }
 };
 
-// The text of an image.  Empty for an unknown model or an image of another length.
-QByteArray ConfigToText(const QString& model, std::span<const std::uint8_t> image);
+// The text of an image.  Empty for an unknown model or an image of another length, and
+// when the codec cannot be loaded (then why, in `why`).
+QByteArray ConfigToText(const QString& model, std::span<const std::uint8_t> image,
+                        QString* why = nullptr);
 
 // The model and image a text describes, or what is wrong with it.  Pure: nothing else
 // changes either way.
@@ -48,5 +50,16 @@ inline constexpr qsizetype TextLimit = 1 << 20;
 
 // Whether bytes are UTF-8 as the codec reads them.
 bool IsUtf8(QByteArrayView bytes);
+
+// The codec's module (app/textform), which the two functions above call.
+struct TextFormModule {
+    static constexpr char Name[] = "textform";
+    QByteArray (*ConfigToText)(const QString& model, std::span<const std::uint8_t> image);
+    TextParseResult (*ParseConfigText)(const QByteArray& text);
+};
+namespace Yaml {
+QByteArray ConfigToText(const QString& model, std::span<const std::uint8_t> image);
+TextParseResult ParseConfigText(const QByteArray& text);
+} // namespace Yaml
 
 } // namespace TextForm

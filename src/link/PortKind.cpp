@@ -1,8 +1,8 @@
 #include "link/PortKind.h"
-#include "link/NetworkPort.h"
+#include "link/Modules.h"
 #include "link/SerialPort.h"
 
-#include <QHostAddress>
+#include <QUrl>
 
 namespace {
 
@@ -13,6 +13,14 @@ bool IsHostName(QStringView host) {
         if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'-' && c != u'.' && c != u'_')
             return false;
     return true;
+}
+
+// An IPv6 address as text (without brackets), by Qt's own reading of URL hosts.
+bool IsIpv6Address(QStringView text) {
+    if (text.isEmpty() || !text.contains(u':')) return false;
+    QUrl url;
+    url.setHost(u'[' + text.toString() + u']', QUrl::StrictMode);
+    return url.isValid() && !url.host().isEmpty();
 }
 
 } // namespace
@@ -36,8 +44,7 @@ std::optional<NetworkAddress> ParseNetworkPortName(const QString& name) {
     if (host.startsWith(u'[')) {
         if (!host.endsWith(u']')) return std::nullopt;
         host = host.mid(1, host.size() - 2);
-        const QHostAddress address(host.toString());
-        if (address.protocol() != QAbstractSocket::IPv6Protocol) return std::nullopt;
+        if (!IsIpv6Address(host)) return std::nullopt;
     } else if (!IsHostName(host)) {
         return std::nullopt;
     }
@@ -51,7 +58,10 @@ std::optional<NetworkAddress> ParseNetworkPortName(const QString& name) {
     return a;
 }
 
-std::unique_ptr<PortDevice> MakePortDevice(const QString& name) {
-    if (IsNetworkPortName(name)) return std::make_unique<NetworkPort>();
-    return std::make_unique<SerialPort>();
+std::unique_ptr<PortDevice> MakePortDevice(const QString& name, QString* why) {
+    if (!IsNetworkPortName(name)) return std::make_unique<SerialPort>();
+    QString reason;
+    if (const auto* module = Modules::Get<NetworkPortModule>(&reason)) return module->Create();
+    if (why) *why = reason;
+    return nullptr;
 }

@@ -26,5 +26,12 @@ inline bool IsNetworkPortName(const QString& name) {
     return ParseNetworkPortName(name).has_value();
 }
 
-// A closed port of the kind `name` calls for.
-std::unique_ptr<PortDevice> MakePortDevice(const QString& name);
+// A closed port of the kind `name` calls for; nullptr, and why, when this installation
+// cannot make that kind (a module of it is missing).
+std::unique_ptr<PortDevice> MakePortDevice(const QString& name, QString* why = nullptr);
+
+// The module that makes ports of network serial servers (link/network).
+struct NetworkPortModule {
+    static constexpr char Name[] = "network";
+    std::unique_ptr<PortDevice> (*Create)();
+};

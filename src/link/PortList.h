@@ -26,6 +26,16 @@ struct SerialPortDetails {
 // The same ports, in the same order, with their details.
 QList<SerialPortDetails> ListSerialPortDetails();
 
+// Where a POSIX system's list comes from: the module "ports" (link/ports), with Qt's serial
+// port module and udev; an empty list when it cannot be loaded.
+struct PortListModule {
+    static constexpr char Name[] = "ports";
+    QList<SerialPortDetails> (*List)();
+};
+namespace SystemPorts {
+QList<SerialPortDetails> List();
+} // namespace SystemPorts
+
 enum class PortPathStyle { Posix, Windows };
 #ifdef Q_OS_WIN
 inline constexpr PortPathStyle NativePortPathStyle = PortPathStyle::Windows;

@@ -1,32 +1,22 @@
-// The serial ports of a POSIX system, as Qt's serial port module finds them.
+// The serial ports of a POSIX system, from the module "ports" (link/ports): Qt's serial
+// port module and udev are loaded the first time the list is asked for.
 
 #include "link/PortList.h"
+#include "link/Modules.h"
 
-#include <QSerialPortInfo>
+#include <QDebug>
+
+QList<SerialPortDetails> ListSerialPortDetails() {
+    QString why;
+    if (const auto* module = Modules::Get<PortListModule>(&why)) return module->List();
+    // The user can still type a port's name; the reason goes where a developer looks.
+    qWarning().noquote() << why;
+    return {};
+}
 
 QStringList ListSerialPorts() {
     QStringList names;
-    const auto ports = QSerialPortInfo::availablePorts();
-    names.reserve(ports.size());
-    for (const QSerialPortInfo& info : ports)
-        names.append(info.portName());
+    for (const SerialPortDetails& port : ListSerialPortDetails())
+        names.append(port.Name);
     return names;
-}
-
-QList<SerialPortDetails> ListSerialPortDetails() {
-    QList<SerialPortDetails> result;
-    const auto ports = QSerialPortInfo::availablePorts();
-    result.reserve(ports.size());
-    for (const QSerialPortInfo& info : ports) {
-        SerialPortDetails d;
-        d.Name = info.portName();
-        d.SystemLocation = info.systemLocation();
-        d.Description = info.description();
-        d.Manufacturer = info.manufacturer();
-        d.SerialNumber = info.serialNumber();
-        if (info.hasVendorIdentifier()) d.VendorId = info.vendorIdentifier();
-        if (info.hasProductIdentifier()) d.ProductId = info.productIdentifier();
-        result.append(d);
-    }
-    return result;
 }

@@ -163,7 +163,13 @@ void TSerialDriver::OpenPortThen(std::function<void(bool opened)> done) {
     if (IsOpen()) return done(true);
     if (m_opening) return done(false);
     m_lastError = {};
-    m_serial = MakePortDevice(m_portName);
+    QString unavailable;
+    std::unique_ptr<PortDevice> device = MakePortDevice(m_portName, &unavailable);
+    if (!device) {
+        Remember({PortError::Other, unavailable});
+        return done(false);
+    }
+    m_serial = std::move(device);
     if (!Remember(m_serial->Open(m_portName))) return done(false);
     auto fail = [this] {
         const PortStatus why = m_lastError;

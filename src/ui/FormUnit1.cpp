@@ -39,16 +39,16 @@
 
 using namespace Geometry;
 
-TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent, PortListTime ports)
+TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent, LateWork late)
     : QMainWindow(parent), m_state(state), m_messageHook(std::move(hook)),
-      m_portsAfterFirstPaint(ports == PortListTime::AfterFirstPaint) {
+      m_lateWorkPending(late == LateWork::AfterFirstPaint) {
     setObjectName(QStringLiteral("Form1"));
     InstallPageTabBarAccessibility();
     // A fixed single border: minimise and close, no maximise.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(ProgramIcon());
+    if (!m_lateWorkPending) setWindowIcon(ProgramIcon());
     ApplyFonts();
 
     ImageList1 = new TImageList(this);
@@ -167,7 +167,7 @@ void TForm1::FormCreate() {
     }
 
     PortNameBox->clear();
-    if (m_portsAfterFirstPaint)
+    if (m_lateWorkPending)
         installEventFilter(this);
     else
         PortNameBox->addItems(ListSerialPorts());
@@ -231,11 +231,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == this) { // only until the first paint
-        if (event->type() == QEvent::Paint && m_portsAfterFirstPaint) {
-            m_portsAfterFirstPaint = false;
+        if (event->type() == QEvent::Paint && m_lateWorkPending) {
+            m_lateWorkPending = false;
             removeEventFilter(this);
             // After the picture is on the screen, not while it is being made.
-            QTimer::singleShot(0, PortNameBox, &TPortBox::Refresh);
+            QTimer::singleShot(0, this, [this] {
+                setWindowIcon(ProgramIcon());
+                PortNameBox->Refresh();
+            });
         }
         return QMainWindow::eventFilter(watched, event);
     }

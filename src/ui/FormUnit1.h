@@ -67,14 +67,16 @@ enum class Kind;
 class TForm1 : public QMainWindow, public IExchangeView {
     Q_OBJECT
 public:
-    // When the port box gets the system's list of ports first: FormCreate asks for it, or
-    // the box's own thread once the window has been painted.  The system takes a while
-    // (udev is asked about every tty device); the program's start does not wait for it.
-    enum class PortListTime { AtCreation, AfterFirstPaint };
+    // When the work the first picture does not need is done: the port box's first list of
+    // ports (the system takes a while: udev is asked about every tty device) and the
+    // window's icon (every size is decoded and handed to the window manager).  Either
+    // while the window is made, or once it has been painted: the program's start does not
+    // wait for them.
+    enum class LateWork { AtCreation, AfterFirstPaint };
     // Creating the window runs FormCreate: lists filled, saved choices restored and the
     // model switch run once.  Message boxes go to `hook` when one is given.
     explicit TForm1(ProgramState& state, MessageHook hook = {}, QWidget* parent = nullptr,
-                    PortListTime ports = PortListTime::AtCreation);
+                    LateWork late = LateWork::AtCreation);
     ~TForm1() override;
 
     ProgramState& State() { return m_state; }
@@ -271,7 +273,7 @@ private:
 
     ProgramState& m_state;
     MessageHook m_messageHook;
-    bool m_portsAfterFirstPaint;
+    bool m_lateWorkPending; // LateWork::AfterFirstPaint, until the first paint
     int m_shownExpander = 0; // 0: the device's loops; 1..8: that zone expander's zones
     bool m_settingErrorShown = false;
     QString m_pendingSettingError; // refused before the window was first shown

@@ -1,7 +1,7 @@
 // Prompt acknowledgements on a POSIX system: Linux has TCP_QUICKACK, which it drops again
 // by itself, so it is asked for after every receive.  Elsewhere nothing is done.
 
-#include "link/NetworkPort.h"
+#include "link/network/NetworkPort.h"
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>

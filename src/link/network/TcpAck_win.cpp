@@ -1,5 +1,5 @@
 // Windows acknowledges as it sees fit; TCP_NODELAY on our side is what it offers.
 
-#include "link/NetworkPort.h"
+#include "link/network/NetworkPort.h"
 
 void AckPromptly(qintptr) {}

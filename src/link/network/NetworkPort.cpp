@@ -1,4 +1,4 @@
-#include "link/NetworkPort.h"
+#include "link/network/NetworkPort.h"
 #include "link/PortKind.h"
 #include "link/Rfc2217.h"
 #include "link/Tick.h"
