@@ -71,14 +71,17 @@ private slots:
         posix("rfcomm with a path", QStringLiteral("rfcomm0/../sda"), NoPath);
         // A network server's port is opened by its address, on either platform.
         for (const char* url :
-             {"rfc2217://10.0.0.7:4001", "socket://[::1]:7", "RFC2217://host-1.lan:65535"}) {
+             {"rfc2217://10.0.0.7:4001", "socket://[::1]:7", "RFC2217://host-1.lan:65535",
+              "socket://[fe80::1:2%eth0]:7", "rfc2217://[::ffff:10.0.0.1]:2217"}) {
             posix(url, QString::fromLatin1(url), QString::fromLatin1(url));
             windows((QByteArray("windows ") + url).constData(), QString::fromLatin1(url),
                     QString::fromLatin1(url));
         }
         for (const char* text : {"rfc2217://host", "rfc2217://host:0", "socket://host:65536",
                                  "rfc2217://::1:7", "socket://[host]:7", "rfc2217://a b:7",
-                                 "rfc2217://:7", "telnet://host:7", "socket://host:7/"})
+                                 "rfc2217://:7", "telnet://host:7", "socket://host:7/",
+                                 "socket://[1::2::3]:7", "socket://[10.0.0.1]:7",
+                                 "socket://[v1.a:b]:7", "socket://[::1%]:7"})
             posix(text, QString::fromLatin1(text), NoPath);
         posix("empty", QString(), NoPath);
         posix("other text", QStringLiteral("USB0"), NoPath);

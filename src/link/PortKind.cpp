@@ -15,9 +15,16 @@ bool IsHostName(QStringView host) {
     return true;
 }
 
-// An IPv6 address as text (without brackets), by Qt's own reading of URL hosts.
+// An IPv6 address as text (without brackets), with a zone ("%eth0") or not, by Qt's own
+// reading of URL hosts; not the "future" forms ("v1.x") a URL's brackets may also hold.
 bool IsIpv6Address(QStringView text) {
-    if (text.isEmpty() || !text.contains(u':')) return false;
+    const qsizetype percent = text.indexOf(u'%');
+    if (percent >= 0) {
+        const QStringView zone = text.mid(percent + 1);
+        if (zone.isEmpty() || !IsHostName(zone)) return false;
+        text = text.first(percent);
+    }
+    if (!text.contains(u':') || text.startsWith(u'v', Qt::CaseInsensitive)) return false;
     QUrl url;
     url.setHost(u'[' + text.toString() + u']', QUrl::StrictMode);
     return url.isValid() && !url.host().isEmpty();
