@@ -119,7 +119,7 @@ wine_test() {
 unit_tests() {
     step "Unit tests under Wine"
     local t failed=0 start=$SECONDS
-    for t in "$BUILD"/tst_*.exe; do
+    for t in "$BUILD"/tests/tst_*.exe; do
         [ "$(basename "$t")" = tst_comport.exe ] && continue
         # The tests find their data by its Linux path, which Wine reads on drive Z: when
         # the current folder is there.
@@ -152,7 +152,7 @@ port_tests() {
     start_sim MZ515KA8 --image "$image" --version 77
     map_port
     PROGMZ_TEST_PORT="$WINE_PORT" PROGMZ_TEST_MODEL=MZ515KA8 PROGMZ_TEST_IMAGE="$image" \
-        PROGMZ_TEST_VERSION=77 wine_test 300 "$BUILD/tst_comport.exe" ||
+        PROGMZ_TEST_VERSION=77 wine_test 300 "$BUILD/tests/tst_comport.exe" ||
         fail "tst_comport"
     stop_sim
 }
@@ -180,6 +180,10 @@ cli_read_write() {
     wine_run 120 "$cli" read --port "$WINE_PORT" --model MZ515KA8 -o "$(w "$read")" ||
         fail "progmz515-cli.exe read"
     od -An -tx1 "$read" | tr -d ' \n' | grep -q "$image" || fail "the file read holds another image"
+    # The text form's codec is a module beside the program: show loads it.
+    wine_run 60 "$cli" show "$(w "$read")" >"$WINE_WORK/read.yaml" 2>"$WINE_WORK/show.err" ||
+        { cat "$WINE_WORK/show.err" >&2; fail "progmz515-cli.exe show"; }
+    grep -q '^format: progmz515/1' "$WINE_WORK/read.yaml" || fail "show printed no text form"
     wine_run 60 "$cli" defaults MZ515KA8 -o "$(w "$made")" || fail "progmz515-cli.exe defaults"
     wine_run 120 "$cli" write --port "$WINE_PORT" "$(w "$made")" || fail "progmz515-cli.exe write"
     wine_run 120 "$cli" read --port "$WINE_PORT" --model MZ515KA8 -o "$(w "$back")" ||
