@@ -119,7 +119,7 @@ wine_test() {
 unit_tests() {
     step "Unit tests under Wine"
     local t failed=0 start=$SECONDS
-    for t in "$BUILD"/tests/tst_*.exe; do
+    for t in "$BUILD"/tst_*.exe; do
         [ "$(basename "$t")" = tst_comport.exe ] && continue
         # The tests find their data by its Linux path, which Wine reads on drive Z: when
         # the current folder is there.
@@ -152,7 +152,7 @@ port_tests() {
     start_sim MZ515KA8 --image "$image" --version 77
     map_port
     PROGMZ_TEST_PORT="$WINE_PORT" PROGMZ_TEST_MODEL=MZ515KA8 PROGMZ_TEST_IMAGE="$image" \
-        PROGMZ_TEST_VERSION=77 wine_test 300 "$BUILD/tests/tst_comport.exe" ||
+        PROGMZ_TEST_VERSION=77 wine_test 300 "$BUILD/tst_comport.exe" ||
         fail "tst_comport"
     stop_sim
 }

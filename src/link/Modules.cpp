@@ -48,14 +48,14 @@ QString FileName(const char* name) {
 QStringList Folders() {
     const QString program = ProgramFolder();
     if (program.isEmpty()) return {};
-    QStringList folders;
 #ifdef Q_OS_WIN
-    folders << program;
+    // Built and installed beside the programs.
+    return {program};
 #else
-    folders << QDir::cleanPath(program + u'/' + QStringLiteral(PROGMZ515_MODULE_FOLDER));
+    // Installed, and in the build tree (the programs are one folder down from its top).
+    return {QDir::cleanPath(program + u'/' + QStringLiteral(PROGMZ515_MODULE_FOLDER)),
+            QDir::cleanPath(program + QStringLiteral("/../modules"))};
 #endif
-    folders << QDir::cleanPath(program + QStringLiteral("/../modules"));
-    return folders;
 }
 
 const void* Load(const char* name, QString* why) {

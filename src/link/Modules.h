@@ -12,8 +12,9 @@
 // name, is refused rather than called.  The table's type says its module's name; the
 // tables live beside the parts that use them.
 //
-// Modules are looked for beside the program on Windows, and on other systems in the
-// library folder the installation puts them in, then in the build tree's "modules".
+// Modules are looked for beside the program on Windows (built and installed there), and
+// on other systems in the library folder the installation puts them in, then in the
+// build tree's "modules".
 
 #include <QString>
 #include <QStringList>
