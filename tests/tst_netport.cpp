@@ -17,6 +17,7 @@
 #include "model/ImageLayout.h"
 #include "model/MyConst.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -25,6 +26,9 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+#include <thread>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -49,6 +53,44 @@ QByteArray ImageIn(const QString& file) {
 }
 
 enum class Case { RoundTrip, Held, NothingListens, NoAnswer, Silent, KilledInWrite };
+
+// A loopback server on a thread of its own: takes one connection, sends `opening`, then
+// `flood` over and over as fast as the system takes it, and never reads.
+class Flooder {
+public:
+    Flooder(QByteArray opening, QByteArray flood) {
+        m_listen = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof a;
+        if (::bind(m_listen, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+            ::listen(m_listen, 1) == 0 &&
+            ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&a), &length) == 0)
+            m_port = ntohs(a.sin_port);
+        m_thread = std::thread([this, opening, flood] {
+            const int c = ::accept(m_listen, nullptr, nullptr);
+            if (c < 0) return;
+            QByteArray out = opening + flood;
+            while (!m_stop && ::send(c, out.constData(), size_t(out.size()), MSG_NOSIGNAL) > 0)
+                out = flood;
+            ::close(c);
+        });
+    }
+    ~Flooder() {
+        m_stop = true;
+        ::shutdown(m_listen, SHUT_RDWR); // an accept still waiting ends
+        m_thread.join();
+        ::close(m_listen);
+    }
+    quint16 Port() const { return m_port; }
+
+private:
+    int m_listen = -1;
+    quint16 m_port = 0;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
 
 } // namespace
 
@@ -168,6 +210,57 @@ private slots:
         }
         if (what == Case::Held) QVERIFY(run.Err.contains("already in use"));
         QVERIFY(!QFile::exists(back) || what == Case::RoundTrip);
+    }
+
+    // A server that never stops sending, or never stops flipping an option without
+    // reading our answers: what the port holds stays within its bounds, and the open
+    // ends within its deadlines.
+    void floodingServers_data() {
+        QTest::addColumn<QString>("scheme");
+        QTest::addColumn<QByteArray>("opening");
+        QTest::addColumn<QByteArray>("flood");
+        QTest::addColumn<bool>("opens");
+        const QByteArray data(16384, '\x55');
+        QTest::newRow("socket: data without pause") << "socket" << QByteArray() << data << true;
+        // DO COM-PORT-OPTION, then data.
+        QTest::newRow("rfc2217: data without pause after agreeing")
+            << "rfc2217" << QByteArray::fromHex("fffd2c") << data << true;
+        // WILL BINARY, WONT BINARY, over and over.
+        QTest::newRow("rfc2217: an option flipped without pause")
+            << "rfc2217" << QByteArray() << QByteArray::fromHex("fffb00fffc00").repeated(2048)
+            << false;
+    }
+
+    void floodingServers() {
+        QFETCH(QString, scheme);
+        QFETCH(QByteArray, opening);
+        QFETCH(QByteArray, flood);
+        QFETCH(bool, opens);
+        Flooder server(opening, flood);
+        QVERIFY(server.Port() != 0);
+        NetworkPort port;
+        QVERIFY(port.Open(QStringLiteral("%1://127.0.0.1:%2").arg(scheme).arg(server.Port())).Ok());
+        std::optional<PortStatus> result;
+        port.WhenReady([&](PortStatus s) { result = s; });
+        QElapsedTimer clock;
+        clock.start();
+        quint32 mostIn = 0, mostOut = 0;
+        // Until the open has its outcome, and a second of flood after it.
+        qint64 end = NetworkPort::ConnectTimeoutMs + NetworkPort::SetupTimeoutMs;
+        while (clock.elapsed() < end) {
+            QTest::qWait(20);
+            quint32 in = 0, out = 0;
+            port.InputQueued(in);
+            port.OutputQueued(out);
+            mostIn = std::max(mostIn, in);
+            mostOut = std::max(mostOut, out);
+            if (result && end > clock.elapsed() + 1000) end = clock.elapsed() + 1000;
+        }
+        QVERIFY2(result, "no outcome within the deadlines");
+        QCOMPARE(result->Ok(), opens);
+        QVERIFY2(mostIn <= NetworkPort::InputWindow, qPrintable(QString::number(mostIn)));
+        QVERIFY2(mostOut <= NetworkPort::OutputBound, qPrintable(QString::number(mostOut)));
+        if (opens) QVERIFY(port.DroppedInput() > 0);
     }
 
     // The window's port box takes the address as typed; the exchange starts once the

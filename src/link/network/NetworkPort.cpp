@@ -55,12 +55,17 @@ PortError ErrorOf(QAbstractSocket::SocketError e) {
 struct NetworkPort::Connection {
     NetworkAddress Address;
     QObject Context; // every signal and timer of this connection ends with it
-    QTcpSocket* Socket = new QTcpSocket(&Context);
+    QTcpSocket* Socket = [this] {
+        auto* s = new QTcpSocket(&Context);
+        s->setReadBufferSize(InputWindow); // a flood waits in the system, not in memory
+        return s;
+    }();
     QTimer* Deadline = new QTimer(&Context);
     QList<QHostAddress> Addresses;
     qint64 ConnectStart = 0;
     Rfc2217Session Telnet;
-    QByteArray Input; // data from the device, Telnet taken out
+    QByteArray Input; // data from the device, Telnet taken out; at most InputWindow
+    quint64 Dropped = 0;
     std::optional<PortStatus> Result;
     std::function<void(PortStatus)> Done;
     bool Gone = false;
@@ -72,7 +77,19 @@ struct NetworkPort::Connection {
         Socket->write(bytes);
         Socket->flush();
     }
-    void SendTelnet() { Send(Telnet.TakeOutbox()); }
+    // Answers to a server that does not read what we send are dropped: they would only
+    // pile up, and the deadline of the connection still ends it.
+    void SendTelnet() {
+        const QByteArray out = Telnet.TakeOutbox();
+        if (Socket->bytesToWrite() + out.size() > OutputBound) return;
+        Send(out);
+    }
+    // Keeps the window: the newest bytes go, as a full driver buffer loses them.
+    void Bound() {
+        if (Input.size() <= InputWindow) return;
+        Dropped += quint64(Input.size() - InputWindow);
+        Input.truncate(InputWindow);
+    }
 
     // The open's outcome, told once and never from inside a signal of the socket: the
     // caller may close the port (and so delete the socket) in its handler.
@@ -135,9 +152,11 @@ struct NetworkPort::Connection {
         AckPromptly(Socket->socketDescriptor());
         if (!Rfc()) {
             Input += raw;
+            Bound();
             return;
         }
         Telnet.Receive(raw, Input);
+        Bound();
         SendTelnet();
         if (Result) return;
         if (!Telnet.Failure().isEmpty())
@@ -241,6 +260,10 @@ PortStatus NetworkPort::InputQueued(quint32& count) {
     // What came before the connection went is still handed out.
     if (count == 0 && m_c->Gone) return Lost();
     return PortStatus::Success();
+}
+
+quint64 NetworkPort::DroppedInput() const {
+    return m_c ? m_c->Dropped : 0;
 }
 
 PortStatus NetworkPort::OutputQueued(quint32& count) {

@@ -29,6 +29,13 @@ public:
 
     static constexpr int ConnectTimeoutMs = 5000; // looking up and connecting
     static constexpr int SetupTimeoutMs = 5000;   // the server's answers on the port
+    // What the port keeps of the device's data before it is read, as a serial driver's
+    // buffer does: no reply is longer than a few hundred bytes, so what comes beyond this
+    // is a flood, dropped and counted.
+    static constexpr qsizetype InputWindow = 4096;
+    // Our answers to the server's negotiation waiting to be sent: a server that keeps
+    // asking and never reads gets no more once this much is queued.
+    static constexpr qint64 OutputBound = 64 * 1024;
 
     explicit NetworkPort(Resolver resolver = {});
     ~NetworkPort() override;
@@ -47,6 +54,9 @@ public:
     PortTransfer Write(const std::uint8_t* data, quint32 count) override;
     PortWait WaitWritable(int timeoutMs) override;
     PortWait WaitHangup(int timeoutMs) override;
+
+    // Bytes of the device's data dropped because the window was full, since the open.
+    quint64 DroppedInput() const;
 
 private:
     struct Connection;
