@@ -94,15 +94,18 @@ SimEnd RunSimulator(const SimOptions& options, Pty& pty, FrameLog& log, int sign
             }
         }
 
-        pollfd fds[2] = {{pty.Master(), short(POLLIN | (blocked ? POLLOUT : 0)), 0},
-                         {signalFd, POLLIN, 0}};
-        const int r = ::poll(fds, 2, TimeoutMs(out, blocked, MonotonicNs()));
+        pollfd fds[3] = {{pty.Master(), short(POLLIN | (blocked ? POLLOUT : 0)), 0},
+                         {signalFd, POLLIN, 0},
+                         {pty.CloseWatch(), POLLIN, 0}};
+        const int r = ::poll(fds, pty.CloseWatch() >= 0 ? 3 : 2,
+                             TimeoutMs(out, blocked, MonotonicNs()));
         if (r < 0) {
             if (errno == EINTR) continue;
             std::fprintf(stderr, "progmz515-sim: poll failed: %s\n", std::strerror(errno));
             return SimEnd::Failed;
         }
         if (fds[1].revents != 0) return SimEnd::Signalled;
+        if (fds[2].revents != 0) pty.HangUps();
         if ((fds[0].revents & (POLLERR | POLLNVAL)) ||
             ((fds[0].revents & POLLHUP) && !(fds[0].revents & POLLIN))) {
             // Cannot happen while our own slave descriptor is open; leave rather than spin.

@@ -477,6 +477,26 @@ private slots:
         QVERIFY(sim.stop());
     }
 
+    // A client killed in the middle of an exchange cannot clear the exclusive mode it set;
+    // the next one still gets the port.
+    void clientKilledMidExchange() {
+        SimProcess sim;
+        QVERIFY2(sim.start({"--model", "MZ515KA8", "--delay", "1000"}),
+                 qPrintable(sim.errorString()));
+        QTemporaryDir dir;
+        const QStringList read{"read", "--port", sim.ptyPath(), "--model", "MZ515KA8", "-o",
+                               dir.filePath("x.cf8")};
+        QProcess killed;
+        killed.start(QStringLiteral(PROGMZ_CLI_PATH), read);
+        QVERIFY(sim.waitForFrames(1, 10000));
+        ::kill(pid_t(killed.processId()), SIGKILL);
+        QVERIFY(killed.waitForFinished(5000));
+        QProcess next;
+        next.start(QStringLiteral(PROGMZ_CLI_PATH), read);
+        QVERIFY(next.waitForFinished(30000));
+        QVERIFY2(next.exitCode() == 0, next.readAllStandardError().constData());
+    }
+
     void wrongRequestsGetNoAnswer() {
         SimProcess sim;
         QVERIFY2(sim.start({"--model", "MZ515KB8"}), qPrintable(sim.errorString()));

@@ -73,8 +73,12 @@ QString PortOpenFailureDetails(const PortStatus& status, const QString& path) {
         break;
     case PortError::Busy: {
         const QString holder = PortHolder(path);
-        lines << (holder.isEmpty() ? QCoreApplication::translate("PortOpenError",
-                                                                 "Порт %1 занят другой программой.")
+        // Nothing names the holder: no lock file, no lock we can trace, only the
+        // terminal's exclusive mode, which some process set and may have died with.
+        lines << (holder.isEmpty() ? QCoreApplication::translate(
+                                         "PortOpenError",
+                                         "Порт %1 занят: его открыл в монопольном режиме "
+                                         "процесс, который не удалось определить.")
                                          .arg(port)
                                    : QCoreApplication::translate(
                                          "PortOpenError", "Порт %1 занят другой программой: %2.")
