@@ -68,14 +68,17 @@ const void* Load(const char* name, QString* why) {
     for (const QString& folder : Folders()) {
         const QString path = folder + u'/' + file;
         if (!QFileInfo(path).isFile()) continue;
-        // The library stays loaded after this object is gone: nothing unloads a module.
-        QLibrary library(path);
-        if (!library.load()) {
+        const auto refused = [&](const QString& reason) {
             *why = Translated(QT_TRANSLATE_NOOP("Modules",
                                                 "Не удалось загрузить модуль программы %1: %2"))
-                       .arg(QDir::toNativeSeparators(path), library.errorString());
+                       .arg(QDir::toNativeSeparators(path), reason);
             return nullptr;
-        }
+        };
+        // A damaged file is refused before the system maps it: it could kill the program.
+        if (const QString damage = CheckFile(path); !damage.isEmpty()) return refused(damage);
+        // The library stays loaded after this object is gone: nothing unloads a module.
+        QLibrary library(path);
+        if (!library.load()) return refused(library.errorString());
         using Entry = const void* (*)(const char*, const char*);
         const auto entry = reinterpret_cast<Entry>(library.resolve("progmz515_module"));
         const void* table = entry ? entry(name, BuildVersion) : nullptr;

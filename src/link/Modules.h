@@ -31,6 +31,11 @@ QString FileName(const char* name);
 // Where modules are looked for, in order.
 QStringList Folders();
 
+// Why the file at `path` cannot be loaded safely (not a regular readable file, or shorter
+// than its own headers say, as a half-written update leaves it); empty when it can.
+// Each platform's own.
+QString CheckFile(const QString& path);
+
 // The entry table of module `name`, loaded the first time; nullptr, with why in `why`,
 // when it cannot be had.  Safe on any thread.
 const void* Load(const char* name, QString* why);
