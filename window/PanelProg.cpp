@@ -17,6 +17,7 @@ constexpr char StartupTitle[] = "Prog MZ515";
 } // namespace
 
 int main(int argc, char* argv[]) {
+    IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     // The settings live under these names; the title the user sees is set on the window.
     QCoreApplication::setOrganizationName(QStringLiteral("Korvanta"));

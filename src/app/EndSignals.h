@@ -11,6 +11,12 @@
 
 #include <memory>
 
+// A file-size limit (ulimit -f) kills a program that writes past it with SIGXFSZ, silently
+// and perhaps after a device was written.  Ignored, the write fails with EFBIG instead and
+// the writer's own message and exit status apply.  Called first thing in main; nothing
+// where there is no such signal.
+void IgnoreFileSizeSignal();
+
 class TEndSignals : public QObject {
     Q_OBJECT
 public:

@@ -74,3 +74,7 @@ TEndSignals::~TEndSignals() {
     ::close(d->Pipe[1]);
     if (pending != 0) ::raise(pending);
 }
+
+void IgnoreFileSizeSignal() {
+    ::signal(SIGXFSZ, SIG_IGN);
+}

@@ -36,3 +36,5 @@ TEndSignals::~TEndSignals() {
     SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
     Current = nullptr;
 }
+
+void IgnoreFileSizeSignal() {}
