@@ -16,7 +16,15 @@ std::optional<QString> CheckOutputPath(const QString& path) {
                    "CliFiles", "«%1»: имя файла должно оканчиваться на .cf8 (файл конфигурации) "
                                "или .yaml (текстовая форма)")
             .arg(path);
-    return CheckOutputPlace(path);
+    return CheckOutputFile(path);
+}
+
+std::optional<QString> CheckOutputFile(const QString& path) {
+    if (std::optional<QString> error = CheckOutputPlace(path)) return error;
+    // A FIFO, a device, another user's planted link: refused before the device is asked.
+    if (const std::optional<QString> refused = ConfigStore::OutputRefused(path))
+        return QStringLiteral("«%1»: %2").arg(path, *refused);
+    return std::nullopt;
 }
 
 std::optional<int> RejectOutputOption(const QString& command, const QString& output) {

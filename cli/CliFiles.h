@@ -9,9 +9,13 @@
 #include <optional>
 
 // Whether `path` can take an output before any work is done: in a folder that exists, and
-// not a folder itself.  The error text, or nothing.
+// not a folder itself.  The error text, or nothing.  (A trace may go to a FIFO or a
+// terminal.)
 std::optional<QString> CheckOutputPlace(const QString& path);
-// The same for a configuration, whose name must also say its form.
+// The same for a file put in place whole, which must also be one the writer takes
+// (ConfigStore::OutputRefused).
+std::optional<QString> CheckOutputFile(const QString& path);
+// The same as CheckOutputFile for a configuration, whose name must also say its form.
 std::optional<QString> CheckOutputPath(const QString& path);
 // The exit status of a usage error when the -o option of `command` names no file, or one
 // that cannot take a configuration; nothing when it can.

@@ -23,7 +23,7 @@ int RunReport(const QStringList& args) {
     if (!a) return exit;
     const QString output = a->Value(QStringLiteral("output"));
     if (!output.isEmpty()) {
-        if (const std::optional<QString> error = CheckOutputPlace(output))
+        if (const std::optional<QString> error = CheckOutputFile(output))
             return UsageError(command, *error);
         if (const std::optional<QString> clash = OutputClash({output}, a->Positional))
             return UsageError(command, *clash);

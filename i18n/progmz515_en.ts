@@ -572,6 +572,14 @@ is not supported</translation>
 <context>
     <name>ConfigStore</name>
     <message>
+        <source>Это символическая ссылка другого пользователя в общей папке: по ней ничего не записывается.</source>
+        <translation>It is another user's symbolic link in a shared folder: nothing is written through it.</translation>
+    </message>
+    <message>
+        <source>Это не обычный файл (канал, устройство или папка): в него ничего не записывается.</source>
+        <translation>It is not a regular file (a pipe, a device or a folder): nothing is written to it.</translation>
+    </message>
+    <message>
         <source>Не удалось записать файл "%1".<byte value="xd" />
 %2</source>
         <translation>Could not write file "%1".<byte value="xd" />
@@ -871,6 +879,22 @@ The version may not match or the file may be damaged</translation>
         <source>Не найден модуль программы %1: переустановите программу</source>
         <translation>The program module %1 was not found: reinstall the program</translation>
     </message>
+    <message>
+        <source>это не обычный файл</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>это не библиотека</source>
+        <translation>it is not a library</translation>
+    </message>
+    <message>
+        <source>файл повреждён или записан не до конца (%1 байт, нужно не меньше %2)</source>
+        <translation>the file is damaged or was not written to the end (%1 bytes, at least %2 needed)</translation>
+    </message>
+    <message>
+        <source>файл не читается</source>
+        <translation>the file cannot be read</translation>
+    </message>
 </context>
 <context>
     <name>MyConst</name>
@@ -934,8 +958,8 @@ Please contact the developer</translation>
         <translation>Serial ports are open to members of the dialout group. Add the user to this group (for example with the command sudo usermod -aG dialout $USER) and log in again: a new group takes effect only after logging in again.</translation>
     </message>
     <message>
-        <source>Порт %1 занят другой программой.</source>
-        <translation>Port %1 is in use by another program.</translation>
+        <source>Порт %1 занят: его открыл в монопольном режиме процесс, который не удалось определить.</source>
+        <translation>Port %1 is busy: a process that could not be identified has it open in exclusive mode.</translation>
     </message>
     <message>
         <source>Порт %1 занят другой программой: %2.</source>
@@ -1062,6 +1086,14 @@ Please contact the developer</translation>
 </context>
 <context>
     <name>SetupUnit</name>
+    <message>
+        <source>файл больше %1 МиБ.</source>
+        <translation>the file is larger than %1 MiB.</translation>
+    </message>
+    <message>
+        <source>Настройки программы (%1) не прочитаны: %2 Действуют настройки по умолчанию, файл оставлен как есть.</source>
+        <translation>The program settings (%1) were not read: %2 The default settings apply; the file is left as it is.</translation>
+    </message>
     <message>
         <source>Не удалось сохранить параметр "%1" в настройках программы (%2).</source>
         <translation>Could not save the parameter "%1" in the program settings (%2).</translation>

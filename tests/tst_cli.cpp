@@ -29,6 +29,8 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <tuple>
 #include <utility>
 
@@ -283,6 +285,14 @@ private slots:
         QTest::newRow("one port through a link")
             << kb8 << QStringList{"write", "--port", "{pty}", "--port", "{ptylink}", "{kb8}"} << 2
             << U("один и тот же порт");
+        // Outputs that are no regular file: refused by name, before the device is asked,
+        // and left as they are.
+        QTest::newRow("read onto a FIFO")
+            << kb8 << QStringList{"read", "--port", "{pty}", "--model", "MZ515KB8", "-o", "{fifo}"}
+            << 2 << U("pipe.yaml»: Это не обычный файл");
+        QTest::newRow("convert onto a link to /dev/null")
+            << QStringList() << QStringList{"convert", "{kb8}", "{tonull}"} << 2
+            << U("tonull.cf8»: Это не обычный файл");
         QTest::newRow("one port spelt twice")
             << kb8 << QStringList{"write", "--port", "{pty//}", "--port", "{pty}", "{kb8}"} << 2
             << U("один и тот же порт");
@@ -308,8 +318,14 @@ private slots:
         if (!sim.isEmpty()) QVERIFY(QFile::link(device.ptyPath(), Path("pty-link")));
         QString doubled = device.ptyPath();
         doubled.replace("/dev/", "/dev//");
+        if (!QFileInfo::exists(Path("pipe.yaml")))
+            QCOMPARE(::mkfifo(QFile::encodeName(Path("pipe.yaml")).constData(), 0600), 0);
+        if (!QFileInfo(Path("tonull.cf8")).isSymLink())
+            QVERIFY(QFile::link("/dev/null", Path("tonull.cf8")));
         for (QString& a : args)
-            a.replace("{pty//}", doubled)
+            a.replace("{fifo}", Path("pipe.yaml"))
+                .replace("{tonull}", Path("tonull.cf8"))
+                .replace("{pty//}", doubled)
                 .replace("{ptylink}", Path("pty-link"))
                 .replace("{link}", Path("link.cf8"))
                 .replace("{pty}", device.ptyPath())
@@ -324,6 +340,10 @@ private slots:
         QVERIFY(!QFile::exists(out));
         QVERIFY(!QFile::exists(out + ".txt"));
         QCOMPARE(ReadAll(m_kb8), kb8Bytes);
+        struct stat st {};
+        QVERIFY(::lstat(QFile::encodeName(Path("pipe.yaml")).constData(), &st) == 0 &&
+                S_ISFIFO(st.st_mode));
+        QVERIFY(::stat("/dev/null", &st) == 0 && S_ISCHR(st.st_mode));
         // A usage error is found before anything is sent.
         if (exit == 2 && !sim.isEmpty()) QCOMPARE(device.requests().size(), 0);
         // A device that holds something else: one line per differing field (differ:3 flips
@@ -332,9 +352,10 @@ private slots:
             QCOMPARE(run.Out.count("\n  "), sim.contains("differ:3") ? 3 : 1);
     }
 
-    // The text form and network ports live in modules: one that is missing, or a file that
-    // is another module under its name, fails the command with the reason and writes
-    // nothing; the rest of the program works without them.
+    // The text form and network ports live in modules: one that is missing, a file that is
+    // another module under its name, or one cut short (a half-written update, which would
+    // crash the system's loader), fails the command with the reason and writes nothing;
+    // the rest of the program works without them.
     void modulesMissingOrForeign() {
         const QString bin = Path("alone/bin"), modules = Path("alone/modules");
         QVERIFY(QDir().mkpath(bin) && QDir().mkpath(modules));
@@ -348,12 +369,17 @@ private slots:
             if (!p.waitForFinished(20000)) p.kill();
             return std::pair(p.exitCode(), QString::fromUtf8(p.readAllStandardError()));
         };
-        for (const bool foreign : {false, true}) {
-            if (foreign)
-                for (const char* name : {"textform", "network"})
-                    QVERIFY(QFile::copy(built + "progmz515-ports.so",
-                                        modules + "/progmz515-" + name + ".so"));
-            const QString says = foreign ? U("не модуль этой версии") : U("Не найден модуль");
+        const QString foreign = U("не модуль этой версии"), cut = U("записан не до конца");
+        for (const QString& says : {U("Не найден модуль"), foreign, cut}) {
+            for (const char* name : {"textform", "network"}) {
+                const QString module = modules + "/progmz515-" + name + ".so";
+                QFile::remove(module);
+                if (says == foreign) QVERIFY(QFile::copy(built + "progmz515-ports.so", module));
+                if (says == cut) {
+                    QVERIFY(QFile::copy(built + "progmz515-" + name + ".so", module));
+                    QVERIFY(QFile(module).resize(4096));
+                }
+            }
             auto [exit, err] = run({"convert", m_kb8, out});
             QCOMPARE(exit, 2);
             QVERIFY2(err.contains(says) && err.contains("textform"), qPrintable(err));
@@ -367,6 +393,33 @@ private slots:
             std::tie(exit, err) = run({"convert", m_kb8, Path("alone.cf8")});
             QCOMPARE(exit, 0);
         }
+    }
+
+    // Under a file-size limit the writes fail as on a full disk, with the message and the
+    // exit status, instead of a silent death by SIGXFSZ (after the device was read).
+    void fileSizeLimit() {
+        SimProcess sim;
+        QVERIFY(sim.start({"--model", "MZ515KB8"}));
+        const QString cf8 = Path("limited.cf8"), yaml = Path("limited.yaml");
+        for (const QStringList& args :
+             {QStringList{"convert", m_kb8, yaml},
+              {"read", "--port", sim.ptyPath(), "--model", "MZ515KB8", "-o", cf8}}) {
+            QProcess p;
+            p.setChildProcessModifier([] {
+                ::signal(SIGXFSZ, SIG_DFL);
+                const rlimit small{100, 100};
+                ::setrlimit(RLIMIT_FSIZE, &small);
+            });
+            p.start(QStringLiteral(PROGMZ_CLI_PATH), args);
+            QVERIFY(p.waitForFinished(30000));
+            const QString err = QString::fromUtf8(p.readAllStandardError());
+            QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+            QVERIFY2(p.exitCode() == 2, qPrintable(QString::number(p.exitCode()) + u' ' + err));
+            QVERIFY2(err.contains(U("превышен допустимый размер файла")), qPrintable(err));
+            if (args[0] == "read")
+                QVERIFY(p.readAllStandardOutput().contains(U("Настройки прочитаны").toUtf8()));
+        }
+        QVERIFY(!QFile::exists(cf8) && !QFile::exists(yaml));
     }
 
     // A standard output that takes nothing fails every command that prints, with a reason.

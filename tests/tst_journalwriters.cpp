@@ -93,6 +93,35 @@ private slots:
                      ImageOf(w, i));
         }
     }
+
+    // The next append after a last line that lost its end: a whole line that only lacks its
+    // newline (edited by hand) is kept; one cut in the middle is dropped.
+    void lastLineWithoutItsNewline_data() {
+        QTest::addColumn<int>("chop"); // bytes taken off the end of the index
+        QTest::addColumn<int>("kept"); // entries after the next append
+        QTest::newRow("only the newline") << 1 << 2;
+        QTest::newRow("cut in the middle") << 20 << 1;
+    }
+    void lastLineWithoutItsNewline() {
+        QFETCH(int, chop);
+        QFETCH(int, kept);
+        QTemporaryDir dir;
+        const QByteArray image = ImageOf(0, 0);
+        const std::span<const std::uint8_t> bytes{
+            reinterpret_cast<const std::uint8_t*>(image.constData()), 167};
+        const auto add = [&](const QString& outcome) {
+            return Journal::TJournal(dir.path(), 100).Add(Journal::Kind::Written, "MZ515KA8",
+                                                          bytes, "ttyUSB0", {}, outcome);
+        };
+        QCOMPARE(add("first"), std::nullopt);
+        QFile index(dir.filePath("index.jsonl"));
+        QVERIFY(index.open(QIODevice::ReadWrite) && index.resize(index.size() - chop));
+        index.close();
+        QCOMPARE(add("second"), std::nullopt);
+        const QList<Journal::Entry> entries = Journal::TJournal(dir.path(), 100).Entries();
+        QCOMPARE(entries.size(), kept);
+        QCOMPARE(entries.front().Outcome, QString("second"));
+    }
 };
 
 int main(int argc, char** argv) {

@@ -254,6 +254,8 @@ std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& byt
     const QString cut = QCoreApplication::translate(
         "ConfigStore", "Файл не записан целиком: нет места на диске или "
                        "превышен допустимый размер файла.");
+    if (const std::optional<QString> refused = OutputRefused(path))
+        return WriteError(path, *refused);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         const QFileInfo target(path);

@@ -71,6 +71,12 @@ std::optional<QString> SaveAnyConfig(const QString& path, ConfigFormat format, c
 // reading: a FIFO would block until someone writes to it, and a folder has nothing to read.
 bool IsRegularFile(const QString& path);
 
+// Why nothing may be written to `path`, or nothing when it may: what is there now is not a
+// regular file (a FIFO, a device node, a folder; through links), or it is a symbolic link
+// that another user left in a sticky folder anyone may write.  Every writer of the
+// programs asks this first.  Each platform's own.
+std::optional<QString> OutputRefused(const QString& path);
+
 enum class InLockedFolder {
     Fail,         // the file is written beside the target or not at all
     WriteInPlace, // an existing file that may be written is written in place instead
@@ -80,7 +86,8 @@ enum class InLockedFolder {
 // complete, so that a failure leaves an older file as it was.  A folder that takes no new
 // files (no write permission, or locked by the system) has no room for the copy beside the
 // target; with WriteInPlace an existing file is then written in place, and a failure part
-// way is reported all the same but leaves it cut.  The error text (the file's name, then
+// way is reported all the same but leaves it cut.  A target OutputRefused refuses is left
+// alone.  The error text (the file's name, then
 // why), or nothing.
 std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& bytes,
                                       InLockedFolder locked = InLockedFolder::Fail);

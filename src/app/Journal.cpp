@@ -87,7 +87,8 @@ QString Failed(const QString& what, const QString& why) {
 }
 
 // Cuts a last line that lost its end (a full disk or a crash in the middle of an append)
-// back to the end of the line before it, so that the next line is not glued to it.
+// back to the end of the line before it, so that the next line is not glued to it.  A last
+// line that is whole but for its newline (edited by hand) gets the newline instead.
 bool CutTornTail(QFile& index) {
     constexpr qint64 Chunk = 4096;
     const qint64 size = index.size();
@@ -104,7 +105,11 @@ bool CutTornTail(QFile& index) {
         }
         end = from;
     }
-    return keep == size || index.resize(keep);
+    if (keep == size) return true;
+    constexpr qint64 LongestLine = 64 * 1024;
+    if (size - keep <= LongestLine && index.seek(keep) && FromLine(index.read(size - keep)))
+        return index.seek(size) && index.write("\n", 1) == 1 && index.flush();
+    return index.resize(keep);
 }
 
 } // namespace
@@ -185,6 +190,9 @@ std::optional<QString> TJournal::Add(Kind kind, const QString& model,
 std::optional<QString> TJournal::Append(Entry& e, std::span<const std::uint8_t> image,
                                         const QString& what) {
     QFile index(QDir(m_folder).filePath(IndexName));
+    if (const std::optional<QString> refused = ConfigStore::OutputRefused(index.fileName()))
+        return Failed(what, QDir::toNativeSeparators(index.fileName()) + QStringLiteral(": ") +
+                                *refused);
     if (!index.open(QIODevice::ReadWrite) || !CutTornTail(index))
         return Failed(what, index.errorString());
     // Read again only when another program has changed the index since; only the count and
