@@ -5,6 +5,7 @@
 #include "CliCommon.h"
 #include "Commands.h"
 
+#include "app/EndSignals.h"
 #include "app/Language.h"
 
 #include <QCoreApplication>
@@ -99,6 +100,7 @@ int Dispatch(const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    IgnoreFileSizeSignal();
     QCoreApplication app(argc, argv);
     // The window's names: its journal is the command line's too.
     QCoreApplication::setOrganizationName(QStringLiteral("Korvanta"));
@@ -113,7 +115,8 @@ int main(int argc, char** argv) {
         QStringList again = given;
         language = ChooseLanguage(again);
     }
-    if (!language.Warning.isEmpty()) PrintErr(language.Warning);
+    for (const QString& note : {language.Warning, language.StoreProblem})
+        if (!note.isEmpty()) PrintErr(note);
     if (!language.Error.isEmpty()) return FinishOutput(UsageError({}, language.Error));
     return FinishOutput(Dispatch(args));
 }

@@ -2,13 +2,17 @@
 
 #include "app/SetupUnit.h"
 #include "support/TempSettings.h"
+#include "model/Utf8.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPoint>
 #include <QSettings>
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <optional>
 
@@ -147,6 +151,40 @@ private slots:
         QVERIFY2(error.contains(QLatin1String("\"comportname\"")), qPrintable(error));
         // What is there is not ours to overwrite on a read.
         QCOMPARE(stored(QStringLiteral("comportname")), value);
+    }
+
+    // A store file that is not a file, or far too large, is neither read (a FIFO would
+    // block the program for good) nor replaced: the defaults apply, and every call says why.
+    void storeThatIsNoFile_data() {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("a FIFO") << "fifo";
+        QTest::newRow("a link to a FIFO") << "link";
+        QTest::newRow("larger than settings are") << "large";
+    }
+    void storeThatIsNoFile() {
+        QFETCH(QString, what);
+        const QString file = m_store->storeFile();
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        const QByteArray name = QFile::encodeName(file), fifo = name + ".fifo";
+        if (what == "large") {
+            QFile big(file);
+            QVERIFY(big.open(QIODevice::WriteOnly));
+            QVERIFY(big.write("[General]\ncomportname=COM7\n" + QByteArray(2 << 20, '#')) > 0);
+        } else {
+            QCOMPARE(::mkfifo(what == "fifo" ? name.constData() : fifo.constData(), 0600), 0);
+            if (what == "link") QCOMPARE(::symlink(fifo.constData(), name.constData()), 0);
+        }
+        const auto before = fileIdentity(file);
+        QString error;
+        QCOMPARE(ReadSetting(QStringLiteral("comportname"), QStringLiteral("COM1"), &error),
+                 QStringLiteral("COM1"));
+        QVERIFY2(error.contains(U("не прочитаны")) && error.contains(file), qPrintable(error));
+        error.clear();
+        QVERIFY(!WriteSetting(QStringLiteral("devicetype"), QStringLiteral("MZ515KF"), &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(StoredSetting(QStringLiteral("language")), QString());
+        QCOMPARE(fileIdentity(file), before);
+        QCOMPARE(QFileInfo(file).isSymLink(), what == "link");
     }
 };
 

@@ -65,8 +65,18 @@ LanguageChoice ChooseLanguage(QStringList& arguments, const QString& environment
 }
 
 LanguageChoice ChooseLanguage(QStringList& arguments) {
-    return ChooseLanguage(arguments, qEnvironmentVariable(LanguageEnvironment),
-                          StoredSetting(QLatin1String(SettingLanguage)));
+    const QString environment = qEnvironmentVariable(LanguageEnvironment);
+    // The store is not even opened when the option or the environment decides.
+    QStringList taken = arguments;
+    LanguageChoice choice = ChooseLanguage(taken, environment, QString());
+    const bool optionGiven = taken.size() != arguments.size();
+    if (optionGiven || ParseLanguage(environment)) {
+        arguments = taken;
+        return choice;
+    }
+    choice = ChooseLanguage(arguments, environment, StoredSetting(QLatin1String(SettingLanguage)));
+    choice.StoreProblem = SettingsStoreProblem();
+    return choice;
 }
 
 namespace {

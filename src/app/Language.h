@@ -28,6 +28,7 @@ struct LanguageChoice {
     UiLanguage Language = UiLanguage::Russian;
     QString Error;   // a --lang that names no language: a usage error
     QString Warning; // a PROGMZ515_LANG that names no language: ignored, with a word on it
+    QString StoreProblem; // the settings store was asked and could not be read (SetupUnit)
 };
 
 // Takes "--lang CODE" or "--lang=CODE" out of `arguments` (before a lone "--") and decides.
@@ -35,7 +36,8 @@ struct LanguageChoice {
 LanguageChoice ChooseLanguage(QStringList& arguments, const QString& environment,
                               const QString& stored);
 
-// The same, reading the environment and the settings store.
+// The same, reading the environment and, only when neither the option nor the environment
+// decides, the settings store.
 LanguageChoice ChooseLanguage(QStringList& arguments);
 
 // Installs Qt's translation of itself and, for English, the program's own, on `app`.  Qt's

@@ -1,12 +1,28 @@
 #include "app/SetupUnit.h"
 
-#include <QCoreApplication>
+#include "app/ConfigStore.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QMetaType>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QVariant>
 
 namespace {
+
+// Settings are a few hundred bytes; a file far larger is not ours to read at every call.
+constexpr qint64 StoreLimit = 1024 * 1024;
+
+// The file the store keeps its values in, where it is a file: where QSettings puts it.
+QString StoreFile() {
+#ifdef Q_OS_WIN
+    return {}; // the registry
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Korvanta/ProgMZ515.conf");
+#endif
+}
 
 // One fresh handle per call: another instance of the program may have changed the store.
 QSettings OpenStore() {
@@ -46,7 +62,28 @@ bool Store(QSettings& store, const QString& name, const QString& value, QString*
 
 } // namespace
 
+QString SettingsStoreProblem() {
+    const QString file = StoreFile();
+    if (file.isEmpty()) return {};
+    QString why;
+    if (const std::optional<QString> refused = ConfigStore::OutputRefused(file))
+        why = *refused;
+    else if (const QFileInfo info(file); info.isFile() && info.size() > StoreLimit)
+        why = QCoreApplication::translate("SetupUnit", "файл больше %1 МиБ.")
+                  .arg(StoreLimit / (1024 * 1024));
+    if (why.isEmpty()) return {};
+    why[0] = why[0].toLower(); // inside a sentence here
+    return QCoreApplication::translate("SetupUnit",
+                                       "Настройки программы (%1) не прочитаны: %2 Действуют "
+                                       "настройки по умолчанию, файл оставлен как есть.")
+        .arg(file, why);
+}
+
 QString ReadSetting(const QString& name, const QString& defaultValue, QString* error) {
+    if (const QString problem = SettingsStoreProblem(); !problem.isEmpty()) {
+        Report(error, problem);
+        return defaultValue;
+    }
     QSettings store = OpenStore();
     const QVariant stored = store.value(name);
     if (stored.isValid() && stored.typeId() != QMetaType::QString) {
@@ -60,11 +97,16 @@ QString ReadSetting(const QString& name, const QString& defaultValue, QString* e
 }
 
 QString StoredSetting(const QString& name) {
+    if (!SettingsStoreProblem().isEmpty()) return {};
     const QVariant stored = OpenStore().value(name);
     return stored.typeId() == QMetaType::QString ? stored.toString() : QString();
 }
 
 bool WriteSetting(const QString& name, const QString& value, QString* error) {
+    if (const QString problem = SettingsStoreProblem(); !problem.isEmpty()) {
+        Report(error, problem);
+        return false;
+    }
     QSettings store = OpenStore();
     return Store(store, name, value, error);
 }

@@ -10,6 +10,13 @@
 
 #include <QString>
 
+// Why the store's file is not to be read or written at all, or empty when it may be: it is
+// not a regular file (a FIFO would hang the program, a link to a device would be replaced),
+// another user's link (see ConfigStore::OutputRefused), or far larger than settings are.
+// Every call below checks it first and then works with the defaults, changing nothing; the
+// text is what they report.
+QString SettingsStoreProblem();
+
 inline constexpr char SettingDeviceType[] = "devicetype";
 inline constexpr char SettingComPortName[] = "comportname";
 inline constexpr char SettingFilePath[] = "filepath";
