@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,6 +19,7 @@
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -426,6 +428,37 @@ private slots:
         } else {
             QCOMPARE(readAll(target), old);
         }
+    }
+
+    // A link to a regular file is written through (the link stays), except one that
+    // another user left in a sticky folder anyone may write: that may be a trap laid for
+    // root, and is refused as the system's protected_symlinks refuses to follow it.
+    void linksInSharedFolders_data() {
+        QTest::addColumn<bool>("sticky");
+        QTest::addColumn<bool>("othersLink");
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("our link, sticky folder") << true << false << true;
+        QTest::newRow("another user's link, sticky folder") << true << true << false;
+        QTest::newRow("another user's link, private folder") << false << true << true;
+    }
+    void linksInSharedFolders() {
+        QFETCH(bool, sticky);
+        QFETCH(bool, othersLink);
+        QFETCH(bool, saves);
+        if (othersLink && ::geteuid() != 0) QSKIP("only root can give a link to another user");
+        QTemporaryDir dir, elsewhere;
+        const QByteArray old = cf8("MZ515KF", QByteArray(10, '\x77'));
+        const QString target = elsewhere.filePath("target.cf8"), link = dir.filePath("link.cf8");
+        QVERIFY(writeAll(target, old) && QFile::link(target, link));
+        QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), sticky ? 01777 : 0755), 0);
+        if (othersLink) QCOMPARE(::lchown(QFile::encodeName(link).constData(), 65534, 65534), 0);
+        ProgramState s;
+        QVERIFY(LoadDeviceDefaults(s, "MZ515KA8"));
+        const std::optional<QString> error = SaveConfigFile(s, link);
+        QCOMPARE(!error.has_value(), saves);
+        if (error) QVERIFY2(error->contains("link.cf8"), qPrintable(*error));
+        QCOMPARE(readAll(target), saves ? cf8("MZ515KA8", defaultImage("MZ515KA8")) : old);
+        QVERIFY(QFileInfo(link).isSymLink());
     }
 
     void saveAsExtension_data() {
