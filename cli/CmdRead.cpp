@@ -35,7 +35,7 @@ int RunRead(const QStringList& args) {
     LoadDeviceDefaults(state, model);
     const int traceExit = run->Run(state, false);
     const PortSession& session = *run->Sessions().front();
-    PrintOut(SessionResultLine(session));
+    PrintSessionEnd(session);
     if (session.Result() != PortSession::Outcome::Done) return SessionsExit(run->Sessions());
     // A device of another 23-byte model has been read as that model; the file says so.
     if (const std::optional<QString> error = SaveConfiguration(session.State(), output))

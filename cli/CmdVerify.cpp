@@ -27,7 +27,7 @@ int RunVerify(const QStringList& args) {
 
     const int traceExit = run->Run(state, false, true);
     const PortSession& session = *run->Sessions().front();
-    PrintOut(SessionResultLine(session));
+    PrintSessionEnd(session);
     if (session.Result() != PortSession::Outcome::Done) return SessionsExit(run->Sessions());
     // The file is compared as a write would leave it in the device: a write of this file
     // followed by verify must agree.

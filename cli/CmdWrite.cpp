@@ -30,7 +30,7 @@ int RunWrite(const QStringList& args) {
     ProgramState sent = state;
     NormaliseForWrite(sent);
     for (const PortSession* session : run->Sessions()) {
-        PrintOut(SessionResultLine(*session));
+        PrintSessionEnd(*session);
         if (session->Result() == PortSession::Outcome::Differs)
             for (const QString& line : CompareConfigurations(sent, session->State()).Lines())
                 PrintOut(QStringLiteral("  ") + line);

@@ -5,6 +5,8 @@
 #include "CliCommon.h"
 #include "LineTrace.h"
 
+#include "link/ExchangeTexts.h"
+#include "link/LinkDoctor.h"
 #include "link/PortList.h"
 #include "model/MyConst.h"
 
@@ -45,21 +47,6 @@ void PortSession::Start(bool write) {
     m_starting = true;
     m_exchange->SendData(write);
     m_starting = false;
-    // A port that failed at once; one that fails coming up (a network port) is told by the
-    // controller's box later (ShowDetailedMessage).
-    if (!m_exchange->Busy() && m_outcome == Outcome::Running) {
-        NoteOpenFailure();
-        QTimer::singleShot(0, this, &PortSession::Finished);
-    }
-}
-
-void PortSession::NoteOpenFailure() {
-    // The controller has said so, and why, in its box.
-    m_outcome = Outcome::PortFailed;
-    m_resultText = m_details;
-    if (m_trace)
-        m_trace->Note(m_port, TExchange::tr(TExchange::OpenErrorCaption) +
-                                  QStringLiteral(": ") + m_resultText);
 }
 
 void PortSession::SetStatusText(const QString& text) {
@@ -69,12 +56,9 @@ void PortSession::SetStatusText(const QString& text) {
 
 void PortSession::Interrupt(int signal) {
     if (m_outcome != Outcome::Running) return;
-    m_exchange->Stop();
     m_signal = signal;
-    m_outcome = Outcome::Interrupted;
-    SetStatusText(QCoreApplication::translate("PortSession", "прервано сигналом %1").arg(signal));
-    if (m_trace) m_trace->Note(m_port, m_resultText);
-    emit Finished();
+    // The controller tells its end as Stopped (Conclude); a port still coming up too.
+    m_exchange->Stop();
 }
 
 void PortSession::ShowMessage(const QString& caption, const QString& text, MessageIcon) {
@@ -84,13 +68,7 @@ void PortSession::ShowMessage(const QString& caption, const QString& text, Messa
 void PortSession::ShowDetailedMessage(const QString& caption, const QString& text, MessageIcon icon,
                                       const QString& details) {
     ShowMessage(caption, text, icon);
-    m_details = details;
     if (!details.isEmpty()) PrintErr(Indented(details));
-    if (caption == TExchange::tr(TExchange::OpenErrorCaption) && !m_starting &&
-        m_outcome == Outcome::Running) {
-        NoteOpenFailure();
-        QTimer::singleShot(0, this, &PortSession::Finished);
-    }
 }
 
 void PortSession::SwitchToModelRow(int row) {
@@ -107,15 +85,48 @@ void PortSession::SwitchToModelRow(int row) {
 void PortSession::Conclude(const ExchangeOutcome& outcome) {
     // Told once the controller has said how it ended (status, box), so the last status
     // text is the result line's.
-    if (!outcome.Accepted)
-        m_outcome = Outcome::NoAnswer;
-    else if (outcome.Write && outcome.Differing != 0)
-        m_outcome = Outcome::Differs;
-    else
+    m_last = outcome;
+    switch (outcome.Result) {
+    case ExchangeResult::ReadAccepted:
+    case ExchangeResult::WriteVerified:
         m_outcome = Outcome::Done;
-    if (m_trace) m_trace->Note(m_port, m_resultText);
+        break;
+    case ExchangeResult::WriteDiffers:
+        m_outcome = Outcome::Differs;
+        break;
+    case ExchangeResult::NoAnswer:
+        m_outcome = Outcome::NoAnswer;
+        break;
+    case ExchangeResult::PortNotOpened:
+        // The controller has said so, and why, in its box.
+        m_outcome = Outcome::PortFailed;
+        m_resultText = outcome.OpenDetails;
+        break;
+    case ExchangeResult::Stopped:
+        m_outcome = Outcome::Interrupted;
+        SetStatusText(
+            QCoreApplication::translate("PortSession", "прервано сигналом %1").arg(m_signal));
+        break;
+    }
+    if (m_trace)
+        m_trace->Note(m_port,
+                      m_outcome == Outcome::PortFailed
+                          ? ExchangeTexts::OpenErrorCaption() + QStringLiteral(": ") + m_resultText
+                          : m_resultText);
     if (OnOutcome) OnOutcome(outcome);
-    emit Finished();
+    // A port that failed at once fails inside Start: the host hears of it from its loop.
+    if (m_starting)
+        QTimer::singleShot(0, this, &PortSession::Finished);
+    else
+        emit Finished();
+}
+
+std::optional<LinkDiagnosis> PortSession::Diagnosis() const {
+    if (!m_last || m_last->Result != ExchangeResult::NoAnswer) return std::nullopt;
+    QStringList present;
+    for (const QString& name : ListSerialPorts())
+        present << name;
+    return Diagnose(m_last->Evidence, present);
 }
 
 void RunSessions(const QList<PortSession*>& sessions) {
@@ -133,10 +144,21 @@ void RunSessions(const QList<PortSession*>& sessions) {
     if (running() > 0) loop.exec();
 }
 
+void PrintSessionEnd(const PortSession& session) {
+    PrintOut(SessionResultLine(session));
+    // Why, after the result line: what was heard says it.
+    if (const std::optional<LinkDiagnosis> d = session.Diagnosis())
+        PrintErr(
+            QStringLiteral("%1: %2\n%3").arg(session.Port(), d->Headline, Indented(d->Advice)) +
+            (d->Heard.isEmpty()
+                 ? QString()
+                 : u'\n' + Indented(QCoreApplication::translate("PortSession", "Пришло: %1")
+                                        .arg(d->Heard))));
+}
+
 QString SessionResultLine(const PortSession& session) {
     if (session.Result() == PortSession::Outcome::PortFailed)
-        return QStringLiteral("%1: %2").arg(session.Port(),
-                                            TExchange::tr(TExchange::OpenErrorCaption));
+        return QStringLiteral("%1: %2").arg(session.Port(), ExchangeTexts::OpenErrorCaption());
     return QStringLiteral("%1: %2: %3")
         .arg(session.Port(), session.State().CurrentDevice, session.ResultText());
 }

@@ -6,6 +6,7 @@
 
 #include "link/Exchange.h"
 #include "link/ExchangeView.h"
+#include "link/LinkDoctor.h"
 #include "link/SerialDrv.h"
 #include "model/ProgramState.h"
 
@@ -57,6 +58,10 @@ public:
     QString ResultText() const { return m_resultText; }
     // The model asked for, when the device named another one; empty otherwise.
     QString SwitchedFrom() const { return m_switchedFrom; }
+    // How the exchange ended, once it has.
+    const std::optional<ExchangeOutcome>& LastOutcome() const { return m_last; }
+    // Why the device did not answer, for a session that ended without an answer.
+    std::optional<LinkDiagnosis> Diagnosis() const;
     // The signal that interrupted the session; 0 when none did.
     int Signal() const { return m_signal; }
     // Called with the exchange's outcome when it ends, before Finished() (the journal).
@@ -81,7 +86,6 @@ signals:
 
 private:
     void Conclude(const ExchangeOutcome& outcome);
-    void NoteOpenFailure();
 
     QString m_port;
     QString m_path;
@@ -95,12 +99,16 @@ private:
     int m_signal = 0;
     bool m_starting = false; // inside the controller's start: an open failure is told there
     QString m_resultText;
-    QString m_details; // of the last box that had them
+    std::optional<ExchangeOutcome> m_last;
     QString m_switchedFrom;
 };
 
 // Runs the event loop until every session has finished.
 void RunSessions(const QList<PortSession*>& sessions);
+
+// The result line on standard output, and for a device that did not answer the diagnosis
+// on standard error.
+void PrintSessionEnd(const PortSession& session);
 
 // The one-line summary of a session for standard output: "<port>: <model>: <outcome>".
 QString SessionResultLine(const PortSession& session);

@@ -1065,6 +1065,10 @@ Please contact the developer</translation>
 <context>
     <name>PortSession</name>
     <message>
+        <source>Пришло: %1</source>
+        <translation>Heard: %1</translation>
+    </message>
+    <message>
         <source>прервано сигналом %1</source>
         <translation>interrupted by signal %1</translation>
     </message>
@@ -2655,6 +2659,85 @@ Exit code:
   128+N  interrupted by signal N (130 — Ctrl+C); ports closed
 
 progmz515-cli COMMAND --help — help on a command.</translation>
+    </message>
+</context>
+<context>
+    <name>LinkDoctor</name>
+    <message>
+        <source>%1 или %2</source>
+        <translation>%1 or %2</translation>
+    </message>
+    <message>
+        <source>Соединение с сервером %1 прервалось во время обмена.</source>
+        <translation>The connection to the server %1 broke off during the exchange.</translation>
+    </message>
+    <message>
+        <source>Проверьте сеть и сервер последовательного порта (он мог перезапуститься или отдать порт другому клиенту), затем повторите обмен.</source>
+        <translation>Check the network and the serial port server (it may have restarted or given the port to another client), then repeat the exchange.</translation>
+    </message>
+    <message>
+        <source>Порт %1 пропал во время обмена.</source>
+        <translation>Port %1 disappeared during the exchange.</translation>
+    </message>
+    <message>
+        <source>Адаптер отключили или у его разъёма плохой контакт. Подключите адаптер, выберите его порт из списка и повторите обмен.</source>
+        <translation>The adapter was unplugged or its connector makes poor contact. Plug the adapter in, pick its port from the list and repeat the exchange.</translation>
+    </message>
+    <message>
+        <source>Прибор ничего не ответил ни на один запрос.</source>
+        <translation>The device did not answer any request.</translation>
+    </message>
+    <message>
+        <source> Или выбрана не та модель: прибор другой модели на такой запрос не отвечает, его определит команда «Определить прибор» (progmz515-cli detect).</source>
+        <translation> Or the wrong model is picked: a device of another model does not answer such a request; the command "Detect device" (progmz515-cli detect) finds it.</translation>
+    </message>
+    <message>
+        <source>Нет питания прибора, кабель не подключён к прибору или сервер %1 работает с другим портом.</source>
+        <translation>The device has no power, the cable is not connected to the device, or the server %1 works with another port.</translation>
+    </message>
+    <message>
+        <source>Нет питания прибора, кабель не подключён к прибору или адаптер подключён к другому порту. Порты в системе сейчас: %1.</source>
+        <translation>The device has no power, the cable is not connected to the device, or the adapter is on another port. Ports in the system now: %1.</translation>
+    </message>
+    <message>
+        <source>нет ни одного</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Вернулось то, что было отправлено: линии TX и RX адаптера соединены.</source>
+        <translation>What was sent came back: the adapter's TX and RX lines are joined.</translation>
+    </message>
+    <message>
+        <source>Это заглушка-петля, неверный кабель или линия с эхом; прибор при этом не отвечает. Проверьте кабель и его распайку.</source>
+        <translation>This is a loopback plug, a wrong cable or an echoing line; the device itself is not answering. Check the cable and its wiring.</translation>
+    </message>
+    <message>
+        <source>Ответил прибор модели %1, а выбрана %2.</source>
+        <translation>A device of model %1 answered, but %2 is picked.</translation>
+    </message>
+    <message>
+        <source>Выберите модель прибора, который подключён, и прочитайте его снова.</source>
+        <translation>Pick the model of the device that is connected and read it again.</translation>
+    </message>
+    <message>
+        <source>Ответ прибора оборвался: пришло %1 байт из %2.</source>
+        <translation>The device's reply was cut short: %1 bytes of %2 came.</translation>
+    </message>
+    <message>
+        <source>Плохой контакт в разъёме или кабеле, или адаптер отключали во время обмена. Проверьте соединения и повторите обмен.</source>
+        <translation>A poor contact in the connector or cable, or the adapter was unplugged during the exchange. Check the connections and repeat the exchange.</translation>
+    </message>
+    <message>
+        <source>Пришли байты, но ни одного правильного ответа: на линии помехи.</source>
+        <translation>Bytes came, but not one correct reply: there is noise on the line.</translation>
+    </message>
+    <message>
+        <source>Сервер socket:// работает со своими настройками линии: проверьте, что на нём 9600 бит/с, 8 бит, без чётности. Либо плохой кабель или другой прибор на линии.</source>
+        <translation>A socket:// server keeps its own line settings: check that it is set to 9600 bit/s, 8 bits, no parity. Or a bad cable, or another device on the line.</translation>
+    </message>
+    <message>
+        <source>Преобразователь работает на другой скорости, плохой кабель или на линии другой прибор. Проверьте настройки преобразователя и кабель.</source>
+        <translation>The converter runs at another speed, the cable is bad, or another device is on the line. Check the converter's settings and the cable.</translation>
     </message>
 </context>
 </TS>

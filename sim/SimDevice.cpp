@@ -97,6 +97,14 @@ DeviceAnswer SimDevice::Hear(const QByteArray& request) {
     case SimFault::Echo:
         answer.Parts.push_back({delay, request});
         return answer;
+    case SimFault::Noise: {
+        // What a 9600 bit/s reply looks like at another speed: never the frame's start.
+        QByteArray noise(request.size(), '\0');
+        for (qsizetype i = 0; i < noise.size(); ++i)
+            noise[i] = char(0x80 | ((i * 37 + 11) & 0x7C));
+        answer.Parts.push_back({delay, noise});
+        return answer;
+    }
     default:
         break;
     }
@@ -114,6 +122,8 @@ DeviceAnswer SimDevice::Hear(const QByteArray& request) {
         char& crc = reply[reply.size() - 3];
         crc = char(crc ^ 0xFF);
     }
+
+    if (m_options.Fault == SimFault::Cut) reply.truncate(m_options.CutAfter);
 
     if (m_options.Fault == SimFault::Split) {
         const qsizetype half = reply.size() / 2;

@@ -40,11 +40,9 @@ bool ParseFault(const QString& text, int capacity, SimOptions& o, QString* error
     static const struct {
         const char* Name;
         SimFault Fault;
-    } plain[] = {{"silent", SimFault::Silent},
-                 {"bad-crc", SimFault::BadCrc},
-                 {"split", SimFault::Split},
-                 {"vanish", SimFault::Vanish},
-                 {"echo", SimFault::Echo}};
+    } plain[] = {{"silent", SimFault::Silent}, {"bad-crc", SimFault::BadCrc},
+                 {"split", SimFault::Split},   {"vanish", SimFault::Vanish},
+                 {"echo", SimFault::Echo},     {"noise", SimFault::Noise}};
     for (const auto& p : plain) {
         if (text == QLatin1String(p.Name)) {
             o.Fault = p.Fault;
@@ -65,9 +63,21 @@ bool ParseFault(const QString& text, int capacity, SimOptions& o, QString* error
         o.DifferCount = n;
         return true;
     }
-    *error =
-        QStringLiteral("unknown fault \"%1\"; use silent, bad-crc, split, differ:N, vanish or echo")
-            .arg(text);
+    if (text.startsWith(QLatin1String("cut:"))) {
+        bool ok = false;
+        const int n = text.mid(4).toInt(&ok, 10);
+        if (!ok || n < 1) {
+            *error =
+                QStringLiteral("--fault cut:N needs N of at least 1, not \"%1\"").arg(text.mid(4));
+            return false;
+        }
+        o.Fault = SimFault::Cut;
+        o.CutAfter = n;
+        return true;
+    }
+    *error = QStringLiteral("unknown fault \"%1\"; use silent, bad-crc, split, differ:N, vanish, "
+                            "echo, noise or cut:N")
+                 .arg(text);
     return false;
 }
 
@@ -259,6 +269,8 @@ QString HelpText() {
                "                      vanish     disappears (closes the terminal and quits)\n"
                "                                 when the first request arrives\n"
                "                      echo       sends every request back unchanged\n"
+               "                      noise      answers with bytes that never form a frame\n"
+               "                      cut:N      the reply stops after its first N bytes\n"
                "  --pace            the line's real speed, 9600 bit/s, 10 bits a byte (about\n"
                "                    1.04 ms a byte), both ways: a request counts as heard when\n"
                "                    its last byte would have arrived, and replies go out a byte\n"

@@ -17,6 +17,8 @@ enum class SimFault {
     Differ, // a write is stored but echoed with DifferCount image bytes changed
     Vanish, // the device is pulled out when the first request arrives
     Echo,   // the request comes back unchanged
+    Noise,  // bytes that never form a frame, as a line at another speed gives
+    Cut,    // the reply stops after CutAfter bytes, as a loose contact leaves it
 };
 
 struct SimOptions {
@@ -26,6 +28,7 @@ struct SimOptions {
     std::uint8_t Version = 12;
     SimFault Fault = SimFault::None;
     int DifferCount = 0;
+    int CutAfter = 0;
     bool Pace = false; // 9600 bit/s, 10 bits a byte
     int DelayMs = 0;   // before every reply
     QString LogPath;   // empty: no log

@@ -178,22 +178,20 @@ private slots:
 
     // The device goes away while the window waits for its reply (the simulator closes its
     // terminal when it hears the request) or while the reply is coming in (the simulator
-    // is killed after the first half of a split reply was taken in).  The program keeps
-    // trying its attempts without spinning, gives up as with no device, closes the port and
-    // gives the controls back; the next read cannot open the port that is gone.
+    // is killed after the first half of a split reply was taken in).  The next poll finds
+    // the port gone: the exchange ends then, without re-sends, as with no device; the port
+    // is closed and the controls are back; the next read cannot open the port that is gone.
     void deviceVanishes_data() {
         QTest::addColumn<bool>("write");
         QTest::addColumn<bool>("midReply");
-        QTest::addColumn<int>("giveUpMs");
-        QTest::newRow("read-at-request") << false << false << 4500;
-        QTest::newRow("read-mid-reply") << false << true << 4500;
-        QTest::newRow("write-at-request") << true << false << 9000;
-        QTest::newRow("write-mid-reply") << true << true << 9000;
+        QTest::newRow("read-at-request") << false << false;
+        QTest::newRow("read-mid-reply") << false << true;
+        QTest::newRow("write-at-request") << true << false;
+        QTest::newRow("write-mid-reply") << true << true;
     }
     void deviceVanishes() {
         QFETCH(bool, write);
         QFETCH(bool, midReply);
-        QFETCH(int, giveUpMs);
         Session s;
         const QByteArray device = RandomImage(167, 21);
         QVERIFY2(s.Start({"--model", "MZ515KA8", "--image", device.toHex(), "--fault",
@@ -206,7 +204,6 @@ private slots:
         StatusLog log(s.Bar());
 
         QTest::mouseClick(s.Button(write), Qt::LeftButton);
-        const qint64 clickedAt = log.At.value(0, 0);
         QCOMPARE(log.Texts.value(0), U("Порт открыт"));
         const QByteArray sent = s.F.Image(); // a write sends the image as normalised
         if (midReply) {
@@ -216,25 +213,20 @@ private slots:
             QVERIFY(s.Sim.waitForExit(3000));
             QCOMPARE(s.Sim.requests().size(), 1);
         }
+        QElapsedTimer gone;
+        gone.start();
         QVERIFY(!s.Sim.isRunning());
-        QVERIFY(s.F.Form->Exchange().Busy());
-
-        // The remaining attempts: a busy loop would use a whole core for seconds.
-        QElapsedTimer wall;
-        wall.start();
-        const qint64 cpuBefore = CpuTimeMs();
-        QVERIFY2(log.waitFor(U(GiveUpText), giveUpMs + 3000), qPrintable(log.Texts.join(" | ")));
-        const qint64 cpu = CpuTimeMs() - cpuBefore;
-        QVERIFY2(cpu * 4 < wall.elapsed(),
-                 qPrintable(QStringLiteral("%1 ms of CPU in %2 ms").arg(cpu).arg(wall.elapsed())));
+        // One polling tick (500 ms) finds it; the re-sends would take seconds.
+        QVERIFY2(log.waitFor(U(GiveUpText), 1500), qPrintable(log.Texts.join(" | ")));
+        QVERIFY2(gone.elapsed() < 1500, qPrintable(QString::number(gone.elapsed())));
 
         QStringList steps{U("Порт открыт")};
-        if (midReply) steps << U("Данные получены") << U("Проверка данных");
-        steps << U("Попытка 2") << U("Попытка 3") << U(GiveUpText);
-        QCOMPARE(log.steps(), steps);
-        const qint64 gaveUpAfter = log.at(U(GiveUpText)) - clickedAt;
-        QVERIFY2(gaveUpAfter > giveUpMs - 300 && gaveUpAfter < giveUpMs + 1000,
-                 qPrintable(QString::number(gaveUpAfter)));
+        if (midReply) steps << U("Данные получены");
+        steps << U(GiveUpText);
+        QStringList seen = log.steps();
+        seen.removeAll(U("Проверка данных")); // the half reply may be checked first
+        QCOMPARE(seen, steps);
+        QCOMPARE(s.F.Form->Exchange().Evidence().PortLost, true);
 
         QCOMPARE(s.BarColour(), QColor(255, 0, 0));
         QVERIFY(!s.F.Form->SerialDriver().IsOpen());

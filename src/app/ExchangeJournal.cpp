@@ -13,16 +13,19 @@ QString Stored(const char* text) {
 
 std::optional<QString> JournalExchange(Journal::TJournal& journal, const ExchangeOutcome& o,
                                        const QString& port) {
+    // Nothing went to the device, or it is not known what did.
+    if (o.Result == ExchangeResult::PortNotOpened || o.Result == ExchangeResult::Stopped)
+        return std::nullopt;
     if (o.Write) {
         const QString outcome =
-            !o.Accepted ? Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "нет ответа"))
+            !o.Accepted() ? Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "нет ответа"))
             : o.Differing != 0
                 ? Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "записано с ошибками (%1)"))
                       .arg(o.Differing)
                 : Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "записано"));
         std::optional<QString> error =
             journal.Add(Journal::Kind::Written, o.SentModel, o.Sent, port, o.Version, outcome);
-        if (o.Accepted && o.Differing != 0) {
+        if (o.Accepted() && o.Differing != 0) {
             const std::optional<QString> held = journal.Add(
                 Journal::Kind::DeviceHeld, o.Model, o.Reply, port, o.Version,
                 Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "отличается от записанного (%1)"))
@@ -31,7 +34,7 @@ std::optional<QString> JournalExchange(Journal::TJournal& journal, const Exchang
         }
         return error;
     }
-    if (!o.Accepted) return std::nullopt; // nothing was read
+    if (!o.Accepted()) return std::nullopt; // nothing was read
     return journal.Add(Journal::Kind::Read, o.Model, o.Reply, port, o.Version,
                        o.Compare
                            ? Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "прочитано для сравнения"))

@@ -1,8 +1,10 @@
 #include "Exchange.h"
 
+#include "link/ExchangeTexts.h"
 #include "link/Frames.h"
 #include "link/PortOpenError.h"
 #include "link/SerialDrv.h"
+#include "link/Tick.h"
 #include "link/TimerRule.h"
 #include "model/ConfigCompare.h"
 #include "model/ImageLayout.h"
@@ -24,13 +26,6 @@ void ConfigureExchangeDriver(TSerialDriver& driver, quint16 pollingDelayMs) {
     driver.SetPollingDelay(pollingDelayMs);
     driver.SetEnableDTROnOpen(false);
 }
-
-const char* const TExchange::OpenErrorCaption =
-    QT_TRANSLATE_NOOP("TExchange", "Ошибка открытия порта");
-const char* const TExchange::OpenErrorText = QT_TRANSLATE_NOOP(
-    "TExchange",
-    "Невозможно открыть последовательный порт.\r\nВыберите другой порт и попробуйте снова");
-const char* const TExchange::WriteErrorCaption = QT_TRANSLATE_NOOP("TExchange", "Ошибка");
 
 TExchange::TExchange(ProgramState& state, TSerialDriver& driver, IExchangeView& view,
                      QObject* parent)
@@ -58,10 +53,12 @@ TExchange::TExchange(ProgramState& state, TSerialDriver& driver, IExchangeView& 
     m_driver.OnReceiveData = [this](TSerialDriver* sender, const std::uint8_t* data, quint32 size) {
         SerialDriver1ReceiveData(sender, data, size);
     };
+    m_driver.OnPortLost = [this](TSerialDriver*, const PortStatus& status) { PortLost(status); };
 }
 
 TExchange::~TExchange() {
     m_driver.OnReceiveData = nullptr;
+    m_driver.OnPortLost = nullptr;
     // A port still coming up would report to a controller that is gone.
     if (m_opening) m_driver.ClosePort();
 }
@@ -78,9 +75,25 @@ void TExchange::Stop() {
     if (!m_busy) return;
     AttemptTimer.stop();
     RxTimer.stop();
-    m_compareTaker = nullptr;
     m_state.ReplyCount = 0;
+    const bool opening = m_opening;
+    m_opening = false;
     EndExchange();
+    ExchangeOutcome outcome = Unanswered(ExchangeResult::Stopped);
+    if (opening) outcome.Evidence.Attempts.clear();
+    Finish(std::move(outcome));
+}
+
+ExchangeOutcome TExchange::Unanswered(ExchangeResult result) const {
+    ExchangeOutcome outcome;
+    outcome.Result = result;
+    outcome.Write = m_write;
+    outcome.Compare = m_compareTaker != nullptr;
+    outcome.Model = m_state.CurrentDevice;
+    outcome.SentModel = m_sentModel;
+    outcome.Sent = m_sentImage;
+    outcome.Evidence = m_evidence;
+    return outcome;
 }
 
 void TExchange::Start(bool write, std::function<void(const ExchangeOutcome&)> take) {
@@ -90,6 +103,12 @@ void TExchange::Start(bool write, std::function<void(const ExchangeOutcome&)> ta
     m_busy = true;
     m_opening = true;
     m_openWaited = false;
+    m_write = write;
+    m_sentModel = m_state.CurrentDevice;
+    m_sentImage.clear();
+    m_evidence = {};
+    m_evidence.PortName = m_driver.PortName();
+    m_evidence.Model = m_state.CurrentDevice;
     m_driver.OpenPortThen([this, write, take = std::move(take)](bool opened) mutable {
         Opened(opened, write, std::move(take));
     });
@@ -106,12 +125,17 @@ void TExchange::Opened(bool opened, bool write, std::function<void(const Exchang
         m_busy = false;
         if (m_openWaited) m_view.SetExchangeBusy(false);
         // The two lines say only that it failed; the details say why and what to do.
-        m_view.ShowDetailedMessage(
-            tr(OpenErrorCaption), tr(OpenErrorText), MessageIcon::Error,
-            PortOpenFailureDetails(m_driver.LastError(), m_driver.PortName()));
+        ExchangeOutcome outcome = Unanswered(ExchangeResult::PortNotOpened);
+        outcome.OpenStatus = m_driver.LastError();
+        outcome.OpenDetails = PortOpenFailureDetails(outcome.OpenStatus, m_driver.PortName());
+        m_compareTaker = nullptr;
+        m_view.ShowDetailedMessage(ExchangeTexts::OpenErrorCaption(),
+                                   ExchangeTexts::OpenErrorText(), MessageIcon::Error,
+                                   outcome.OpenDetails);
+        Finish(std::move(outcome));
         return;
     }
-    m_view.SetStatusText(tr("Порт открыт"));
+    m_view.SetStatusText(ExchangeTexts::Progress(ExchangeProgress::PortOpen));
     m_driver.PurgeBuffers(true, true);
 
     if (write) {
@@ -127,16 +151,36 @@ void TExchange::Opened(bool opened, bool write, std::function<void(const Exchang
     const auto image = m_state.Image();
     m_sentImage.assign(image.begin(), image.end());
     m_sentModel = m_state.CurrentDevice;
+    m_evidence.Request =
+        QByteArray(reinterpret_cast<const char*>(m_request.data()), qsizetype(m_request.size()));
 
     m_attemptCount = 0;
     m_state.ReplyCount = 0;
-    // A short write draws no reply and ends in re-sends like a lost one.
-    m_driver.SendBytes(m_request.data(), quint32(m_request.size()));
+    Send();
     EnableTimer(AttemptTimer);
     m_view.SetExchangeBusy(true);
 }
 
+void TExchange::Send() {
+    HeardAttempt attempt;
+    attempt.SentAtMs = TickMs();
+    m_evidence.Attempts.append(attempt);
+    // A short write draws no reply and ends in re-sends like a lost one.
+    m_driver.SendBytes(m_request.data(), quint32(m_request.size()));
+}
+
 void TExchange::SerialDriver1ReceiveData(TSerialDriver*, const std::uint8_t* data, quint32 size) {
+    if (m_busy && !m_evidence.Attempts.isEmpty()) {
+        HeardAttempt& heard = m_evidence.Attempts.last();
+        const qint64 now = TickMs();
+        if (heard.Count == 0) heard.FirstAtMs = now;
+        heard.LastAtMs = now;
+        heard.Count += size;
+        const qsizetype room = HeardAttempt::Kept - heard.Bytes.size();
+        if (room > 0)
+            heard.Bytes.append(reinterpret_cast<const char*>(data),
+                               std::min<qsizetype>(room, qsizetype(size)));
+    }
     // Bytes beyond the buffer are dropped but still counted, so an over-long reply fails the
     // length test instead of being judged on its first bytes.
     for (quint32 i = 0; i < size; ++i) {
@@ -147,7 +191,7 @@ void TExchange::SerialDriver1ReceiveData(TSerialDriver*, const std::uint8_t* dat
     if (!RxTimer.isActive()) {
         SetTimerInterval(RxTimer, GatherMs);
         EnableTimer(RxTimer);
-        m_view.SetStatusText(tr("Данные получены"));
+        m_view.SetStatusText(ExchangeTexts::Progress(ExchangeProgress::DataReceived));
     }
     // An 8-loop reply is checked the moment its last byte arrives; a transmitter's reply is
     // shorter than this and waits for RxTimer, unless the host asked for complete replies
@@ -166,19 +210,15 @@ int TExchange::ReplyImageOffset() const {
 }
 
 void TExchange::RxTimerTimer() {
-    m_view.SetStatusText(tr("Проверка данных"));
+    m_view.SetStatusText(ExchangeTexts::Progress(ExchangeProgress::Checking));
     std::optional<ExchangeOutcome> outcome;
     if (m_busy && CheckReply(m_state)) {
         AttemptTimer.stop();
         RxTimer.stop();
         EndExchange();
 
-        outcome.emplace();
-        outcome->Write = m_write;
-        outcome->Compare = m_compareTaker != nullptr;
-        outcome->Accepted = true;
-        outcome->SentModel = m_sentModel;
-        outcome->Sent = m_sentImage;
+        outcome =
+            Unanswered(m_write ? ExchangeResult::WriteVerified : ExchangeResult::ReadAccepted);
         outcome->Reply = ReplyImage();
         if (!IsTransmitter(m_state.CurrentDevice))
             outcome->Version = m_state.ReplyBuffer[Frame::ReplyVersionOffset];
@@ -213,20 +253,18 @@ void TExchange::RxTimerTimer() {
                     ++differing;
             outcome->Differing = differing;
             if (differing != 0) {
+                outcome->Result = ExchangeResult::WriteDiffers;
                 // The box is the one it always was; which fields differ (or, for a device
                 // of another model, which models) is told beneath it.
                 const QStringList lines = CompareConfigurations(outcome->SentModel, m_sentImage,
                                                                 outcome->Model, outcome->Reply)
                                               .Lines();
                 m_view.ShowDetailedMessage(
-                    tr(WriteErrorCaption),
-                    tr("Есть ошибки записи в прибор. ( ") + QString::number(differing) +
-                        tr(" )\r\nпроверьте конфигурацию"),
+                    ExchangeTexts::WriteErrorCaption(), ExchangeTexts::WriteDiffersText(differing),
                     MessageIcon::None,
                     tr("Записано → в приборе:\n") + lines.join(QLatin1Char('\n')));
                 AdoptReplyImage();
                 m_view.RefreshControls();
-                m_view.SetStatusText(tr("Принято с ошибками"));
             } else {
                 // After a model switch the image holds that model's defaults: show what the
                 // device now holds, which is what was written.
@@ -234,22 +272,14 @@ void TExchange::RxTimerTimer() {
                     AdoptReplyImage();
                     m_view.RefreshControls();
                 }
-                m_view.SetStatusText(tr("Настройки записаны"));
-                StartIndication(IndGreen, 1);
             }
-        } else {
-            if (!outcome->Compare) {
-                AdoptReplyImage();
-                m_view.RefreshControls();
-            }
-            if (IsTransmitter(m_state.CurrentDevice))
-                m_view.SetStatusText(tr("Настройки прочитаны."));
-            else
-                m_view.SetStatusText(
-                    tr("Настройки прочитаны, версия прибора - ") +
-                    QString::number(m_state.ReplyBuffer[Frame::ReplyVersionOffset]));
-            StartIndication(IndGreen, 1);
+        } else if (!outcome->Compare) {
+            AdoptReplyImage();
+            m_view.RefreshControls();
         }
+        m_view.SetStatusText(ExchangeTexts::Result(*outcome));
+        if (const auto blink = ExchangeTexts::ResultIndication(outcome->Result))
+            StartIndication(blink->Colour, blink->Ticks);
     }
     // Accepted or not, the next check starts from nothing.
     m_state.ReplyBuffer.fill(0);
@@ -266,7 +296,7 @@ std::vector<std::uint8_t> TExchange::ReplyImage() const {
 void TExchange::Finish(ExchangeOutcome outcome) {
     // Taken first: the callbacks may start the next exchange.
     auto take = std::exchange(m_compareTaker, nullptr);
-    if (take && outcome.Accepted) take(outcome);
+    if (take && outcome.Accepted()) take(outcome);
     if (Finished) Finished(outcome);
 }
 
@@ -292,25 +322,32 @@ void TExchange::AttemptTimerTimer() {
         return;
     }
     RxTimer.stop();
-    if (m_attemptCount >= MaxResends) {
-        EndExchange();
-        AttemptTimer.stop();
-        m_view.SetStatusText(tr("Нет связи, проверьте соединение или тип прибора"));
-        StartIndication(IndRed, 3);
-        ExchangeOutcome outcome;
-        outcome.Write = m_write;
-        outcome.Compare = m_compareTaker != nullptr;
-        outcome.Model = m_state.CurrentDevice;
-        outcome.SentModel = m_sentModel;
-        outcome.Sent = m_sentImage;
-        Finish(std::move(outcome));
-        return;
-    }
+    if (m_attemptCount >= MaxResends) return GiveUp();
     ++m_attemptCount;
-    m_view.SetStatusText(tr("Попытка ") + QString::number(m_attemptCount + 1));
+    m_view.SetStatusText(ExchangeTexts::Progress(ExchangeProgress::Resent, m_attemptCount + 1));
     m_driver.PurgeBuffers(true, true);
     m_state.ReplyCount = 0;
-    m_driver.SendBytes(m_request.data(), quint32(m_request.size()));
+    Send();
+}
+
+void TExchange::GiveUp() {
+    EndExchange();
+    AttemptTimer.stop();
+    RxTimer.stop();
+    const ExchangeOutcome outcome = Unanswered(ExchangeResult::NoAnswer);
+    m_view.SetStatusText(ExchangeTexts::Result(outcome));
+    if (const auto blink = ExchangeTexts::ResultIndication(outcome.Result))
+        StartIndication(blink->Colour, blink->Ticks);
+    m_state.ReplyCount = 0;
+    Finish(outcome);
+}
+
+void TExchange::PortLost(const PortStatus& status) {
+    // Said at the tick that found it, not after the re-sends: nothing more can come.
+    if (!m_busy || m_opening) return;
+    m_evidence.PortLost = true;
+    m_evidence.LostStatus = status;
+    GiveUp();
 }
 
 void TExchange::StartIndication(Rgb colour, int ticks) {

@@ -5,6 +5,7 @@
 // user.  Everything runs on the GUI thread from clicks, the driver's poll and three
 // timers; nothing blocks.
 
+#include "link/ExchangeOutcome.h"
 #include "link/ExchangeView.h"
 #include "model/ProgramState.h"
 
@@ -24,28 +25,9 @@ class TSerialDriver;
 inline constexpr quint16 WindowPollingDelayMs = 500;
 void ConfigureExchangeDriver(TSerialDriver& driver, quint16 pollingDelayMs = WindowPollingDelayMs);
 
-// What an exchange came to, told once it has ended and the user has been told (status,
-// box), for whoever keeps a record of it.
-struct ExchangeOutcome {
-    bool Write = false;
-    bool Compare = false;            // a read for a comparison: the image was left as it was
-    bool Accepted = false;           // a reply was accepted; false: the device gave no usable reply
-    QString Model;                   // the model the reply is for (the one the device named)
-    QString SentModel;               // the model the request was built for
-    std::vector<std::uint8_t> Sent;  // the image as sent (a read's request carries it too)
-    std::vector<std::uint8_t> Reply; // accepted: the image the device answered with
-    std::optional<int> Version;      // the device's version, where its reply carries one
-    int Differing = 0;               // a write: bytes in which Reply differs from Sent
-};
-
 class TExchange : public QObject {
     Q_OBJECT
 public:
-    // Message texts of the exchange.
-    static const char* const OpenErrorCaption;
-    static const char* const OpenErrorText;
-    static const char* const WriteErrorCaption;
-
     TExchange(ProgramState& state, TSerialDriver& driver, IExchangeView& view,
               QObject* parent = nullptr);
     ~TExchange() override;
@@ -59,14 +41,14 @@ public:
     // model.  Nothing is called when no reply is accepted.
     void ReadForCompare(std::function<void(const ExchangeOutcome&)> take);
     // Ends a running exchange where it stands, as a program that is told to quit does: the
-    // timers stop and the port is closed.  Nothing is told or called: the exchange has no
-    // outcome.
+    // timers stop and the port is closed.  Nothing is told; Finished has it as Stopped.
     void Stop();
 
     // Called just before an accepted read replaces the image (before a model switch the
     // device asks for), so that the host can keep what it held.
     std::function<void()> BeforeImageReplaced;
-    // Called at the end of every exchange that sent a request.
+    // Called once at the end of every exchange, a port that did not open and a stop
+    // included, after the user has been told (status, box).
     std::function<void(const ExchangeOutcome&)> Finished;
     // A transmitter's reply is shorter than an 8-loop one and is judged when the gathering
     // ends (RxTimer), as the window has always done.  A host that wants every exchange to
@@ -84,6 +66,8 @@ public:
     // to its end, or to the open's failure.
     bool Busy() const { return m_busy; }
     int AttemptCount() const { return m_attemptCount; }
+    // What the running (or last) exchange has heard.
+    const LinkEvidence& Evidence() const { return m_evidence; }
     // The request as it was built for the running (or last) exchange.
     const std::vector<std::uint8_t>& Request() const { return m_request; }
 
@@ -93,6 +77,10 @@ public:
 
 private:
     void Start(bool write, std::function<void(const ExchangeOutcome&)> take);
+    void Send();
+    void PortLost(const PortStatus& status);
+    void GiveUp();
+    ExchangeOutcome Unanswered(ExchangeResult result) const;
     void Opened(bool opened, bool write, std::function<void(const ExchangeOutcome&)> take);
     void EndExchange();
     void AdoptReplyImage();
@@ -115,6 +103,7 @@ private:
     std::vector<std::uint8_t> m_sentImage;
     QString m_sentModel;
     int m_attemptCount = 0;
+    LinkEvidence m_evidence; // of the running (or last) exchange
 
     Rgb m_indColor{};
     BarColour m_indSavedColor;

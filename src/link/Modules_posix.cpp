@@ -8,9 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -43,7 +43,8 @@ quint64 BytesRequired(int fd, const unsigned char* ident, quint64 size) {
     const quint64 tableEnd = quint64(header.e_phoff) + quint64(header.e_phnum) * sizeof(Phdr);
     if (tableEnd > size) return 0;
     std::vector<Phdr> table(header.e_phnum);
-    if (!table.empty() && !ReadAt(fd, table.data(), table.size() * sizeof(Phdr), off_t(header.e_phoff)))
+    if (!table.empty() &&
+        !ReadAt(fd, table.data(), table.size() * sizeof(Phdr), off_t(header.e_phoff)))
         return 0;
     quint64 required = tableEnd;
     for (const Phdr& segment : table)

@@ -191,6 +191,7 @@ void TSerialDriver::OpenPortThen(std::function<void(bool opened)> done) {
         // elsewhere: a read returns at once with what is queued, a write with what it could
         // hand over.
         ++m_openCount;
+        m_lostTold = false;
         m_pollTimer->start(m_pollingDelay);
         done(true);
     });
@@ -296,8 +297,18 @@ void TSerialDriver::PollTick() {
     // tick inside it; the bytes stay queued for the next tick.
     if (!IsOpen() || m_inTick) return;
     quint32 waiting = 0;
-    // A device that has gone answers with an error here: nothing is read, nothing raised.
-    if (!Remember(m_serial->InputQueued(waiting))) return;
+    // A device that has gone answers with an error here, or (a terminal whose other side
+    // has gone) reports a hang-up: nothing is read, and the host is told once.
+    const PortStatus queued = m_serial->InputQueued(waiting);
+    if (!Remember(queued) || (waiting == 0 && !IsNetworkPortName(m_portName) &&
+                              m_serial->WaitHangup(0) == PortWait::Gone)) {
+        if (m_lostTold || !OnPortLost) return;
+        m_lostTold = true;
+        OnPortLost(this, queued.Ok() ? PortStatus{PortError::DeviceGone,
+                                                  QStringLiteral("the device hung up")}
+                                     : queued);
+        return;
+    }
     m_inTick = true;
     if (m_packetSize > 0) {
         PacketTick(waiting);

@@ -27,6 +27,10 @@ using TReceivePacketEvent =
 // Every block the port took from a write (sent) and every block read from it (not sent), as
 // it happens, before any other handler sees it: for a host that keeps a trace of the line.
 // It must not touch the port.
+// The port went away while open (an adapter pulled out, a pseudo-terminal's other side
+// closed, a network server's connection closed): told once, at the tick that found it.  The
+// port stays open until the host closes it.
+using TPortLostEvent = std::function<void(TSerialDriver* sender, const PortStatus& status)>;
 using TLineTraceEvent =
     std::function<void(TSerialDriver* sender, bool sent, const std::uint8_t* data, quint32 size)>;
 
@@ -89,6 +93,7 @@ public:
     TReceiveDataEvent OnReceiveData; // plain members: "assigned" = non-empty
     TReceivePacketEvent OnReceivePacket;
     TLineTraceEvent OnLineTrace;
+    TPortLostEvent OnPortLost;
 
     bool IsOpen() const;
     // Opens PortName, applies the settings and starts polling.  True at once when already
@@ -138,6 +143,7 @@ private:
     PortStatus m_lastError;
     quint64 m_openCount = 0; // tells a handler's close-and-reopen from the port we read
     bool m_inTick = false;
+    bool m_lostTold = false; // OnPortLost was called for the port now open
 
     TPortNumber m_port = pnCOM2;
     QString m_portName;

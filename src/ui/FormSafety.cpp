@@ -88,7 +88,7 @@ void TForm1::ExchangeFinished(const ExchangeOutcome& o) {
     // What was written is what the device holds, and what was read is the image now:
     // nothing left to lose.  A write that was not answered may not have arrived, so the
     // edits still count as unsaved; a comparison left the image as it was.
-    if (o.Accepted && !o.Compare) m_edits.MarkUnedited();
+    if (o.Accepted() && !o.Compare) m_edits.MarkUnedited();
 }
 
 void TForm1::ShowComparison(const QString& title, const QString& subject,
