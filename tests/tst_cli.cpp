@@ -546,8 +546,8 @@ private slots:
         table.close();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(TestPortTableVariable, table.fileName());
-        const QJsonArray fed =
-            QJsonDocument::fromJson(RunCli({"ports", "--json"}, 20000, {}, env).Out.toUtf8()).array();
+        const QString json = RunCli({"ports", "--json"}, 20000, {}, env).Out;
+        const QJsonArray fed = QJsonDocument::fromJson(json.toUtf8()).array();
         QCOMPARE(fed.size(), 2);
         QCOMPARE(fed[0].toObject(), (QJsonObject{{"name", "ttyUSB3"}, {"path", "/dev/ttyUSB3"},
                                                  {"description", {}}, {"manufacturer", {}},

@@ -199,8 +199,8 @@ private slots:
         QTest::addColumn<QString>("present"); // "name=serial ..." (no "=": none)
         QTest::addColumn<QString>("picked");
         QTest::addColumn<bool>("refound");
-        auto row = [](const char* name, const char* stored, const char* serial,
-                      const char* present, const char* picked, bool refound) {
+        auto row = [](const char* name, const char* stored, const char* serial, const char* present,
+                      const char* picked, bool refound) {
             QTest::newRow(name) << stored << serial << present << picked << refound;
         };
         row("present port", "ttyUSB0", "A1", "ttyUSB0=B2 ttyUSB1=A1", "ttyUSB0", false);
@@ -213,8 +213,7 @@ private slots:
         row("network name", "rfc2217://10.0.0.7:4001", "A1", "ttyUSB1=A1",
             "rfc2217://10.0.0.7:4001", false);
         row("socket name", "socket://[::1]:7", "A1", "ttyUSB1=A1", "socket://[::1]:7", false);
-        row("typed path", "/dev/serial/by-id/x", "A1", "ttyUSB1=A1", "/dev/serial/by-id/x",
-            false);
+        row("typed path", "/dev/serial/by-id/x", "A1", "ttyUSB1=A1", "/dev/serial/by-id/x", false);
     }
     void pickPort() {
         QFETCH(QString, stored);
@@ -253,15 +252,17 @@ private slots:
         QTest::addColumn<int>("pid");
         QTest::addColumn<QString>("driver");
         QTest::addColumn<QString>("chip");
-        QTest::newRow("FT232R") << 0x0403 << 0x6001 << "" << "FTDI FT232R";
-        QTest::newRow("other FTDI") << 0x0403 << 0x1234 << "" << "FTDI";
-        QTest::newRow("CH340") << 0x1a86 << 0x7523 << "ch341" << "CH340";
-        QTest::newRow("CH341") << 0x1a86 << 0x5523 << "" << "CH341";
-        QTest::newRow("PL2303") << 0x067b << 0x2303 << "" << "PL2303";
-        QTest::newRow("CP2102") << 0x10c4 << 0xea60 << "" << "CP210x";
-        QTest::newRow("ids unknown, driver known") << 0x1234 << 0x5678 << "cp210x" << "CP210x";
-        QTest::newRow("CDC-ACM by driver") << -1 << -1 << "cdc_acm" << "CDC-ACM";
-        QTest::newRow("nothing known") << -1 << -1 << "serial8250" << "";
+        auto row = [](const char* name, int vid, int pid, const char* driver, const char* chip) {
+            QTest::newRow(name) << vid << pid << QString(driver) << QString(chip);
+        };
+        row("FT232R", 0x0403, 0x6001, "", "FTDI FT232R");
+        row("other FTDI", 0x0403, 0x1234, "", "FTDI");
+        row("CH340", 0x1a86, 0x7523, "ch341", "CH340");
+        row("PL2303", 0x067b, 0x2303, "", "PL2303");
+        row("CP2102", 0x10c4, 0xea60, "", "CP210x");
+        row("ids unknown, driver known", 0x1234, 0x5678, "cp210x", "CP210x");
+        row("CDC-ACM by driver", -1, -1, "cdc_acm", "CDC-ACM");
+        row("nothing known", -1, -1, "serial8250", "");
     }
     void chipFamily() {
         QFETCH(int, vid);

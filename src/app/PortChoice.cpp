@@ -19,6 +19,7 @@ void ApplyPath(const QString& text, TSerialDriver& driver) {
 bool IsPortAt(const SerialPortDetails& port, const QString& path) {
     if (path.isEmpty()) return false;
     if (DevicePathFor(port.Name) == path || port.SystemLocation == path) return true;
+    if (!path.startsWith(u'/')) return false;
     const QString real = QFileInfo(path).canonicalFilePath();
     return !real.isEmpty() && !port.SystemLocation.isEmpty() &&
            QFileInfo(port.SystemLocation).canonicalFilePath() == real;
@@ -28,8 +29,8 @@ bool IsPortAt(const SerialPortDetails& port, const QString& path) {
 PortPick PickPort(const QString& storedName, const QString& storedSerial,
                   const QList<SerialPortDetails>& present) {
     const PortPick asStored{storedName, false};
-    if (storedSerial.isEmpty() || IsNetworkPortName(storedName) ||
-        storedName.contains(u'/') || storedName.contains(u'\\'))
+    if (storedSerial.isEmpty() || IsNetworkPortName(storedName) || storedName.contains(u'/') ||
+        storedName.contains(u'\\'))
         return asStored;
     const std::optional<QString> path = DevicePathFor(storedName);
     const SerialPortDetails* found = nullptr;

@@ -30,13 +30,13 @@ struct Chip {
 };
 // The adapters met most often; the first row that fits wins.
 constexpr Chip Chips[] = {
-    {0x0403, 0x6001, "FTDI FT232R"},  {0x0403, 0x6010, "FTDI FT2232"},
-    {0x0403, 0x6011, "FTDI FT4232"},  {0x0403, 0x6014, "FTDI FT232H"},
-    {0x0403, 0x6015, "FTDI FT-X"},    {0x0403, -1, "FTDI"},
-    {0x1a86, 0x7523, "CH340"},        {0x1a86, 0x5523, "CH341"},
-    {0x1a86, 0x55d4, "CH9102"},       {0x1a86, -1, "WCH"},
-    {0x067b, -1, "PL2303"},           {0x10c4, 0xea60, "CP210x"},
-    {0x10c4, 0xea70, "CP2105"},       {0x10c4, 0xea71, "CP2108"},
+    {0x0403, 0x6001, "FTDI FT232R"}, {0x0403, 0x6010, "FTDI FT2232"},
+    {0x0403, 0x6011, "FTDI FT4232"}, {0x0403, 0x6014, "FTDI FT232H"},
+    {0x0403, 0x6015, "FTDI FT-X"},   {0x0403, -1, "FTDI"},
+    {0x1a86, 0x7523, "CH340"},       {0x1a86, 0x5523, "CH341"},
+    {0x1a86, 0x55d4, "CH9102"},      {0x1a86, -1, "WCH"},
+    {0x067b, -1, "PL2303"},          {0x10c4, 0xea60, "CP210x"},
+    {0x10c4, 0xea70, "CP2105"},      {0x10c4, 0xea71, "CP2108"},
     {0x10c4, -1, "Silicon Labs"},
 };
 struct DriverChip {

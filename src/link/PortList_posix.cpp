@@ -17,7 +17,8 @@ namespace {
 QHash<QString, QString> ByIdNames() {
     QHash<QString, QString> names;
     const QDir folder(QStringLiteral("/dev/serial/by-id"));
-    for (const QFileInfo& link : folder.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+    const auto filter = QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot;
+    for (const QFileInfo& link : folder.entryInfoList(filter)) {
         if (!link.isSymLink()) continue;
         const QString target = link.canonicalFilePath();
         // Two links to one device (two interfaces' names) keep the first in name order.

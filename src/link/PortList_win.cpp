@@ -5,8 +5,8 @@
 // adapter's ids, serial number and description come from the module "ports" (Qt's serial
 // port module) where it can be loaded.
 
-#include "link/PortList.h"
 #include "link/Modules.h"
+#include "link/PortList.h"
 
 #include <windows.h>
 

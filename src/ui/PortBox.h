@@ -5,8 +5,8 @@
 // about every tty); the list shown meanwhile is the last one, and it is replaced when the
 // answer comes, with the text in the box left as it is.  Each item shows its adapter in one
 // short line beside the name (the item's text, which goes into the box, stays the bare
-// name), and its tooltip says all the system knows of it.  After the system's ports come the network addresses used
-// last, newest first.
+// name), and its tooltip says all the system knows of it.  After the system's ports come
+// the network addresses used last, newest first.
 
 #include "link/PortList.h"
 
