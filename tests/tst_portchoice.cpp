@@ -212,7 +212,6 @@ private slots:
         row("no serial stored", "ttyUSB0", "", "ttyUSB1", "ttyUSB0", false);
         row("network name", "rfc2217://10.0.0.7:4001", "A1", "ttyUSB1=A1",
             "rfc2217://10.0.0.7:4001", false);
-        row("socket name", "socket://[::1]:7", "A1", "ttyUSB1=A1", "socket://[::1]:7", false);
         row("typed path", "/dev/serial/by-id/x", "A1", "ttyUSB1=A1", "/dev/serial/by-id/x", false);
     }
     void pickPort() {
@@ -258,7 +257,6 @@ private slots:
         row("FT232R", 0x0403, 0x6001, "", "FTDI FT232R");
         row("other FTDI", 0x0403, 0x1234, "", "FTDI");
         row("CH340", 0x1a86, 0x7523, "ch341", "CH340");
-        row("PL2303", 0x067b, 0x2303, "", "PL2303");
         row("CP2102", 0x10c4, 0xea60, "", "CP210x");
         row("ids unknown, driver known", 0x1234, 0x5678, "cp210x", "CP210x");
         row("CDC-ACM by driver", -1, -1, "cdc_acm", "CDC-ACM");
