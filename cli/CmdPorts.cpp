@@ -43,7 +43,10 @@ int RunPorts(const QStringList& args) {
                                     {"manufacturer", textOrNull(p.Manufacturer)},
                                     {"vendorId", textOrNull(Hex4(p.VendorId))},
                                     {"productId", textOrNull(Hex4(p.ProductId))},
-                                    {"serialNumber", textOrNull(p.SerialNumber)}});
+                                    {"serialNumber", textOrNull(p.SerialNumber)},
+                                    {"chip", textOrNull(ChipOf(p))},
+                                    {"driver", textOrNull(p.Driver)},
+                                    {"byId", textOrNull(p.ById)}});
         }
         WriteOut(QJsonDocument(list).toJson(QJsonDocument::Indented));
         return ExitOk;
@@ -55,12 +58,8 @@ int RunPorts(const QStringList& args) {
         return ExitOk;
     }
     QList<QStringList> rows;
-    for (const SerialPortDetails& p : ports) {
-        const QString ids = p.VendorId || p.ProductId
-                                ? QStringLiteral("%1:%2").arg(Hex4(p.VendorId), Hex4(p.ProductId))
-                                : QString();
-        rows << QStringList{p.Name, PathOf(p), p.Description, p.Manufacturer, ids, p.SerialNumber};
-    }
+    for (const SerialPortDetails& p : ports)
+        rows << QStringList{p.Name, PathOf(p), p.Description, p.Manufacturer, AdapterSummary(p)};
     QList<qsizetype> widths(rows.front().size(), 1);
     for (QStringList& row : rows)
         for (qsizetype i = 0; i < row.size(); ++i) {
@@ -84,9 +83,11 @@ extern const Command PortsCommand{
         "Commands",
         "Выводит последовательные порты, которые знает система, по одному в строке: имя,\n"
         "как его показывает список портов окна программы, путь к устройству, описание,\n"
-        "изготовитель, USB-идентификаторы изготовителя и изделия (VID:PID) и серийный номер\n"
-        "адаптера («-», где системе это неизвестно). Имя или путь годятся для --port.\n"
+        "изготовитель и адаптер: семейство микросхемы, USB-идентификаторы изготовителя и\n"
+        "изделия (VID:PID), серийный номер и имя в /dev/serial/by-id («-», где системе это\n"
+        "неизвестно). Имя или путь годятся для --port.\n"
         "\n"
         "  --json   то же в JSON: массив объектов с полями name, path, description,\n"
-        "           manufacturer, vendorId, productId, serialNumber (null, где неизвестно)\n"),
+        "           manufacturer, vendorId, productId, serialNumber, chip, driver, byId\n"
+        "           (null, где неизвестно)\n"),
     "[--json]", RunPorts};

@@ -261,19 +261,23 @@ they differ.
     <message>
         <source>Выводит последовательные порты, которые знает система, по одному в строке: имя,
 как его показывает список портов окна программы, путь к устройству, описание,
-изготовитель, USB-идентификаторы изготовителя и изделия (VID:PID) и серийный номер
-адаптера («-», где системе это неизвестно). Имя или путь годятся для --port.
+изготовитель и адаптер: семейство микросхемы, USB-идентификаторы изготовителя и
+изделия (VID:PID), серийный номер и имя в /dev/serial/by-id («-», где системе это
+неизвестно). Имя или путь годятся для --port.
 
   --json   то же в JSON: массив объектов с полями name, path, description,
-           manufacturer, vendorId, productId, serialNumber (null, где неизвестно)
+           manufacturer, vendorId, productId, serialNumber, chip, driver, byId
+           (null, где неизвестно)
 </source>
         <translation>Lists the serial ports the system knows, one per line: the name as the port list
-of the program window shows it, the device path, the description, the manufacturer,
-the USB vendor and product IDs (VID:PID) and the adapter's serial number (“-”
-where the system does not know it). The name or the path will do for --port.
+of the program window shows it, the device path, the description, the manufacturer
+and the adapter: its chip family, the USB vendor and product IDs (VID:PID), its
+serial number and its name in /dev/serial/by-id (“-” where the system does not know
+it). The name or the path will do for --port.
 
   --json   the same in JSON: an array of objects with fields name, path, description,
-           manufacturer, vendorId, productId, serialNumber (null where not known)
+           manufacturer, vendorId, productId, serialNumber, chip, driver, byId
+           (null where not known)
 </translation>
     </message>
     <message>
@@ -1947,6 +1951,10 @@ check the configuration</translation>
 <context>
     <name>TForm1</name>
     <message>
+        <source>Адаптер %1 теперь на порту %2</source>
+        <translation>Adapter %1 is now on port %2</translation>
+    </message>
+    <message>
         <source>Язык</source>
         <translation>Language</translation>
     </message>
@@ -2384,6 +2392,18 @@ through a serial port.</translation>
     <message>
         <source>Система не знает, что за устройство у этого порта</source>
         <translation>The system does not know what device is on this port</translation>
+    </message>
+    <message>
+        <source>Адаптер: </source>
+        <translation>Adapter: </translation>
+    </message>
+    <message>
+        <source>Серийный номер: </source>
+        <translation>Serial number: </translation>
+    </message>
+    <message>
+        <source>Драйвер: </source>
+        <translation>Driver: </translation>
     </message>
 </context>
 <context>

@@ -550,6 +550,31 @@ private slots:
             QCOMPARE(port["path"].toString(), DevicePathFor(names.back()).value_or("?"));
         }
         QCOMPARE(names, ListSerialPorts());
+
+        // A table in place of the system's ports: each adapter named, the old fields kept.
+        QTemporaryDir dir;
+        QFile table(dir.filePath("ports.json"));
+        QVERIFY(table.open(QIODevice::WriteOnly));
+        table.write(R"([{"name": "ttyUSB3", "serialNumber": "A10K3ZQ1", "vendorId": "0403",
+            "productId": "6001", "driver": "ftdi_sio", "byId": "usb-FTDI_A10K3ZQ1-if00"},
+            {"name": "ttyACM0"}])");
+        table.close();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(TestPortTableVariable, table.fileName());
+        const QString json = RunCli({"ports", "--json"}, 20000, {}, env).Out;
+        const QJsonArray fed = QJsonDocument::fromJson(json.toUtf8()).array();
+        QCOMPARE(fed.size(), 2);
+        QCOMPARE(fed[0].toObject(), (QJsonObject{{"name", "ttyUSB3"}, {"path", "/dev/ttyUSB3"},
+                                                 {"description", {}}, {"manufacturer", {}},
+                                                 {"vendorId", "0403"}, {"productId", "6001"},
+                                                 {"serialNumber", "A10K3ZQ1"},
+                                                 {"chip", "FTDI FT232R"}, {"driver", "ftdi_sio"},
+                                                 {"byId", "usb-FTDI_A10K3ZQ1-if00"}}));
+        QCOMPARE(fed[1]["chip"].toString(), QString("CDC-ACM"));
+        const QString text = RunCli({"ports"}, 20000, {}, env).Out;
+        QVERIFY2(text.contains("ttyUSB3  /dev/ttyUSB3  -  -  FTDI FT232R, 0403:6001, S/N "
+                               "A10K3ZQ1, usb-FTDI_A10K3ZQ1-if00"),
+                 qPrintable(text));
     }
 
     // Every command explains itself.

@@ -10,6 +10,7 @@
 #include "support/TempSettings.h"
 #include "support/WindowDriver.h"
 
+#include "app/SetupUnit.h"
 #include "link/PortList.h"
 #include "link/SerialDrv.h"
 #include "ui/PortBox.h"
@@ -105,6 +106,23 @@ private slots:
         QVERIFY(OpenList(box));
         QCOMPARE(box->findText(path), -1);
         QCOMPARE(box->currentText(), QString("my-port"));
+    }
+
+    // The adapter of the last exchange that worked is found under its new name at the start,
+    // and the item shows it beside its bare name.
+    void movedAdapter() {
+        QVERIFY(WriteSetting("comportname", "ttyUSB0") && WriteSetting("comportserial", "A1"));
+        WindowFixture f;
+        SerialPortDetails moved{"ttyUSB1", "/dev/ttyUSB1", {}, {}, "A1", 0x0403, 0x6001, {}, {}};
+        f.Form->SetPortSource([moved] { return QList<SerialPortDetails>{moved}; });
+        auto* box = f.Find<TPortBox>("PortNameBox");
+        f.Form->show();
+        QVERIFY(OpenList(box));
+        QCOMPARE(box->currentText(), QString("ttyUSB1"));
+        QCOMPARE(f.Form->SerialDriver().PortName(), QString("/dev/ttyUSB1"));
+        QVERIFY2(f.Form->StatusText().contains("ttyUSB1"), qPrintable(f.Form->StatusText()));
+        QCOMPARE(box->itemText(0), QString("ttyUSB1"));
+        QCOMPARE(box->itemData(0, TPortBox::AdapterRole), "FTDI FT232R, 0403:6001, S/N A1");
     }
 
     // The system is asked off the GUI thread: a query that can only end once the window's

@@ -192,6 +192,85 @@ private slots:
         QCOMPARE(storedPort(), QStringLiteral("COM3"));
     }
 
+    // The stored port, or the port its adapter is on now.
+    void pickPort_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("serial");
+        QTest::addColumn<QString>("present"); // "name=serial ..." (no "=": none)
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<bool>("refound");
+        auto row = [](const char* name, const char* stored, const char* serial, const char* present,
+                      const char* picked, bool refound) {
+            QTest::newRow(name) << stored << serial << present << picked << refound;
+        };
+        row("present port", "ttyUSB0", "A1", "ttyUSB0=B2 ttyUSB1=A1", "ttyUSB0", false);
+        row("present by its device", "COM1", "A1", "ttyS0 ttyUSB1=A1", "COM1", false);
+        row("renamed adapter", "ttyUSB0", "A1", "ttyS0 ttyUSB1=A1", "ttyUSB1", true);
+        row("windows renamed", "COM3", "A1", "COM1 COM7=A1", "COM7", true);
+        row("other adapter", "ttyUSB0", "A1", "ttyUSB1=B2", "ttyUSB0", false);
+        row("two ports same serial", "ttyUSB0", "A1", "ttyUSB1=A1 ttyUSB2=A1", "ttyUSB0", false);
+        row("no serial stored", "ttyUSB0", "", "ttyUSB1", "ttyUSB0", false);
+        row("network name", "rfc2217://10.0.0.7:4001", "A1", "ttyUSB1=A1",
+            "rfc2217://10.0.0.7:4001", false);
+        row("typed path", "/dev/serial/by-id/x", "A1", "ttyUSB1=A1", "/dev/serial/by-id/x", false);
+    }
+    void pickPort() {
+        QFETCH(QString, stored);
+        QFETCH(QString, serial);
+        QFETCH(QString, present);
+        QFETCH(QString, picked);
+        QFETCH(bool, refound);
+        QList<SerialPortDetails> ports;
+        for (const QString& item : present.split(u' ', Qt::SkipEmptyParts)) {
+            SerialPortDetails d;
+            d.Name = item.section(u'=', 0, 0);
+            d.SerialNumber = item.section(u'=', 1);
+            if (!d.Name.startsWith(u'C')) d.SystemLocation = "/dev/" + d.Name;
+            ports << d;
+        }
+        const PortPick pick = PickPort(stored, serial, ports);
+        QCOMPARE(pick.Name, picked);
+        QCOMPARE(pick.Refound, refound);
+
+        // The same through the store: the serial kept after an exchange over the port the
+        // adapter had, the port restored with the ports present now.
+        SerialPortDetails before;
+        before.Name = stored;
+        before.SerialNumber = serial;
+        QVERIFY(WriteSetting(QStringLiteral("comportname"), stored));
+        RememberPortAdapter(DevicePathFor(stored).value_or(stored), {before});
+        TSerialDriver d;
+        designValues(d);
+        QCOMPARE(RestorePortChoice(d, ports).Name, picked);
+        QCOMPARE(storedPort(), picked);
+        if (refound) QCOMPARE(d.PortName(), *DevicePathFor(picked));
+    }
+
+    void chipFamily_data() {
+        QTest::addColumn<int>("vid");
+        QTest::addColumn<int>("pid");
+        QTest::addColumn<QString>("driver");
+        QTest::addColumn<QString>("chip");
+        auto row = [](const char* name, int vid, int pid, const char* driver, const char* chip) {
+            QTest::newRow(name) << vid << pid << QString(driver) << QString(chip);
+        };
+        row("FT232R", 0x0403, 0x6001, "", "FTDI FT232R");
+        row("other FTDI", 0x0403, 0x1234, "", "FTDI");
+        row("CH340", 0x1a86, 0x7523, "ch341", "CH340");
+        row("CP2102", 0x10c4, 0xea60, "", "CP210x");
+        row("ids unknown, driver known", 0x1234, 0x5678, "cp210x", "CP210x");
+        row("CDC-ACM by driver", -1, -1, "cdc_acm", "CDC-ACM");
+        row("nothing known", -1, -1, "serial8250", "");
+    }
+    void chipFamily() {
+        QFETCH(int, vid);
+        QFETCH(int, pid);
+        QFETCH(QString, driver);
+        QFETCH(QString, chip);
+        auto id = [](int v) { return v < 0 ? std::nullopt : std::optional<quint16>(quint16(v)); };
+        QCOMPARE(ChipFamily(id(vid), id(pid), driver), chip);
+    }
+
     void unwritableStoreIsNotFatal() {
         m_store->makeUnwritable();
         TSerialDriver d;

@@ -3,6 +3,7 @@
 #include "link/Exchange.h"
 #include "link/PortOpenError.h"
 #include "link/SerialDrv.h"
+#include "link/SerialPort.h"
 #include "support/Pty.h"
 #include "support/Unwritable.h"
 
@@ -146,6 +147,22 @@ private slots:
         QCOMPARE(second.LastError().Error, PortError::Busy);
         first.ClosePort();
         QVERIFY(second.OpenPort());
+    }
+
+    // A program that took no lock, only opened the port (a terminal, ModemManager probing
+    // it), is named by the open files the system lists; our own are not counted.
+    void holderWithoutLock() {
+        PtyPair pty;
+        QVERIFY(pty.isOpen());
+        QProcess other;
+        other.setStandardInputFile(pty.slavePath());
+        other.start("sleep", {"60"});
+        QVERIFY(other.waitForStarted());
+        auto stop = qScopeGuard([&] {
+            other.kill();
+            other.waitForFinished();
+        });
+        QCOMPARE(PortHolder(pty.slavePath()), QString("sleep (PID %1)").arg(other.processId()));
     }
 
     // The UUCP lock file that terminal programs take and honour, in a lock directory of the

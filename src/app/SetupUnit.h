@@ -19,6 +19,8 @@ QString SettingsStoreProblem();
 
 inline constexpr char SettingDeviceType[] = "devicetype";
 inline constexpr char SettingComPortName[] = "comportname";
+// The serial number of the adapter of the last exchange that worked (see PortChoice.h).
+inline constexpr char SettingComPortSerial[] = "comportserial";
 inline constexpr char SettingFilePath[] = "filepath";
 
 // The stored value of `name`, or `defaultValue` when it is absent or empty (the default is

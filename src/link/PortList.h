@@ -22,12 +22,30 @@ struct SerialPortDetails {
     QString SerialNumber;
     std::optional<quint16> VendorId; // USB adapters only
     std::optional<quint16> ProductId;
+    QString Driver; // the kernel driver (Linux: ftdi_sio, ch341, pl2303, cp210x, cdc_acm)
+    QString ById;   // the port's name in /dev/serial/by-id (Linux), which stays with the adapter
 };
-// The same ports, in the same order, with their details.
+// The same ports, in the same order, with their details.  With PROGMZ515_TEST_PORT_TABLE
+// set, the ports are those of the JSON file it names instead of the system's (for tests of
+// both programs): an array of objects with the fields name, systemLocation, description,
+// manufacturer, serialNumber, vendorId and productId (4 hex digits), driver and byId.
+inline constexpr char TestPortTableVariable[] = "PROGMZ515_TEST_PORT_TABLE";
 QList<SerialPortDetails> ListSerialPortDetails();
+// The table PROGMZ515_TEST_PORT_TABLE names, or nullopt when it is not set (an unreadable
+// table gives no ports, with a warning).
+std::optional<QList<SerialPortDetails>> TestPortTable();
 
-// Where a POSIX system's list comes from: the module "ports" (link/ports), with Qt's serial
-// port module and udev; an empty list when it cannot be loaded.
+// The adapter's chip family, from its USB ids and else its driver: "FTDI FT232R", "CH340",
+// "PL2303", "CP210x", "CDC-ACM" and the like; empty when neither says.
+QString ChipFamily(std::optional<quint16> vid, std::optional<quint16> pid, const QString& driver);
+// The same for a listed port; a ttyACM port with no other word is CDC-ACM.
+QString ChipOf(const SerialPortDetails& port);
+// One short line on the port's adapter: chip, VID:PID, serial number and by-id name, those
+// that are known ("FTDI FT232R, 0403:6001, S/N A10K3ZQ1, usb-FTDI_..."); empty when none is.
+QString AdapterSummary(const SerialPortDetails& port);
+
+// Where a POSIX system's list comes from, and Windows' details of the adapters: the module
+// "ports" (link/ports), with Qt's serial port module and udev; nothing when it cannot be loaded.
 struct PortListModule {
     static constexpr char Name[] = "ports";
     QList<SerialPortDetails> (*List)();

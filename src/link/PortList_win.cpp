@@ -1,8 +1,11 @@
 // The serial ports Windows has registered: the string values of
 // HKEY_LOCAL_MACHINE\HARDWARE\DEVICEMAP\SERIALCOMM, in the order the registry gives them,
 // neither sorted nor made unique.  The port box shows their data ("COM3"); the value names
-// (the drivers' device names) are what the details give as the system's location.
+// (the drivers' device names) are what the details give as the system's location; the
+// adapter's ids, serial number and description come from the module "ports" (Qt's serial
+// port module) where it can be loaded.
 
+#include "link/Modules.h"
 #include "link/PortList.h"
 
 #include <windows.h>
@@ -51,16 +54,22 @@ QList<std::pair<QString, QString>> SerialCommValues() {
 
 QStringList ListSerialPorts() {
     QStringList names;
-    for (const auto& [device, port] : SerialCommValues())
-        names.append(port);
+    for (const SerialPortDetails& port : ListSerialPortDetails())
+        names.append(port.Name);
     return names;
 }
 
-// The registry knows no more of a port than its driver's device name.
+// The registry knows no more of a port than its driver's device name; the module adds
+// what Windows knows of the adapter, matched by the port's name.
 QList<SerialPortDetails> ListSerialPortDetails() {
+    if (auto table = TestPortTable()) return *table;
+    QList<SerialPortDetails> known;
+    if (const auto* module = Modules::Get<PortListModule>()) known = module->List();
     QList<SerialPortDetails> result;
     for (const auto& [device, port] : SerialCommValues()) {
         SerialPortDetails d;
+        for (const SerialPortDetails& k : known)
+            if (k.Name.compare(port, Qt::CaseInsensitive) == 0) d = k;
         d.Name = port;
         d.SystemLocation = device;
         result.append(d);

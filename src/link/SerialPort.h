@@ -120,5 +120,6 @@ private:
 };
 
 // The program that holds the port at `path`, as "name (PID n)", where a lock on the port
-// says which one; empty when nothing says.  For telling the user why an open was refused.
+// says which one, or else (Linux) a process that has the device open; empty when nothing
+// says.  For telling the user why an open was refused.
 QString PortHolder(const QString& path);

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -22,6 +23,7 @@
 #include <array>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 
 struct SerialPort::Handle {
@@ -401,6 +403,42 @@ qint64 FlockHolderOf(const QString& path) {
     return 0;
 }
 
+// A process other than ours with the device at `path` open, from the open files listed
+// under /proc (those of processes we may look into: ours, or all for root); 0 when none is
+// seen.  For a holder that takes no lock: ModemManager probing a new adapter, a terminal.
+qint64 OpenerOf(const QString& path) {
+    struct stat device {};
+    if (::stat(QFile::encodeName(path).constData(), &device) != 0 || !S_ISCHR(device.st_mode))
+        return 0;
+    DIR* proc = ::opendir("/proc");
+    if (!proc) return 0;
+    const qint64 self = ::getpid();
+    qint64 found = 0;
+    while (const dirent* process = ::readdir(proc)) {
+        char* end = nullptr;
+        const long long pid = std::strtoll(process->d_name, &end, 10);
+        if (pid <= 0 || *end != '\0' || pid == self) continue;
+        char folder[64];
+        std::snprintf(folder, sizeof folder, "/proc/%lld/fd", pid);
+        DIR* fds = ::opendir(folder);
+        if (!fds) continue;
+        while (const dirent* fd = ::readdir(fds)) {
+            if (fd->d_name[0] == '.') continue;
+            struct stat open {};
+            // Through the link, to the file the process has open.
+            if (::fstatat(::dirfd(fds), fd->d_name, &open, 0) == 0 && S_ISCHR(open.st_mode) &&
+                open.st_rdev == device.st_rdev) {
+                found = pid;
+                break;
+            }
+        }
+        ::closedir(fds);
+        if (found) break;
+    }
+    ::closedir(proc);
+    return found;
+}
+
 } // namespace
 
 QString PortHolder(const QString& path) {
@@ -415,6 +453,7 @@ QString PortHolder(const QString& path) {
                 .arg(odd);
         pid = FlockHolderOf(path);
     }
+    if (pid == 0) pid = OpenerOf(path);
     if (pid == 0) return {};
     const QString name = ProcessName(pid);
     return name.isEmpty() ? QStringLiteral("PID %1").arg(pid)

@@ -70,6 +70,7 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent, LateWork 
     m_exchange->Finished = [this](const ExchangeOutcome& outcome) {
         ExchangeFinished(outcome);
         NetworkPortUsed();
+        AdapterUsed(outcome);
     };
 
     BuildMenu();
@@ -175,6 +176,10 @@ void TForm1::FormCreate() {
     PortNameBox->setEditText(RestorePortChoice(*SerialDriver1, &error));
     ReportSettingError(error);
     PortNameBox->SetRecent(RecentNetworkPorts());
+    // The adapter of the last exchange that worked may be back under another name; the
+    // first list of ports says (it comes after the first paint, or when the list is opened).
+    connect(PortNameBox, &TPortBox::Refreshed, this, &TForm1::AdoptMovedAdapter,
+            Qt::SingleShotConnection);
 
     const QString saved =
         ReadSetting(QLatin1String(SettingDeviceType), IdentifierOf(RowKA8), &error);
@@ -202,6 +207,34 @@ void TForm1::PortNameBoxChange(const QString& text) {
     QString error;
     ::PortNameBoxChange(text, *SerialDriver1, &error);
     ReportSettingError(error);
+}
+
+void TForm1::AdoptMovedAdapter() {
+    // An exchange under way keeps its port; the next start looks again.
+    if (m_exchange->Busy()) return;
+    QString error;
+    const PortPick pick = RestorePortChoice(*SerialDriver1, PortNameBox->Ports(), &error);
+    ReportSettingError(error);
+    if (!pick.Refound) return;
+    PortNameBox->setEditText(pick.Name);
+    SetStatusText(tr("Адаптер %1 теперь на порту %2")
+                      .arg(StoredSetting(QLatin1String(SettingComPortSerial)), pick.Name));
+}
+
+void TForm1::AdapterUsed(const ExchangeOutcome& outcome) {
+    if (!outcome.Accepted) return;
+    // The adapter is looked up in a fresh list, on the box's thread: the port's name may
+    // have changed hands since the last one.
+    const QString path = SerialDriver1->PortName();
+    connect(
+        PortNameBox, &TPortBox::Refreshed, this,
+        [this, path] {
+            QString error;
+            RememberPortAdapter(path, PortNameBox->Ports(), &error);
+            ReportSettingError(error);
+        },
+        Qt::SingleShotConnection);
+    PortNameBox->Refresh();
 }
 
 void TForm1::SetPortSource(std::function<QList<SerialPortDetails>()> source) {

@@ -190,6 +190,10 @@ private:
     QString AboutText() const;
     void PortNameBoxChange(const QString& text);
     void NetworkPortUsed();
+    // After an exchange that worked: the serial number of the port's adapter is kept.
+    void AdapterUsed(const ExchangeOutcome& outcome);
+    // With the first list of ports: the stored port's adapter found under another name.
+    void AdoptMovedAdapter();
 
     // File commands (FormFiles.cpp).
     enum class FileDialogKind { Open, SaveAs, Compare, ExportPdf };

@@ -1,11 +1,30 @@
 #include "PortBox.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <QThread>
 
 #include <memory>
 
-TPortBox::TPortBox(QWidget* parent) : QComboBox(parent), m_source(ListSerialPortDetails) {}
+namespace {
+// Paints an item as its name and, after a gap, its adapter's line.
+class AdapterDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString adapter = index.data(TPortBox::AdapterRole).toString();
+        if (!adapter.isEmpty()) option->text += QStringLiteral("    ") + adapter;
+    }
+};
+} // namespace
+
+TPortBox::TPortBox(QWidget* parent) : QComboBox(parent), m_source(ListSerialPortDetails) {
+    setItemDelegate(new AdapterDelegate(this));
+}
 
 TPortBox::~TPortBox() {
     // The query holds no pointer to the box, but its thread object must not outlive the
@@ -24,6 +43,8 @@ void TPortBox::SetSource(Source source) {
 void TPortBox::showPopup() {
     // The last list at once, the system's answer a moment later.
     Refresh();
+    // Wide enough for the adapters' lines, which the box itself has no room for.
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 24);
     QComboBox::showPopup();
 }
 
@@ -86,8 +107,10 @@ void TPortBox::SetPorts(const QList<SerialPortDetails>& ports) {
                 lineEdit()->setCursorPosition(cursor);
         }
     }
-    for (int i = 0; i < ports.size(); ++i)
+    for (int i = 0; i < ports.size(); ++i) {
         setItemData(i, ToolTipOf(ports[i]), Qt::ToolTipRole);
+        setItemData(i, AdapterSummary(ports[i]), AdapterRole);
+    }
     for (qsizetype i = systemCount; i < names.size(); ++i)
         setItemData(int(i), QStringLiteral("Сетевой порт, с которым программа работала недавно"),
                     Qt::ToolTipRole);
@@ -98,7 +121,16 @@ QString TPortBox::ToolTipOf(const SerialPortDetails& port) {
     if (!port.SystemLocation.isEmpty()) lines << port.SystemLocation;
     if (!port.Description.isEmpty()) lines << tr("Описание: ") + port.Description;
     if (!port.Manufacturer.isEmpty()) lines << tr("Изготовитель: ") + port.Manufacturer;
-    if (port.Description.isEmpty() && port.Manufacturer.isEmpty())
+    if (const QString chip = ChipOf(port); !chip.isEmpty()) lines << tr("Адаптер: ") + chip;
+    if (port.VendorId || port.ProductId)
+        lines << QStringLiteral("USB VID:PID: %1:%2")
+                     .arg(port.VendorId.value_or(0), 4, 16, QLatin1Char('0'))
+                     .arg(port.ProductId.value_or(0), 4, 16, QLatin1Char('0'));
+    if (!port.SerialNumber.isEmpty()) lines << tr("Серийный номер: ") + port.SerialNumber;
+    if (!port.Driver.isEmpty()) lines << tr("Драйвер: ") + port.Driver;
+    if (!port.ById.isEmpty()) lines << QStringLiteral("/dev/serial/by-id/") + port.ById;
+    if (port.Description.isEmpty() && port.Manufacturer.isEmpty() && port.Driver.isEmpty() &&
+        AdapterSummary(port).isEmpty())
         lines << tr("Система не знает, что за устройство у этого порта");
     return lines.join(QLatin1Char('\n'));
 }

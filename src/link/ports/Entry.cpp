@@ -1,4 +1,4 @@
-// The module of the POSIX port list: Qt's serial port module (and udev) are loaded with it.
+// The module of the port list: Qt's serial port module (and udev) are loaded with it.
 
 #include "link/Modules.h"
 #include "link/PortList.h"

@@ -1,5 +1,6 @@
-// The serial ports of a POSIX system, as Qt's serial port module finds them (it asks udev):
-// the module "ports", loaded when the port list is first asked for (link/PortList_posix.cpp).
+// The serial ports as Qt's serial port module finds them (it asks udev on Linux): the module
+// "ports", loaded when the port list is first asked for (link/PortList_posix.cpp; on Windows
+// link/PortList_win.cpp takes the adapters' details from it).
 
 #include "link/PortList.h"
 
