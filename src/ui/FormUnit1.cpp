@@ -222,7 +222,7 @@ void TForm1::AdoptMovedAdapter() {
 }
 
 void TForm1::AdapterUsed(const ExchangeOutcome& outcome) {
-    if (!outcome.Accepted) return;
+    if (!outcome.Accepted()) return;
     // The adapter is looked up in a fresh list, on the box's thread: the port's name may
     // have changed hands since the last one.
     const QString path = SerialDriver1->PortName();
