@@ -26,13 +26,18 @@ int RunRead(const QStringList& args) {
         return UsageError(command,
                           QCoreApplication::translate("CmdRead", "не указана модель (--model): %1")
                               .arg(ModelList()));
-    if (const std::optional<int> rejected = RejectUnknownModel(command, model)) return *rejected;
+    // "auto": whatever answers is read (detect).
+    const bool detect = model == QLatin1String("auto");
+    if (!detect)
+        if (const std::optional<int> rejected = RejectUnknownModel(command, model))
+            return *rejected;
     const QString output = a->Value(QStringLiteral("output"));
     if (const std::optional<int> rejected = RejectOutputOption(command, output)) return *rejected;
 
     // The request carries an image, as the window's does: the model's factory one.
     ProgramState state;
-    LoadDeviceDefaults(state, model);
+    LoadDeviceDefaults(state, detect ? IdentifierOf(RowKA8) : model);
+    if (detect) run->DetectModel();
     const int traceExit = run->Run(state, false);
     const PortSession& session = *run->Sessions().front();
     PrintSessionEnd(session);
@@ -58,7 +63,7 @@ extern const Command ReadCommand{
         "итогом.\n"
         "\n"
         "  --port ПОРТ     порт прибора\n"
-        "  --model МОДЕЛЬ  модель прибора\n"
+        "  --model МОДЕЛЬ  модель прибора; auto — определить по ответу прибора\n"
         "  -o ФАЙЛ         куда записать конфигурацию\n"
         "  --trace ФАЙЛ    записать все кадры обмена (время, направление, байты)\n"
         "  --no-journal    не добавлять записи в журнал программы\n"),

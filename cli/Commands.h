@@ -13,6 +13,7 @@ struct Command {
 
 extern const Command PortsCommand;
 extern const Command ReadCommand;
+extern const Command DetectCommand;
 extern const Command WriteCommand;
 extern const Command VerifyCommand;
 extern const Command ShowCommand;

@@ -102,7 +102,10 @@ int DeviceRun::Run(const ProgramState& state, bool write, bool compare) {
                 session->Interrupt(signal);
         });
         for (PortSession* session : m_sessions)
-            session->Start(write);
+            if (m_detectModel)
+                session->Detect();
+            else
+                session->Start(write);
         RunSessions(m_sessions);
     }
     // The trace is kept whatever the outcome: a failed exchange is what it is for.

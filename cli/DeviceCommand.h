@@ -32,11 +32,14 @@ public:
     int Run(const ProgramState& state, bool write, bool compare = false);
 
     const QList<PortSession*>& Sessions() const { return m_sessions; }
+    // Reads find the model first (ModelDetect.h) instead of asking for the one given.
+    void DetectModel() { m_detectModel = true; }
 
 private:
     QStringList m_ports, m_paths;
     QString m_tracePath;
     bool m_journal = true;
+    bool m_detectModel = false;
     std::shared_ptr<LineTrace> m_trace;
     std::vector<std::shared_ptr<PortSession>> m_owned;
     QList<PortSession*> m_sessions;

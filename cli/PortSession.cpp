@@ -12,6 +12,7 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 // The lines of a text, each indented by two spaces.
@@ -49,6 +50,33 @@ void PortSession::Start(bool write) {
     m_starting = false;
 }
 
+void PortSession::Detect() {
+    m_outcome = Outcome::Running;
+    m_detect = std::make_unique<TModelDetect>(m_driver, *this);
+    m_detect->Start([this](const DetectResult& r) {
+        m_detected = r;
+        if (r.Found()) {
+            LoadDeviceDefaults(m_state, r.Candidates.front());
+            std::copy(r.Read.Reply.begin(), r.Read.Reply.end(), m_state.ConfigImage());
+        }
+        // The last probe tells the result line and the diagnosis; a found device, as read.
+        ExchangeOutcome last = r.Found() || r.Probes.isEmpty() ? r.Read : r.Probes.last();
+        // Why none answered: the first probe that heard anything says the most.
+        if (!r.Found())
+            for (const ExchangeOutcome& probe : r.Probes)
+                if (probe.Evidence.PortLost ||
+                    std::any_of(probe.Evidence.Attempts.begin(), probe.Evidence.Attempts.end(),
+                                [](const HeardAttempt& a) { return a.Count > 0; })) {
+                    last = probe;
+                    break;
+                }
+        if (r.Stopped) last.Result = ExchangeResult::Stopped;
+        if (last.Result != ExchangeResult::PortNotOpened && last.Result != ExchangeResult::Stopped)
+            SetStatusText(ExchangeTexts::Result(last));
+        QTimer::singleShot(0, this, [this, last] { Conclude(last); });
+    });
+}
+
 void PortSession::SetStatusText(const QString& text) {
     m_resultText = text;
     if (!Quiet) PrintErr(m_port + QStringLiteral(": ") + text);
@@ -58,7 +86,10 @@ void PortSession::Interrupt(int signal) {
     if (m_outcome != Outcome::Running) return;
     m_signal = signal;
     // The controller tells its end as Stopped (Conclude); a port still coming up too.
-    m_exchange->Stop();
+    if (m_detect && m_detect->Busy())
+        m_detect->Stop();
+    else
+        m_exchange->Stop();
 }
 
 void PortSession::ShowMessage(const QString& caption, const QString& text, MessageIcon) {

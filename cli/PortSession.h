@@ -7,6 +7,7 @@
 #include "link/Exchange.h"
 #include "link/ExchangeView.h"
 #include "link/LinkDoctor.h"
+#include "link/ModelDetect.h"
 #include "link/SerialDrv.h"
 #include "model/ProgramState.h"
 
@@ -45,6 +46,11 @@ public:
 
     // Starts the read or the write; Finished() follows once the outcome is known.
     void Start(bool write);
+    // Finds which model answers (ModelDetect.h) and reads it: the state then holds the
+    // model found (the first transmitter for either) and its image.  Finished() follows.
+    void Detect();
+    // What the detection found, once it has ended.
+    const std::optional<DetectResult>& Detected() const { return m_detected; }
     // Stops a running exchange at once (the port is closed as at any end) because of
     // `signal`; Finished() follows.  Nothing for a session that has ended.
     void Interrupt(int signal);
@@ -100,6 +106,8 @@ private:
     bool m_starting = false; // inside the controller's start: an open failure is told there
     QString m_resultText;
     std::optional<ExchangeOutcome> m_last;
+    std::unique_ptr<TModelDetect> m_detect;
+    std::optional<DetectResult> m_detected;
     QString m_switchedFrom;
 };
 

@@ -14,8 +14,8 @@
 
 namespace {
 
-const std::array<const Command*, 10> Commands{
-    &PortsCommand, &ReadCommand,    &WriteCommand,    &VerifyCommand, &ShowCommand,
+const std::array<const Command*, 11> Commands{
+    &PortsCommand, &DetectCommand,  &ReadCommand,     &WriteCommand,  &VerifyCommand, &ShowCommand,
     &DiffCommand,  &ConvertCommand, &DefaultsCommand, &ReportCommand, &CheckCommand};
 
 QString ProgramHelp() {

@@ -410,6 +410,41 @@ private slots:
         }
     }
 
+    // detect finds every model with reads alone, and read --model auto reads what it found.
+    void detectEveryModel_data() {
+        QTest::addColumn<int>("row");
+        for (int row = 0; row < DeviceCount; ++row)
+            QTest::newRow(qPrintable(IdentifierOf(row))) << row;
+    }
+    void detectEveryModel() {
+        QFETCH(int, row);
+        SimProcess sim;
+        QByteArray image(DeviceTable[std::size_t(row)].Capacity, '\0');
+        QRandomGenerator random(quint32(40 + row));
+        for (char& b : image)
+            b = char(random.bounded(256));
+        QVERIFY(sim.start({"--model", IdentifierOf(row), "--image", image.toHex()}));
+        CliRun run = RunCli({"detect", "--port", sim.ptyPath(), "--json"});
+        QCOMPARE(run.Exit, 0);
+        const QJsonObject o = QJsonDocument::fromJson(run.Out.toUtf8()).object();
+        QStringList models;
+        for (const QJsonValue& m : o.value("models").toArray())
+            models << m.toString();
+        const bool transmitter = IsTransmitter(IdentifierOf(row));
+        const QStringList expected =
+            transmitter ? QStringList{"MZ515KF", "MZ515KA"} : QStringList{IdentifierOf(row)};
+        QCOMPARE(models, expected);
+        QCOMPARE(o.value("version").isNull(), transmitter);
+        run = RunCli({"read", "--port", sim.ptyPath(), "--model", "auto", "-o", Path("auto.cf8")});
+        QCOMPARE(run.Exit, 0);
+        const ConfigStore::LoadedConfig read = ConfigStore::LoadAnyConfig(Path("auto.cf8"));
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(read.Image.data()),
+                            qsizetype(read.Image.size())),
+                 image);
+        for (const SimFrame& f : sim.requests())
+            QCOMPARE(f.command(), 'R');
+    }
+
     // Under a file-size limit the writes fail as on a full disk, with the message and the
     // exit status, instead of a silent death by SIGXFSZ (after the device was read).
     void fileSizeLimit() {

@@ -18,7 +18,6 @@ namespace {
 constexpr int WriteDeadlineMs = 3000;
 constexpr int ReadDeadlineMs = 1500;
 constexpr int GatherMs = 600;
-constexpr int MaxResends = 2;
 } // namespace
 
 void ConfigureExchangeDriver(TSerialDriver& driver, quint16 pollingDelayMs) {
@@ -71,6 +70,10 @@ void TExchange::ReadForCompare(std::function<void(const ExchangeOutcome&)> take)
     Start(false, std::move(take));
 }
 
+void TExchange::ProbeRead(std::function<void(const ExchangeOutcome&)> take) {
+    Start(false, std::move(take), 0);
+}
+
 void TExchange::Stop() {
     if (!m_busy) return;
     AttemptTimer.stop();
@@ -96,13 +99,15 @@ ExchangeOutcome TExchange::Unanswered(ExchangeResult result) const {
     return outcome;
 }
 
-void TExchange::Start(bool write, std::function<void(const ExchangeOutcome&)> take) {
+void TExchange::Start(bool write, std::function<void(const ExchangeOutcome&)> take,
+                      int resends) {
     // The buttons are disabled while an exchange runs; a second start would only confuse
     // the one under way.
     if (m_busy) return;
     m_busy = true;
     m_opening = true;
     m_openWaited = false;
+    m_resends = resends;
     m_write = write;
     m_sentModel = m_state.CurrentDevice;
     m_sentImage.clear();
@@ -322,7 +327,7 @@ void TExchange::AttemptTimerTimer() {
         return;
     }
     RxTimer.stop();
-    if (m_attemptCount >= MaxResends) return GiveUp();
+    if (m_attemptCount >= m_resends) return GiveUp();
     ++m_attemptCount;
     m_view.SetStatusText(ExchangeTexts::Progress(ExchangeProgress::Resent, m_attemptCount + 1));
     m_driver.PurgeBuffers(true, true);

@@ -40,6 +40,9 @@ public:
     // the model and the controls stay as they are, also when the device names another
     // model.  Nothing is called when no reply is accepted.
     void ReadForCompare(std::function<void(const ExchangeOutcome&)> take);
+    // The same read sent once, without re-sends: one read deadline, for finding which model
+    // answers (ModelDetect.h).
+    void ProbeRead(std::function<void(const ExchangeOutcome&)> take);
     // Ends a running exchange where it stands, as a program that is told to quit does: the
     // timers stop and the port is closed.  Nothing is told; Finished has it as Stopped.
     void Stop();
@@ -76,7 +79,7 @@ public:
     QTimer IndTimer;     // status-bar colour indication
 
 private:
-    void Start(bool write, std::function<void(const ExchangeOutcome&)> take);
+    void Start(bool write, std::function<void(const ExchangeOutcome&)> take, int resends = 2);
     void Send();
     void PortLost(const PortStatus& status);
     void GiveUp();
@@ -103,6 +106,7 @@ private:
     std::vector<std::uint8_t> m_sentImage;
     QString m_sentModel;
     int m_attemptCount = 0;
+    int m_resends = 2; // of the running exchange
     LinkEvidence m_evidence; // of the running (or last) exchange
 
     Rgb m_indColor{};
