@@ -14,6 +14,7 @@ struct Command {
 extern const Command PortsCommand;
 extern const Command ReadCommand;
 extern const Command DetectCommand;
+extern const Command DoctorCommand;
 extern const Command WriteCommand;
 extern const Command VerifyCommand;
 extern const Command ShowCommand;

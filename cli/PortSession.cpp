@@ -60,16 +60,7 @@ void PortSession::Detect() {
             std::copy(r.Read.Reply.begin(), r.Read.Reply.end(), m_state.ConfigImage());
         }
         // The last probe tells the result line and the diagnosis; a found device, as read.
-        ExchangeOutcome last = r.Found() || r.Probes.isEmpty() ? r.Read : r.Probes.last();
-        // Why none answered: the first probe that heard anything says the most.
-        if (!r.Found())
-            for (const ExchangeOutcome& probe : r.Probes)
-                if (probe.Evidence.PortLost ||
-                    std::any_of(probe.Evidence.Attempts.begin(), probe.Evidence.Attempts.end(),
-                                [](const HeardAttempt& a) { return a.Count > 0; })) {
-                    last = probe;
-                    break;
-                }
+        ExchangeOutcome last = r.Telling();
         if (r.Stopped) last.Result = ExchangeResult::Stopped;
         if (last.Result != ExchangeResult::PortNotOpened && last.Result != ExchangeResult::Stopped)
             SetStatusText(ExchangeTexts::Result(last));

@@ -14,9 +14,10 @@
 
 namespace {
 
-const std::array<const Command*, 11> Commands{
-    &PortsCommand, &DetectCommand,  &ReadCommand,     &WriteCommand,  &VerifyCommand, &ShowCommand,
-    &DiffCommand,  &ConvertCommand, &DefaultsCommand, &ReportCommand, &CheckCommand};
+const std::array<const Command*, 12> Commands{&PortsCommand,    &DetectCommand, &DoctorCommand,
+                                              &ReadCommand,     &WriteCommand,  &VerifyCommand,
+                                              &ShowCommand,     &DiffCommand,   &ConvertCommand,
+                                              &DefaultsCommand, &ReportCommand, &CheckCommand};
 
 QString ProgramHelp() {
     QString text = QCoreApplication::translate(

@@ -6,7 +6,19 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <algorithm>
+
 const std::array<int, 3> TModelDetect::ProbeRows{RowKA8, RowKB8, RowKF};
+
+ExchangeOutcome DetectResult::Telling() const {
+    if (Found() || Probes.isEmpty()) return Read;
+    for (const ExchangeOutcome& probe : Probes)
+        if (probe.Evidence.PortLost ||
+            std::any_of(probe.Evidence.Attempts.begin(), probe.Evidence.Attempts.end(),
+                        [](const HeardAttempt& a) { return a.Count > 0; }))
+            return probe;
+    return Probes.last();
+}
 
 // The probes' own texts and blinks stay out of the host's status bar; a box (a port that
 // did not open) is the host's to show.
@@ -43,12 +55,17 @@ TModelDetect::~TModelDetect() {
     }
 }
 
-void TModelDetect::Start(std::function<void(const DetectResult&)> done) {
+void TModelDetect::Start(std::function<void(const DetectResult&)> done, const QString& asked) {
     if (m_busy) return;
     m_busy = true;
     m_done = std::move(done);
     m_result = {};
-    m_next = 0;
+    m_rows.clear();
+    const DeviceRow* first = DeviceRowOf(asked);
+    m_firstResends = first != nullptr;
+    if (first) m_rows << FindDevice(asked);
+    for (const int row : ProbeRows)
+        if (!first || DeviceTable[std::size_t(row)].Capacity != first->Capacity) m_rows << row;
     m_hostReceive = m_driver.OnReceiveData;
     m_hostLost = m_driver.OnPortLost;
     m_host.SetExchangeBusy(true);
@@ -64,7 +81,8 @@ void TModelDetect::Stop() {
 
 void TModelDetect::Probe() {
     if (!m_busy) return;
-    const int row = ProbeRows[m_next++];
+    const int row = m_rows.takeFirst();
+    const bool resends = std::exchange(m_firstResends, false);
     m_state = std::make_unique<ProgramState>();
     LoadDeviceDefaults(*m_state, IdentifierOf(row));
     m_exchange = std::make_unique<TExchange>(*m_state, m_driver, *m_quiet);
@@ -76,7 +94,10 @@ void TModelDetect::Probe() {
     };
     m_host.SetStatusText(QCoreApplication::translate("ModelDetect", "Определение прибора: %1")
                              .arg(IdentifierOf(row)));
-    m_exchange->ProbeRead({});
+    if (resends)
+        m_exchange->ReadForCompare({});
+    else
+        m_exchange->ProbeRead({});
 }
 
 void TModelDetect::Probed(const ExchangeOutcome& outcome) {
@@ -90,7 +111,7 @@ void TModelDetect::Probed(const ExchangeOutcome& outcome) {
         m_result.Stopped = true;
         return Finish();
     case ExchangeResult::NoAnswer:
-        if (m_next < ProbeRows.size() && !outcome.Evidence.PortLost) return Probe();
+        if (!m_rows.isEmpty() && !outcome.Evidence.PortLost) return Probe();
         return Finish();
     default:
         break;

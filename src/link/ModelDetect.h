@@ -32,6 +32,9 @@ struct DetectResult {
     bool PortFailed = false;       // the port did not open (its box has been shown)
     bool Stopped = false;
     bool Found() const { return !Candidates.isEmpty(); }
+    // The outcome to tell: the read that was answered, or else the probe that says the most
+    // of why none was (the first that heard anything, or the last).
+    ExchangeOutcome Telling() const;
 };
 
 class TModelDetect : public QObject {
@@ -43,8 +46,10 @@ public:
     TModelDetect(TSerialDriver& driver, IExchangeView& host, QObject* parent = nullptr);
     ~TModelDetect() override;
 
-    // Starts the probes; `done` follows from the event loop.  Nothing while busy.
-    void Start(std::function<void(const DetectResult&)> done);
+    // Starts the probes; `done` follows from the event loop.  Nothing while busy.  With
+    // `asked`, that model is read first as a read reads it (with its re-sends), and only
+    // the other image lengths are probed after it.
+    void Start(std::function<void(const DetectResult&)> done, const QString& asked = {});
     void Stop();
     bool Busy() const { return m_busy; }
 
@@ -61,7 +66,8 @@ private:
     std::unique_ptr<TExchange> m_exchange;
     std::function<void(const DetectResult&)> m_done;
     DetectResult m_result;
-    std::size_t m_next = 0;
+    QList<int> m_rows; // still to probe
+    bool m_firstResends = false;
     bool m_busy = false;
     // The host's own hooks on the driver, back in place once the probes are over.
     TReceiveDataEvent m_hostReceive;
