@@ -161,6 +161,69 @@ Help: %2</translation>
 <context>
     <name>Commands</name>
     <message>
+        <source>определить модель прибора на порту</source>
+        <translation>find the model of the device on a port</translation>
+    </message>
+    <message>
+        <source>Находит модель прибора, не зная её: посылает запрос чтения каждой длины образа
+(167, 23 и 10 байт) по одному разу, один за другим, и берёт первый ответивший
+прибор. В прибор ничего не записывается. Модели с образом в 23 байта различаются
+по коду, который называет прибор; два радиопередатчика отвечают одинаково, и
+выводятся обе модели. Выводятся модель, версия прибора и время.
+
+  --port ПОРТ     порт прибора
+  --json          итог в JSON: models, version, ms, cause (почему нет ответа)
+  --trace ФАЙЛ    записать все кадры обмена (время, направление, байты)
+  --no-journal    не добавлять записи в журнал программы
+</source>
+        <translation>Finds the device's model without knowing it: sends a read request of each image length
+(167, 23 and 10 bytes) once, one after the other, and takes the first device that
+answers. Nothing is written to the device. The models with a 23-byte image are told
+apart by the code the device names; the two radio transmitters answer alike, and both
+models are printed. Prints the model, the device's version and the time taken.
+
+  --port PORT     the device's port
+  --json          the result in JSON: models, version, ms, cause (why no answer)
+  --trace FILE    write every frame of the exchange (time, direction, bytes)
+  --no-journal    add no entries to the program's journal
+</translation>
+    </message>
+    <message>
+        <source>--port ПОРТ [--json] [--trace ФАЙЛ] [--no-journal]</source>
+        <translation>--port PORT [--json] [--trace FILE] [--no-journal]</translation>
+    </message>
+    <message>
+        <source>проверить связь с прибором и составить отчёт</source>
+        <translation>check the link to the device and make a report</translation>
+    </message>
+    <message>
+        <source>Составляет один отчёт о порте и приборе для службы поддержки: версия программы и
+система; порт, его адаптер и кто его держит; открытие и закрытие порта; одно
+чтение прибора с временем ответа и тем, что пришло; если модель не отвечает (или
+не указана) — запросы всех длин образа, как у detect; диагноз. В прибор ничего не
+записывается. Код 0, если прибор ответил, 1 — если нет, 3 — порт не открылся.
+
+  --port ПОРТ     порт прибора
+  --model МОДЕЛЬ  модель, которую ждать (иначе она определяется)
+  --json          отчёт в JSON
+</source>
+        <translation>Makes one report of the port and the device for support: the program's version and
+the system; the port, its adapter and who holds it; opening and closing the port; one
+read of the device with its reply time and what was heard; when the model does not
+answer (or none is given), requests of every image length, as detect sends them; the
+diagnosis. Nothing is written to the device. Exit code 0 when a device answered, 1 when
+none did, 3 when the port did not open.
+
+  --port PORT     the device's port
+  --model MODEL   the model to expect (otherwise it is found)
+  --json          the report in JSON
+</translation>
+    </message>
+    <message>
+        <source>--port ПОРТ [--model МОДЕЛЬ] [--json]</source>
+        <translation>--port PORT [--model MODEL] [--json]</translation>
+    </message>
+    <message>
         <source>настройки, которые не будут работать как задумано</source>
         <translation>settings that will not work as intended</translation>
     </message>
@@ -292,7 +355,7 @@ it). The name or the path will do for --port.
 итогом.
 
   --port ПОРТ     порт прибора
-  --model МОДЕЛЬ  модель прибора
+  --model МОДЕЛЬ  модель прибора; auto — определить по ответу прибора
   -o ФАЙЛ         куда записать конфигурацию
   --trace ФАЙЛ    записать все кадры обмена (время, направление, байты)
   --no-journal    не добавлять записи в журнал программы
@@ -304,7 +367,7 @@ window and the file is written for the model the device named. The device's vers
 is printed with the result.
 
   --port PORT     the device's port
-  --model MODEL   the device's model
+  --model MODEL   the device's model; auto: find it from the device's answer
   -o FILE         where to write the configuration
   --trace FILE    record every frame of the exchange (time, direction, bytes)
   --no-journal    add no entries to the program's journal
@@ -1951,6 +2014,70 @@ check the configuration</translation>
 <context>
     <name>TForm1</name>
     <message>
+        <source>Определить прибор</source>
+        <translation>Detect device</translation>
+    </message>
+    <message>
+        <source>Проверка связи...</source>
+        <translation>Link check...</translation>
+    </message>
+    <message>
+        <source>Почему?</source>
+        <translation>Why?</translation>
+    </message>
+    <message>
+        <source>Почему нет связи</source>
+        <translation>Why there is no link</translation>
+    </message>
+    <message>
+        <source>Пришло: %1</source>
+        <translation>Heard: %1</translation>
+    </message>
+    <message>
+        <source>Выбрать %1 и прочитать</source>
+        <translation>Pick %1 and read</translation>
+    </message>
+    <message>
+        <source>Ответил радиопередатчик: %1 или %2. Какой это прибор?</source>
+        <translation>A radio transmitter answered: %1 or %2. Which device is it?</translation>
+    </message>
+    <message>
+        <source>Проверка связи</source>
+        <translation>Link check</translation>
+    </message>
+    <message>
+        <source>Отчёт о проверке связи</source>
+        <translation>Link check report</translation>
+    </message>
+    <message>
+        <source>Идёт проверка связи с прибором %1 на порту %2…</source>
+        <translation>Checking the link to the %1 on port %2…</translation>
+    </message>
+    <message>
+        <source>Копировать</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Сохранить...</source>
+        <translation>Save...</translation>
+    </message>
+    <message>
+        <source>Сохранить отчёт</source>
+        <translation>Save the report</translation>
+    </message>
+    <message>
+        <source>Текст (*.txt)</source>
+        <translation>Text (*.txt)</translation>
+    </message>
+    <message>
+        <source>Проверка связи: прибор отвечает</source>
+        <translation>Link check: the device answers</translation>
+    </message>
+    <message>
+        <source>Проверка связи: прибор не отвечает</source>
+        <translation>Link check: the device does not answer</translation>
+    </message>
+    <message>
         <source>Адаптер %1 теперь на порту %2</source>
         <translation>Adapter %1 is now on port %2</translation>
     </message>
@@ -2758,6 +2885,110 @@ progmz515-cli COMMAND --help — help on a command.</translation>
     <message>
         <source>Преобразователь работает на другой скорости, плохой кабель или на линии другой прибор. Проверьте настройки преобразователя и кабель.</source>
         <translation>The converter runs at another speed, the cable is bad, or another device is on the line. Check the converter's settings and the cable.</translation>
+    </message>
+</context>
+<context>
+    <name>CmdDetect</name>
+    <message>
+        <source>%1 или %2</source>
+        <translation>%1 or %2</translation>
+    </message>
+    <message>
+        <source>, версия %1</source>
+        <translation>, version %1</translation>
+    </message>
+    <message>
+        <source>, %1 мс</source>
+        <translation>, %1 ms</translation>
+    </message>
+</context>
+<context>
+    <name>CmdDoctor</name>
+    <message>
+        <source>не указан порт (--port)</source>
+        <translation>no port given (--port)</translation>
+    </message>
+</context>
+<context>
+    <name>LinkCheck</name>
+    <message>
+        <source>Проверка связи progmz515 %1</source>
+        <translation>progmz515 %1 link check</translation>
+    </message>
+    <message>
+        <source>Система: %1 (%2 %3)</source>
+        <translation>System: %1 (%2 %3)</translation>
+    </message>
+    <message>
+        <source>Порт: %1</source>
+        <translation>Port: %1</translation>
+    </message>
+    <message>
+        <source>Адаптер: %1</source>
+        <translation>Adapter: %1</translation>
+    </message>
+    <message>
+        <source>система о нём ничего не сообщает</source>
+        <translation>the system tells nothing of it</translation>
+    </message>
+    <message>
+        <source>Порт открыт также у процесса: %1</source>
+        <translation>The port is also open in the process: %1</translation>
+    </message>
+    <message>
+        <source>Открытие порта: не открылся</source>
+        <translation>Opening the port: it did not open</translation>
+    </message>
+    <message>
+        <source>Соединение с сервером: %1 мс, закрыто</source>
+        <translation>Connection to the server: %1 ms, closed</translation>
+    </message>
+    <message>
+        <source>Открытие и закрытие порта: ошибок нет (%1 мс)</source>
+        <translation>Opening and closing the port: no errors (%1 ms)</translation>
+    </message>
+    <message>
+        <source>Чтение как %1: запросов %2, </source>
+        <translation>Read as %1: %2 requests, </translation>
+    </message>
+    <message>
+        <source>ответ %1 (первый байт через %2 мс, последний через %3 мс)</source>
+        <translation>reply of %1 (first byte after %2 ms, last after %3 ms)</translation>
+    </message>
+    <message>
+        <source>правильного ответа нет, пришло байт: %1 (%2)</source>
+        <translation>no correct reply, bytes heard: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>порт не открылся</source>
+        <translation>the port did not open</translation>
+    </message>
+    <message>
+        <source>ответа нет</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>Отвечает: %1</source>
+        <translation>Answering: %1</translation>
+    </message>
+    <message>
+        <source>Выбрана модель %1, а отвечает другая: выберите модель, которая подключена.</source>
+        <translation>Model %1 is picked, but another answers: pick the model that is connected.</translation>
+    </message>
+    <message>
+        <source>Диагноз: %1</source>
+        <translation>Diagnosis: %1</translation>
+    </message>
+    <message>
+        <source>В прибор ничего не записывалось.</source>
+        <translation>Nothing was written to the device.</translation>
+    </message>
+</context>
+<context>
+    <name>ModelDetect</name>
+    <message>
+        <source>Определение прибора: %1</source>
+        <translation>Finding the device: %1</translation>
     </message>
 </context>
 </TS>

@@ -445,6 +445,26 @@ private slots:
             QCOMPARE(f.command(), 'R');
     }
 
+    // doctor: the model given does not answer, the probes find what does; a silent line
+    // gets its diagnosis.  Nothing is written either way.
+    void doctorReport() {
+        for (const QString& fault : {QString(), QStringLiteral("silent")}) {
+            SimProcess sim;
+            QStringList device{"--model", "MZ515KF"};
+            if (!fault.isEmpty()) device << "--fault" << fault;
+            QVERIFY(sim.start(device));
+            const CliRun run =
+                RunCli({"doctor", "--port", sim.ptyPath(), "--model", "MZ515KA8"}, 30000);
+            QCOMPARE(run.Exit, fault.isEmpty() ? 0 : 1);
+            QVERIFY2(run.Out.contains(fault.isEmpty() ? U("Отвечает: MZ515KF / MZ515KA")
+                                                      : U("Диагноз: Прибор ничего не ответил")),
+                     qPrintable(run.Out));
+            QVERIFY(run.Out.contains(U("В прибор ничего не записывалось")));
+            for (const SimFrame& f : sim.requests())
+                QCOMPARE(f.command(), 'R');
+        }
+    }
+
     // Under a file-size limit the writes fail as on a full disk, with the message and the
     // exit status, instead of a silent death by SIGXFSZ (after the device was read).
     void fileSizeLimit() {

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -336,6 +337,42 @@ private slots:
         w.Hands.Click(w.Find<QPushButton>("ButtonRead"));
         QTRY_COMPARE_WITH_TIMEOUT(w.Form->StatusText(), U("Настройки прочитаны."), 6000);
         QCOMPARE(sim.requests().size(), 1);
+    }
+
+    // A cable that hands back what is sent: the status says only "Нет связи"; the link
+    // beside it says why.  Then the model found by itself: a transmitter, which the
+    // installer names in the box that asks.
+    void whyThenDetect() {
+        if (SimProcess::programPath().isEmpty()) QSKIP("no simulator in this build");
+        Shown w(QStringLiteral("MZ515KA8"));
+        SimProcess echo;
+        QVERIFY(echo.start({"--model", "MZ515KA8", "--fault", "echo"}));
+        w.Form->SerialDriver().SetPortName(echo.ptyPath());
+        auto* why = w.Find<QLabel>("WhyLink");
+        w.Hands.Click(w.Find<QPushButton>("ButtonRead"));
+        QTRY_VERIFY_WITH_TIMEOUT(why->isVisible(), 8000);
+        QCOMPARE(w.Form->StatusText(), U("Нет связи, проверьте соединение или тип прибора"));
+        w.Hands.Click(why, {4, why->height() / 2});
+        QMessageBox* box = nullptr;
+        QTRY_VERIFY((box = w.Form->findChild<QMessageBox*>("WhyBox")) != nullptr);
+        QVERIFY2(box->text().contains(U("TX и RX")), qPrintable(box->text()));
+        box->close();
+
+        SimProcess kf;
+        const QByteArray image = QByteArray::fromHex("0102030405060708090a");
+        QVERIFY(kf.start({"--model", "MZ515KA", "--image", image.toHex()}));
+        w.Form->SerialDriver().SetPortName(kf.ptyPath());
+        w.Find<QAction>("NDetect")->trigger();
+        QVERIFY(!why->isVisible() && !w.Find<QPushButton>("ButtonRead")->isEnabled());
+        QPushButton* pick = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((pick = w.Form->findChild<QPushButton*>("PickMZ515KA")), 6000);
+        w.Hands.Click(pick);
+        QTRY_COMPARE(w.Form->State().CurrentDevice, QString("MZ515KA"));
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(w.Form->State().ConfigImage()), 10),
+                 image);
+        QCOMPARE(w.Form->StatusText(), U("Настройки прочитаны."));
+        for (const SimFrame& f : kf.requests())
+            QCOMPARE(f.command(), 'R');
     }
 };
 

@@ -270,18 +270,20 @@ private slots:
         QVERIFY(file[3]->isSeparator());
         QVERIFY(file[5]->isSeparator());
         const QList<QAction*> service = menus[1]->menu()->actions();
-        QCOMPARE(service.size(), 5);
+        QCOMPARE(service.size(), 7);
         QCOMPARE(service[0]->objectName(), QString("N10"));
         QCOMPARE(service[0]->text(), U("Список шлейфов..."));
-        const QStringList later{file[6]->text(),    file[7]->text(),    file[8]->text(),
-                                service[1]->text(), service[2]->text(), service[3]->text()};
+        QStringList later{file[6]->text(), file[7]->text(), file[8]->text()};
+        for (int i = 1; i <= 5; ++i)
+            later << service[i]->text();
         QCOMPARE(later, QStringList({U("Сравнить с файлом..."), U("Печать..."),
                                      U("Экспорт в PDF..."), U("Журнал..."),
-                                     U("Сравнить с прибором"), U("Проверка конфигурации...")}));
-        QCOMPARE(service[4]->objectName(), QString("LanguageMenu"));
-        QCOMPARE(service[4]->text(), U("Язык"));
+                                     U("Сравнить с прибором"), U("Проверка конфигурации..."),
+                                     U("Определить прибор"), U("Проверка связи...")}));
+        QCOMPARE(service[6]->objectName(), QString("LanguageMenu"));
+        QCOMPARE(service[6]->text(), U("Язык"));
         QStringList languages;
-        for (QAction* a : service[4]->menu()->actions())
+        for (QAction* a : service[6]->menu()->actions())
             languages << a->text() + (a->isChecked() ? "*" : "");
         QCOMPARE(languages, QStringList({U("Русский*"), "English"}));
         const QList<QAction*> help = menus[2]->menu()->actions();

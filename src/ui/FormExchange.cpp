@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 
@@ -30,8 +31,10 @@ void TForm1::SetExchangeBusy(bool busy) {
           static_cast<QWidget*>(ButtonRead), static_cast<QWidget*>(DeviceTypeList)})
         control->setEnabled(!busy);
     N4->setEnabled(!busy);
-    // A comparison with the device is an exchange of its own.
-    NCompareDevice->setEnabled(!busy);
+    // A comparison with the device, a detection and a link check are exchanges of their own.
+    for (QAction* action : {NCompareDevice, NDetect, NLinkCheck})
+        action->setEnabled(!busy);
+    if (busy && WhyLink) WhyLink->hide();
 }
 
 void TForm1::SetStatusColour(const BarColour& colour) {

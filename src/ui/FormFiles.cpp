@@ -138,7 +138,7 @@ void TForm1::ShowMessagesOverWindow(const QList<MessageRecord>& messages) {
 
 void TForm1::OpenConfig(const QString& path, OpenFrom from) {
     // Not while an exchange runs: a load would replace the image under it.
-    if (!N4->isEnabled()) return;
+    if (ExchangeRunning()) return;
     const TEditTracker::Snapshot before = m_edits.Current();
     const LoadResult result = LoadConfigFile(m_state, path);
     if (!result.Ok()) {
@@ -187,7 +187,7 @@ void TForm1::FormShow() {
 }
 
 void TForm1::N4Click() {
-    if (!N4->isEnabled()) return;
+    if (ExchangeRunning()) return;
     const QString fileName = ChooseFile(FileDialogKind::Open);
     if (!fileName.isEmpty()) OpenConfig(fileName, OpenFrom::Dialog);
 }

@@ -71,6 +71,7 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent, LateWork 
         ExchangeFinished(outcome);
         NetworkPortUsed();
         AdapterUsed(outcome);
+        NoteLinkOutcome(outcome);
     };
 
     BuildMenu();
@@ -104,6 +105,7 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent, LateWork 
     bar->setSizeGripEnabled(false);
     bar->setFixedHeight(StatusBarHeight);
     setStatusBar(bar);
+    bar->addPermanentWidget(WhyLink);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     ConnectControls();

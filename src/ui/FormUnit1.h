@@ -22,6 +22,7 @@
 
 #include "app/EditTracker.h"
 #include "link/ExchangeView.h"
+#include "link/LinkDoctor.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -51,6 +52,9 @@ class QRadioButton;
 class TImageList;
 class TPageControl;
 class TExchange;
+class TLinkCheck;
+class TModelDetect;
+struct DetectResult;
 class TPortBox;
 class TSerialDriver;
 class TUpDown;
@@ -128,6 +132,10 @@ public:
     void SwitchToModelRow(int row) override;
     // The controller of the window's reads and writes.
     TExchange& Exchange() { return *m_exchange; }
+    // Whether a read or write, a detection or a link check runs: the rest waits for it.
+    bool ExchangeRunning() const;
+    // Why the last exchange got no answer, while its status stands ("Почему?").
+    const std::optional<LinkDiagnosis>& Why() const { return m_why; }
 
     // The window's port component.
     TSerialDriver& SerialDriver() { return *SerialDriver1; }
@@ -163,6 +171,10 @@ public slots:
     void JournalClick();
     void CompareWithDeviceClick();
     void ChecksClick();
+    // Why there is no answer, the model found by itself, the link check (FormLink.cpp).
+    void WhyClick();
+    void DetectClick();
+    void LinkCheckClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -225,6 +237,13 @@ private:
     void OpenJournalEntry(const Journal::Entry& entry);
     void CompareJournalEntry(const Journal::Entry& entry);
     void CreateSafetyMenus(QMenu* file, QMenu* service);
+    void CreateLinkMenus(QMenu* service);
+    // After every exchange: the "Почему?" link beside the status text stands for one that
+    // got no answer, until the next exchange starts.
+    void NoteLinkOutcome(const ExchangeOutcome& outcome);
+    // A detection's end: the model found taken as a read takes it (the transmitter asked).
+    void AdoptDetected(const DetectResult& result);
+    void AdoptDetectedAs(const DetectResult& result, const QString& model);
     // FormLanguage.cpp
     void CreateLanguageMenu(QMenu* service);
     void ChooseLanguageClick(UiLanguage language);
@@ -310,6 +329,12 @@ private:
     QAction* NJournal = nullptr;
     QAction* NCompareDevice = nullptr;
     QAction* NChecks = nullptr;
+    QAction* NDetect = nullptr;
+    QAction* NLinkCheck = nullptr;
+    QLabel* WhyLink = nullptr;
+    std::optional<LinkDiagnosis> m_why;
+    TModelDetect* m_detect = nullptr;
+    TLinkCheck* m_linkCheck = nullptr;
 
     // Model strip.
     QLabel* Label26 = nullptr;
