@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "ConfigStore.h"
+#include "WholeFile.h"
 #include "Cp1251.h"
 #include "link/BCC.h"
 #include "link/Frames.h"

@@ -1,11 +1,12 @@
 #pragma once
 // The configuration store: a configuration of any model read from a file in either form
-// (".cf8" or the text form, told apart by their content), written in either, and the one
-// writer through which every file of the programs is put in place whole or not at all.
-// The forms themselves are ConfigFile's (".cf8") and TextForm's (the text).
+// (".cf8" or the text form, told apart by their content) and written in either, through
+// the one writer of the programs (WholeFile.h).  The forms themselves are ConfigFile's
+// (".cf8") and TextForm's (the text).
 
 #include "ConfigFile.h"
 #include "TextForm.h"
+#include "WholeFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -66,30 +67,5 @@ LoadedConfig LoadAnyConfig(const QString& path);
 // is written).
 std::optional<QString> SaveAnyConfig(const QString& path, ConfigFormat format, const QString& model,
                                      std::span<const std::uint8_t> image);
-
-// Whether `path` names a regular file (through links).  Nothing else is opened for
-// reading: a FIFO would block until someone writes to it, and a folder has nothing to read.
-bool IsRegularFile(const QString& path);
-
-// Why nothing may be written to `path`, or nothing when it may: what is there now is not a
-// regular file (a FIFO, a device node, a folder; through links), or it is a symbolic link
-// that another user left in a sticky folder anyone may write.  Every writer of the
-// programs asks this first.  Each platform's own.
-std::optional<QString> OutputRefused(const QString& path);
-
-enum class InLockedFolder {
-    Fail,         // the file is written beside the target or not at all
-    WriteInPlace, // an existing file that may be written is written in place instead
-};
-
-// Puts `bytes` into `path`: written beside the target, flushed, and moved over it only once
-// complete, so that a failure leaves an older file as it was.  A folder that takes no new
-// files (no write permission, or locked by the system) has no room for the copy beside the
-// target; with WriteInPlace an existing file is then written in place, and a failure part
-// way is reported all the same but leaves it cut.  A target OutputRefused refuses is left
-// alone.  The error text (the file's name, then
-// why), or nothing.
-std::optional<QString> WriteWholeFile(const QString& path, const QByteArray& bytes,
-                                      InLockedFolder locked = InLockedFolder::Fail);
 
 } // namespace ConfigStore

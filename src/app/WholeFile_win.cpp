@@ -1,4 +1,4 @@
-#include "ConfigStore.h"
+#include "WholeFile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
