@@ -21,3 +21,7 @@ extern const Command ConvertCommand;
 extern const Command DefaultsCommand;
 extern const Command ReportCommand;
 extern const Command CheckCommand;
+// The site book.
+extern const Command SiteCommand;
+extern const Command DeviceBookCommand;
+extern const Command HistoryCommand;

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include <memory>
 #include <optional>
 
@@ -32,6 +34,8 @@ public:
     int Run(const ProgramState& state, bool write, bool compare = false);
 
     const QList<PortSession*>& Sessions() const { return m_sessions; }
+    // Called with each session's outcome as it ends (the site book records it).
+    std::function<void(const PortSession&, const ExchangeOutcome&)> OnOutcome;
 
 private:
     QStringList m_ports, m_paths;

@@ -14,9 +14,10 @@
 
 namespace {
 
-const std::array<const Command*, 10> Commands{
-    &PortsCommand, &ReadCommand,    &WriteCommand,    &VerifyCommand, &ShowCommand,
-    &DiffCommand,  &ConvertCommand, &DefaultsCommand, &ReportCommand, &CheckCommand};
+const std::array<const Command*, 13> Commands{
+    &PortsCommand,   &ReadCommand,   &WriteCommand,      &VerifyCommand,  &ShowCommand,
+    &DiffCommand,    &ConvertCommand, &DefaultsCommand,  &ReportCommand,  &CheckCommand,
+    &SiteCommand,    &DeviceBookCommand, &HistoryCommand};
 
 QString ProgramHelp() {
     QString text = QCoreApplication::translate(

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QSysInfo>
@@ -281,13 +282,20 @@ QList<Site> TSiteBook::Search(const QString& text, bool withDeleted, int limit) 
     });
 }
 
-std::optional<Site> TSiteBook::FindSite(const QString& key) {
-    return d->Read<std::optional<Site>>([&](BookStore& s, QString* e) {
-        std::optional<Site> site = s.SiteBy(QStringLiteral("id"), key, true, e);
-        if (!site) site = s.SiteBy(QStringLiteral("object_number"), key, false, e);
-        if (!site) site = s.SiteBy(QStringLiteral("name"), key, false, e);
-        return site;
+QList<Site> TSiteBook::FindSites(const QString& key) {
+    if (key.isEmpty()) return {};
+    return d->Read<QList<Site>>([&](BookStore& s, QString* e) {
+        QList<Site> sites = s.SitesBy(QStringLiteral("id"), key, true, e);
+        if (sites.isEmpty()) sites = s.SitesBy(QStringLiteral("object_number"), key, false, e);
+        if (sites.isEmpty()) sites = s.SitesBy(QStringLiteral("name"), key, false, e);
+        return sites;
     });
+}
+
+std::optional<Site> TSiteBook::FindSite(const QString& key) {
+    const QList<Site> sites = FindSites(key);
+    if (sites.isEmpty()) return std::nullopt;
+    return sites.front();
 }
 
 QList<Device> TSiteBook::Devices(const QString& siteId) {
@@ -373,8 +381,9 @@ std::optional<QString> TSiteBook::AddRecord(Record& record) {
     if (record.Id.isEmpty()) record.Id = NewId();
     if (record.AtMs == 0) record.AtMs = RecordTime();
     if (record.User.isEmpty()) {
-        record.User = qEnvironmentVariable("USER");
-        if (record.User.isEmpty()) record.User = qEnvironmentVariable("USERNAME");
+        for (const char* name : {"USER", "USERNAME", "LOGNAME"})
+            if (record.User.isEmpty()) record.User = qEnvironmentVariable(name);
+        if (record.User.isEmpty()) record.User = QDir::home().dirName();
     }
     if (record.Machine.isEmpty()) record.Machine = QSysInfo::machineHostName();
     record.Fingerprint = ConfigFingerprint(record.Model, record.Bytes());

@@ -118,6 +118,9 @@ public:
     // A site by its id, its object number or its name (in that order; a deleted site only
     // by its id).
     std::optional<Site> FindSite(const QString& key);
+    // Every site `key` names that way: more than one when two share an object number or a
+    // name.
+    QList<Site> FindSites(const QString& key);
     QList<Device> Devices(const QString& siteId);
     std::optional<Device> FindDevice(const QString& siteId, const QString& label);
     // Newest first.

@@ -153,13 +153,13 @@ QString BookStore::Sql(QString sql) const {
         sql.replace(QLatin1String("%KEEP_RECORDS%"),
                     QLatin1String(
                         "CREATE FUNCTION records_kept() RETURNS trigger LANGUAGE plpgsql AS"
-                        " $$ BEGIN RAISE EXCEPTION 'records are kept'; END $$;"
+                        " $$ BEGIN RAISE EXCEPTION 'records are kept'; END $$;;"
                         " CREATE TRIGGER records_kept BEFORE UPDATE OR DELETE ON records"
                         " FOR EACH ROW EXECUTE FUNCTION records_kept()"));
     else
         sql.replace(QLatin1String("%KEEP_RECORDS%"),
                     QLatin1String("CREATE TRIGGER records_kept BEFORE UPDATE ON records"
-                                  " BEGIN SELECT RAISE(ABORT, 'records are kept'); END;"
+                                  " BEGIN SELECT RAISE(ABORT, 'records are kept'); END;;"
                                   " CREATE TRIGGER records_kept_delete BEFORE DELETE ON records"
                                   " BEGIN SELECT RAISE(ABORT, 'records are kept'); END"));
     return sql;
@@ -356,8 +356,9 @@ std::optional<QString> BookStore::Migrate() {
                      .arg(SchemaVersion);
     for (int step = version; !failed && step < SchemaVersion; ++step) {
         for (const QString& statement : Steps[static_cast<std::size_t>(step)]) {
-            // A step may hold several statements in one (a trigger); each goes on its own.
-            for (const QString& part : Sql(statement).split(QLatin1String("; ")))
+            // A step may hold several statements in one, parted by ";;" (a trigger and its
+            // function); each goes on its own.
+            for (const QString& part : Sql(statement).split(QLatin1String(";;")))
                 if (!failed) failed = Exec(part);
         }
         if (!failed) failed = SetMeta(QStringLiteral("schema"), QString::number(step + 1));
@@ -402,14 +403,22 @@ QList<Site> BookStore::Search(const QString& text, bool withDeleted, int limit, 
 
 std::optional<Site> BookStore::SiteBy(const QString& column, const QString& value,
                                       bool withDeleted, QString* error) {
+    const QList<Site> sites = SitesBy(column, value, withDeleted, error);
+    if (sites.isEmpty()) return std::nullopt;
+    return sites.front();
+}
+
+QList<Site> BookStore::SitesBy(const QString& column, const QString& value, bool withDeleted,
+                               QString* error) {
+    QList<Site> sites;
     QSqlQuery q(m_db);
-    if (!Select(q,
-                QStringLiteral("SELECT ") + SiteColumns + QStringLiteral(" FROM sites WHERE ") +
-                    column + QStringLiteral(" = ? AND (deleted = 0 OR ? = 1) ORDER BY id"),
-                {value, withDeleted ? 1 : 0}, error) ||
-        !q.next())
-        return std::nullopt;
-    return SiteOf(q);
+    if (Select(q,
+               QStringLiteral("SELECT ") + SiteColumns + QStringLiteral(" FROM sites WHERE ") +
+                   column + QStringLiteral(" = ? AND (deleted = 0 OR ? = 1) ORDER BY id"),
+               {value, withDeleted ? 1 : 0}, error))
+        while (q.next())
+            sites << SiteOf(q);
+    return sites;
 }
 
 QList<Device> BookStore::Devices(const QString& siteId, QString* error) {

@@ -42,6 +42,8 @@ public:
     QList<Site> Search(const QString& text, bool withDeleted, int limit, QString* error);
     std::optional<Site> SiteBy(const QString& column, const QString& value, bool withDeleted,
                                QString* error);
+    QList<Site> SitesBy(const QString& column, const QString& value, bool withDeleted,
+                        QString* error);
     QList<Device> Devices(const QString& siteId, QString* error);
     std::optional<Device> DeviceById(const QString& id, QString* error);
     QList<Record> Records(const QString& deviceId, int limit, QString* error);
