@@ -331,7 +331,10 @@ std::unique_ptr<BookStore> BookStore::OpenServer(const Location& location, QStri
         *error = store->m_db.lastError().text().trimmed();
         return nullptr;
     }
-    if (const std::optional<QString> failed = store->Migrate()) {
+    // The server's notices ("already exists, skipping") are no news to the user.
+    std::optional<QString> failed = store->Exec(QStringLiteral("SET client_min_messages TO warning"));
+    if (!failed) failed = store->Migrate();
+    if (failed) {
         *error = *failed;
         return nullptr;
     }
