@@ -5,14 +5,12 @@
 #include <QFile>
 #include <QProcess>
 
+#include <pwd.h>
 #include <unistd.h>
 
 PgServer::PgServer() : m_bin(BinFolder()) {
     if (::geteuid() == 0)
-        m_runAs = QProcess::execute(QStringLiteral("id"), {QStringLiteral("-u"),
-                                                           QStringLiteral("postgres")}) == 0
-                      ? QStringLiteral("postgres")
-                      : QStringLiteral("nobody");
+        m_runAs = ::getpwnam("postgres") ? QStringLiteral("postgres") : QStringLiteral("nobody");
 }
 
 PgServer::~PgServer() {
