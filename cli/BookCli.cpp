@@ -10,10 +10,6 @@ using namespace SiteBook;
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("BookCli", text);
-}
-
 // The words the journal keeps for the same outcomes, in Russian whatever the language: the
 // book is shared by programs that speak different ones.
 QString Stored(const char* text) {
@@ -55,8 +51,10 @@ std::unique_ptr<TSiteBook> OpenBook(const ParsedArgs& args, int* exit) {
 
 void NoteOffline(TSiteBook& book) {
     if (!book.Offline()) return;
-    PrintErr(Tr("progmz515-cli: сервер книги объектов не отвечает (%1); работа без связи, "
-                "записей ждут отправки: %2")
+    PrintErr(QCoreApplication::translate(
+                 "BookCli",
+                 "progmz515-cli: сервер книги объектов не отвечает (%1); работа без связи, "
+                 "записей ждут отправки: %2")
                  .arg(book.OfflineReason().simplified())
                  .arg(book.Pending()));
 }
@@ -69,10 +67,12 @@ std::optional<Site> ResolveSite(TSiteBook& book, const QString& command, const Q
         return std::nullopt;
     }
     if (sites.size() == 1) return sites.front();
-    *exit = UsageError(command,
-                       sites.isEmpty()
-                           ? Tr("в книге нет объекта «%1»").arg(key)
-                           : Tr("«%1» называет несколько объектов; укажите id").arg(key));
+    *exit = UsageError(
+        command,
+        sites.isEmpty()
+            ? QCoreApplication::translate("BookCli", "в книге нет объекта «%1»").arg(key)
+            : QCoreApplication::translate("BookCli", "«%1» называет несколько объектов; укажите id")
+                  .arg(key));
     return std::nullopt;
 }
 
@@ -80,8 +80,9 @@ std::optional<Device> ResolveDevice(TSiteBook& book, const QString& command, con
                                     const QString& label, int* exit) {
     std::optional<Device> device = book.FindDevice(site.Id, label);
     if (!device)
-        *exit = UsageError(
-            command, Tr("у объекта «%1» нет прибора «%2»").arg(site.Name, label));
+        *exit = UsageError(command,
+                           QCoreApplication::translate("BookCli", "у объекта «%1» нет прибора «%2»")
+                               .arg(site.Name, label));
     return device;
 }
 
@@ -90,13 +91,15 @@ std::optional<BookTarget> BookTargetFromArgs(const QString& command, const Parse
     const bool site = args.Has(QStringLiteral("site")), device = args.Has(QStringLiteral("device"));
     if (!site && !device) return std::nullopt;
     if (site != device) {
-        *exit = UsageError(command, Tr("--site и --device указываются вместе"));
+        *exit = UsageError(command, QCoreApplication::translate(
+                                        "BookCli", "--site и --device указываются вместе"));
         return std::nullopt;
     }
     BookTarget target;
     target.Book = OpenBook(args, exit);
     if (!target.Book) return std::nullopt;
-    std::optional<Site> s = ResolveSite(*target.Book, command, args.Value(QStringLiteral("site")), exit);
+    std::optional<Site> s =
+        ResolveSite(*target.Book, command, args.Value(QStringLiteral("site")), exit);
     if (!s) return std::nullopt;
     std::optional<Device> d =
         ResolveDevice(*target.Book, command, *s, args.Value(QStringLiteral("device")), exit);
@@ -150,7 +153,9 @@ void BookTarget::RecordExchange(const ExchangeOutcome& o, const QString& port) {
     for (Record& record : records)
         if (const std::optional<QString> error = Book->AddRecord(record)) {
             if (!Failed)
-                PrintErr(Tr("progmz515-cli: книга объектов не записывается: ") + error->simplified());
+                PrintErr(QCoreApplication::translate(
+                             "BookCli", "progmz515-cli: книга объектов не записывается: ") +
+                         error->simplified());
             Failed = true;
         }
 }
@@ -158,11 +163,14 @@ void BookTarget::RecordExchange(const ExchangeOutcome& o, const QString& port) {
 std::optional<QString> BookTarget::LoadLatest(ProgramState& state) {
     const std::optional<Record> latest = Book->Latest(Device.Id);
     if (!Book->LastError().isEmpty()) return Book->LastError();
-    if (!latest) return Tr("в книге нет конфигураций прибора «%1» объекта «%2»")
-                            .arg(Device.Label, Site.Name);
+    if (!latest)
+        return QCoreApplication::translate("BookCli",
+                                           "в книге нет конфигураций прибора «%1» объекта «%2»")
+            .arg(Device.Label, Site.Name);
     ProgramState loaded;
     if (!LoadDeviceDefaults(loaded, latest->Model) || loaded.Capacity != latest->Image.size())
-        return Tr("последняя запись прибора «%1» не подходит модели %2")
+        return QCoreApplication::translate("BookCli",
+                                           "последняя запись прибора «%1» не подходит модели %2")
             .arg(Device.Label, latest->Model);
     std::copy(latest->Image.cbegin(), latest->Image.cend(), loaded.ConfigImage());
     state = loaded;

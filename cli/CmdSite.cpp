@@ -14,15 +14,16 @@ using namespace SiteBook;
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("CmdSite", text);
-}
-
 QJsonObject SiteJson(const Site& s) {
-    return {{"id", s.Id},         {"name", s.Name},         {"address", s.Address},
-            {"object", s.ObjectNumber}, {"contact", s.Contact}, {"notes", s.Notes},
-            {"deleted", s.Deleted}, {"changed", QDateTime::fromMSecsSinceEpoch(s.ChangedMs, Qt::UTC)
-                                                     .toString(Qt::ISODateWithMs)}};
+    return {{"id", s.Id},
+            {"name", s.Name},
+            {"address", s.Address},
+            {"object", s.ObjectNumber},
+            {"contact", s.Contact},
+            {"notes", s.Notes},
+            {"deleted", s.Deleted},
+            {"changed",
+             QDateTime::fromMSecsSinceEpoch(s.ChangedMs, Qt::UTC).toString(Qt::ISODateWithMs)}};
 }
 
 QString When(qint64 ms) {
@@ -41,8 +42,8 @@ int SiteList(const QStringList& args) {
     if (!a) return exit;
     const auto book = OpenBook(*a, &exit);
     if (!book) return exit;
-    const QList<Site> sites = book->Search(a->Value(QStringLiteral("search")),
-                                           a->Has(QStringLiteral("deleted")), 100000);
+    const QList<Site> sites =
+        book->Search(a->Value(QStringLiteral("search")), a->Has(QStringLiteral("deleted")), 100000);
     if (!book->LastError().isEmpty()) return FileError(book->LastError());
     if (a->Has(QStringLiteral("json"))) {
         QJsonArray list;
@@ -51,9 +52,10 @@ int SiteList(const QStringList& args) {
         return WriteOut(QJsonDocument(list).toJson(QJsonDocument::Indented)) ? ExitOk : ExitUsage;
     }
     for (const Site& s : sites)
-        PrintOut(QStringLiteral("%1\t%2\t%3\t%4%5")
-                     .arg(s.ObjectNumber, s.Name, s.Address, s.Id,
-                          s.Deleted ? Tr("\t(удалён)") : QString()));
+        PrintOut(
+            QStringLiteral("%1\t%2\t%3\t%4%5")
+                .arg(s.ObjectNumber, s.Name, s.Address, s.Id,
+                     s.Deleted ? QCoreApplication::translate("CmdSite", "\t(удалён)") : QString()));
     return ExitOk;
 }
 
@@ -67,11 +69,13 @@ int SiteAdd(const QStringList& args) {
          {QStringLiteral("object"), true},
          {QStringLiteral("contact"), true},
          {QStringLiteral("notes"), true}},
-        1, Tr("не указано название объекта"), &exit);
+        1, QCoreApplication::translate("CmdSite", "не указано название объекта"), &exit);
     if (!a) return exit;
     Site site;
     site.Name = a->Positional[0].trimmed();
-    if (site.Name.isEmpty()) return UsageError(command, Tr("название объекта пусто"));
+    if (site.Name.isEmpty())
+        return UsageError(command,
+                          QCoreApplication::translate("CmdSite", "название объекта пусто"));
     site.Address = a->Value(QStringLiteral("address"));
     site.ObjectNumber = a->Value(QStringLiteral("object"));
     site.Contact = a->Value(QStringLiteral("contact"));
@@ -83,7 +87,8 @@ int SiteAdd(const QStringList& args) {
     if (!site.ObjectNumber.isEmpty())
         for (const Site& other : book->FindSites(site.ObjectNumber))
             if (other.ObjectNumber == site.ObjectNumber)
-                return UsageError(command, Tr("номер объекта %1 уже есть в книге: «%2»")
+                return UsageError(command, QCoreApplication::translate(
+                                               "CmdSite", "номер объекта %1 уже есть в книге: «%2»")
                                                .arg(site.ObjectNumber, other.Name));
     if (const std::optional<QString> error = book->AddSite(site)) return FileError(*error);
     PrintOut(site.Id);
@@ -94,8 +99,9 @@ int SiteAdd(const QStringList& args) {
 int SiteShow(const QStringList& args) {
     const QString command = QStringLiteral("site");
     int exit = ExitOk;
-    const auto a = ParseCommandArgs(command, args, {DatabaseOption(), {QStringLiteral("json")}},
-                                    1, Tr("не указан объект"), &exit);
+    const auto a =
+        ParseCommandArgs(command, args, {DatabaseOption(), {QStringLiteral("json")}}, 1,
+                         QCoreApplication::translate("CmdSite", "не указан объект"), &exit);
     if (!a) return exit;
     const auto book = OpenBook(*a, &exit);
     if (!book) return exit;
@@ -108,31 +114,34 @@ int SiteShow(const QStringList& args) {
         for (const Device& d : devices) {
             QJsonObject device{{"id", d.Id}, {"model", d.Model}, {"label", d.Label}};
             if (const std::optional<Record> r = book->Latest(d.Id))
-                device.insert("latest", QJsonObject{{"id", r->Id},
-                                                    {"kind", r->Kind},
-                                                    {"fingerprint", r->Fingerprint},
-                                                    {"at", QDateTime::fromMSecsSinceEpoch(
-                                                               r->AtMs, Qt::UTC)
-                                                               .toString(Qt::ISODateWithMs)}});
+                device.insert("latest",
+                              QJsonObject{{"id", r->Id},
+                                          {"kind", r->Kind},
+                                          {"fingerprint", r->Fingerprint},
+                                          {"at", QDateTime::fromMSecsSinceEpoch(r->AtMs, Qt::UTC)
+                                                     .toString(Qt::ISODateWithMs)}});
             list.append(device);
         }
         object.insert("devices", list);
-        return WriteOut(QJsonDocument(object).toJson(QJsonDocument::Indented)) ? ExitOk
-                                                                                : ExitUsage;
+        return WriteOut(QJsonDocument(object).toJson(QJsonDocument::Indented)) ? ExitOk : ExitUsage;
     }
-    PrintOut(Tr("Объект: %1").arg(site->Name));
-    PrintOut(Tr("Адрес: %1").arg(site->Address));
-    PrintOut(Tr("Номер объекта: %1").arg(site->ObjectNumber));
-    PrintOut(Tr("Контакт: %1").arg(site->Contact));
-    PrintOut(Tr("Заметки: %1").arg(site->Notes));
-    PrintOut(Tr("Id: %1%2").arg(site->Id, site->Deleted ? Tr(" (удалён)") : QString()));
-    PrintOut(Tr("Приборы:"));
+    PrintOut(QCoreApplication::translate("CmdSite", "Объект: %1").arg(site->Name));
+    PrintOut(QCoreApplication::translate("CmdSite", "Адрес: %1").arg(site->Address));
+    PrintOut(QCoreApplication::translate("CmdSite", "Номер объекта: %1").arg(site->ObjectNumber));
+    PrintOut(QCoreApplication::translate("CmdSite", "Контакт: %1").arg(site->Contact));
+    PrintOut(QCoreApplication::translate("CmdSite", "Заметки: %1").arg(site->Notes));
+    PrintOut(QCoreApplication::translate("CmdSite", "Id: %1%2")
+                 .arg(site->Id, site->Deleted ? QCoreApplication::translate("CmdSite", " (удалён)")
+                                              : QString()));
+    PrintOut(QCoreApplication::translate("CmdSite", "Приборы:"));
     for (const Device& d : devices) {
         const std::optional<Record> r = book->Latest(d.Id);
-        PrintOut(QStringLiteral("  %1\t%2\t%3").arg(
-            d.Label, d.Model,
-            r ? Tr("последняя запись %1, %2, отпечаток %3").arg(When(r->AtMs), r->Kind, r->Fingerprint)
-              : Tr("записей нет")));
+        PrintOut(QStringLiteral("  %1\t%2\t%3")
+                     .arg(d.Label, d.Model,
+                          r ? QCoreApplication::translate("CmdSite",
+                                                          "последняя запись %1, %2, отпечаток %3")
+                                  .arg(When(r->AtMs), r->Kind, r->Fingerprint)
+                            : QCoreApplication::translate("CmdSite", "записей нет")));
     }
     return ExitOk;
 }
@@ -140,8 +149,9 @@ int SiteShow(const QStringList& args) {
 int SiteDelete(const QStringList& args, bool deleted) {
     const QString command = QStringLiteral("site");
     int exit = ExitOk;
-    const auto a = ParseCommandArgs(command, args, {DatabaseOption()}, 1, Tr("не указан объект"),
-                                    &exit);
+    const auto a =
+        ParseCommandArgs(command, args, {DatabaseOption()}, 1,
+                         QCoreApplication::translate("CmdSite", "не указан объект"), &exit);
     if (!a) return exit;
     const auto book = OpenBook(*a, &exit);
     if (!book) return exit;
@@ -162,36 +172,45 @@ int RunSite(const QStringList& args) {
     if (sub == QLatin1String("show")) return SiteShow(rest);
     if (sub == QLatin1String("delete")) return SiteDelete(rest, true);
     if (sub == QLatin1String("restore")) return SiteDelete(rest, false);
-    return UsageError(QStringLiteral("site"),
-                      sub.isEmpty() ? Tr("не указано действие: list, add, show, delete, restore")
-                                    : Tr("неизвестное действие «%1»").arg(sub));
+    return UsageError(
+        QStringLiteral("site"),
+        sub.isEmpty()
+            ? QCoreApplication::translate("CmdSite",
+                                          "не указано действие: list, add, show, delete, restore")
+            : QCoreApplication::translate("CmdSite", "неизвестное действие «%1»").arg(sub));
 }
 
 int RunDevice(const QStringList& args) {
     const QString command = QStringLiteral("device");
     if (args.value(0) != QLatin1String("add"))
-        return UsageError(command, Tr("не указано действие add"));
+        return UsageError(command,
+                          QCoreApplication::translate("CmdSite", "не указано действие add"));
     int exit = ExitOk;
-    const auto a = ParseCommandArgs(command, args.mid(1),
-                                    {DatabaseOption(), {QStringLiteral("model"), true}}, 2,
-                                    Tr("укажите объект и название прибора"), &exit);
+    const auto a = ParseCommandArgs(
+        command, args.mid(1), {DatabaseOption(), {QStringLiteral("model"), true}}, 2,
+        QCoreApplication::translate("CmdSite", "укажите объект и название прибора"), &exit);
     if (!a) return exit;
     Device device;
     device.Model = a->Value(QStringLiteral("model"));
     if (device.Model.isEmpty())
-        return UsageError(command, Tr("не указана модель (--model): %1").arg(ModelList()));
+        return UsageError(command,
+                          QCoreApplication::translate("CmdSite", "не указана модель (--model): %1")
+                              .arg(ModelList()));
     if (const std::optional<int> rejected = RejectUnknownModel(command, device.Model))
         return *rejected;
     device.Label = a->Positional[1].trimmed();
-    if (device.Label.isEmpty()) return UsageError(command, Tr("название прибора пусто"));
+    if (device.Label.isEmpty())
+        return UsageError(command,
+                          QCoreApplication::translate("CmdSite", "название прибора пусто"));
     const auto book = OpenBook(*a, &exit);
     if (!book) return exit;
     const std::optional<Site> site = ResolveSite(*book, command, a->Positional[0], &exit);
     if (!site) return exit;
     // A device is named by its label within its site.
     if (book->FindDevice(site->Id, device.Label))
-        return UsageError(command,
-                          Tr("у объекта «%1» уже есть прибор «%2»").arg(site->Name, device.Label));
+        return UsageError(
+            command, QCoreApplication::translate("CmdSite", "у объекта «%1» уже есть прибор «%2»")
+                         .arg(site->Name, device.Label));
     device.SiteId = site->Id;
     if (const std::optional<QString> error = book->AddDevice(device)) return FileError(*error);
     PrintOut(device.Id);

@@ -2,10 +2,10 @@
 
 #include "CliCommon.h"
 
+#include "BookCli.h"
 #include "CliFiles.h"
 #include "Commands.h"
 #include "DeviceCommand.h"
-#include "BookCli.h"
 #include <QCoreApplication>
 
 #include "model/ConfigCompare.h"

@@ -2,10 +2,10 @@
 
 #include "CliCommon.h"
 
+#include "BookCli.h"
 #include "CliFiles.h"
 #include "Commands.h"
 #include "DeviceCommand.h"
-#include "BookCli.h"
 #include <QCoreApplication>
 
 #include "model/ConfigCompare.h"
@@ -111,7 +111,6 @@ extern const Command WriteCommand{
         "--port запись идёт во все приборы одновременно; для каждого порта выводится строка\n"
         "итога. Если прибор хранит не то, что записано, выводятся отличающиеся поля.\n"
         "\n"
-        "\n"
         "С --site и --device запись и ответ прибора добавляются к записям прибора в книге\n"
         "объектов; без ФАЙЛА записывается последняя запись прибора. С --expect прибор сначала\n"
         "читается и записывается, только если хранит ожидаемое (файл или последнюю запись\n"
@@ -124,7 +123,6 @@ extern const Command WriteCommand{
         "  --database АДРЕС книга объектов: файл SQLite или postgresql://...\n"
         "  --trace ФАЙЛ     записать все кадры обмена (время, порт, направление, байты)\n"
         "  --no-journal     не добавлять записи в журнал программы\n"),
-    QT_TRANSLATE_NOOP("Commands",
-                      "--port ПОРТ [--port ПОРТ ...] [--site ОБЪЕКТ --device ПРИБОР] "
-                      "[--expect ФАЙЛ|latest] [--trace ФАЙЛ] [--no-journal] [ФАЙЛ]"),
+    QT_TRANSLATE_NOOP("Commands", "--port ПОРТ [--port ПОРТ ...] [--site ОБЪЕКТ --device ПРИБОР] "
+                                  "[--expect ФАЙЛ|latest] [--trace ФАЙЛ] [--no-journal] [ФАЙЛ]"),
     RunWrite};

@@ -15,9 +15,9 @@
 namespace {
 
 const std::array<const Command*, 13> Commands{
-    &PortsCommand,   &ReadCommand,   &WriteCommand,      &VerifyCommand,  &ShowCommand,
-    &DiffCommand,    &ConvertCommand, &DefaultsCommand,  &ReportCommand,  &CheckCommand,
-    &SiteCommand,    &DeviceBookCommand, &HistoryCommand};
+    &PortsCommand, &ReadCommand,       &WriteCommand,    &VerifyCommand, &ShowCommand,
+    &DiffCommand,  &ConvertCommand,    &DefaultsCommand, &ReportCommand, &CheckCommand,
+    &SiteCommand,  &DeviceBookCommand, &HistoryCommand};
 
 QString ProgramHelp() {
     QString text = QCoreApplication::translate(

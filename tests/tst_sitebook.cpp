@@ -158,7 +158,8 @@ private slots:
                 if (*model) added = added && !book->AddDevice(d);
                 return s;
             };
-            add("Школа №5", "ул. Ленина, 5", "1234", "ключ у вахтёра", "MZ515KA8", "Панель, 1 этаж");
+            add("Школа №5", "ул. Ленина, 5", "1234", "ключ у вахтёра", "MZ515KA8",
+                "Панель, 1 этаж");
             add("Аптека Ёлка", "пр. Мира 10/2", "0042", "50% скидка", "MZ515KF", "Брелок");
             add("Склад", "", "777", "", "", "");
             const Site gone = add("Старый склад", "ул. Ленина, 7", "", "", "", "");
@@ -240,10 +241,14 @@ private slots:
     void refusedFile_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("not a database") << "corrupt" << "не база данных";
-        QTest::newRow("another program's database") << "foreign" << "другой программы";
-        QTest::newRow("a newer program's book") << "newer" << "более новой";
-        QTest::newRow("read-only") << "readonly" << "не записывается";
+        QTest::newRow("not a database") << "corrupt"
+                                        << "не база данных";
+        QTest::newRow("another program's database") << "foreign"
+                                                    << "другой программы";
+        QTest::newRow("a newer program's book") << "newer"
+                                                << "более новой";
+        QTest::newRow("read-only") << "readonly"
+                                   << "не записывается";
     }
     void refusedFile() {
         QFETCH(QString, kind);

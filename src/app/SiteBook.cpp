@@ -1,7 +1,7 @@
 #include "SiteBook.h"
 
-#include "SiteBookStore.h"
 #include "SetupUnit.h"
+#include "SiteBookStore.h"
 
 #include "model/Fingerprint.h"
 
@@ -21,10 +21,6 @@
 namespace SiteBook {
 
 namespace {
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("SiteBook", text);
-}
 
 QString NewId() {
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
@@ -86,14 +82,17 @@ std::optional<Location> ParseLocation(const QString& text, QString* error) {
     }
     const QUrl url(text, QUrl::StrictMode);
     if (!url.isValid()) {
-        *error = Tr("адрес книги объектов «%1» не разбирается: %2").arg(text, url.errorString());
+        *error =
+            QCoreApplication::translate("SiteBook", "адрес книги объектов «%1» не разбирается: %2")
+                .arg(text, url.errorString());
         return std::nullopt;
     }
     // A password would end up in the settings or a script; libpq takes it from
     // ~/.pgpass or PGPASSWORD.
     if (!url.password().isEmpty()) {
-        *error = Tr("пароль в адресе книги объектов не указывается: его берут из ~/.pgpass или "
-                    "переменной PGPASSWORD");
+        *error = QCoreApplication::translate(
+            "SiteBook", "пароль в адресе книги объектов не указывается: его берут из ~/.pgpass или "
+                        "переменной PGPASSWORD");
         return std::nullopt;
     }
     l.Server = true;
@@ -105,8 +104,9 @@ std::optional<Location> ParseLocation(const QString& text, QString* error) {
     if (query.hasQueryItem(QStringLiteral("host")))
         l.Host = query.queryItemValue(QStringLiteral("host"), QUrl::FullyDecoded);
     if (l.Database.isEmpty() || l.Database.contains(QLatin1Char('/'))) {
-        *error = Tr("в адресе книги объектов «%1» не указана база данных "
-                    "(postgresql://пользователь@узел:порт/база)")
+        *error = QCoreApplication::translate("SiteBook",
+                                             "в адресе книги объектов «%1» не указана база данных "
+                                             "(postgresql://пользователь@узел:порт/база)")
                      .arg(text);
         return std::nullopt;
     }
@@ -161,8 +161,7 @@ struct TSiteBook::Private {
     }
 
     // A read from wherever the book is; from the offline copy once the server has gone.
-    template <class T>
-    T Read(const std::function<T(BookStore&, QString*)>& read) {
+    template <class T> T Read(const std::function<T(BookStore&, QString*)>& read) {
         QString error;
         T result = read(Reads(), &error);
         if (!error.isEmpty() && Main && Local && !Main->Alive()) {
@@ -194,7 +193,8 @@ std::unique_ptr<TSiteBook> TSiteBook::Open(const Location& location, QString* er
     QString why;
     d->Main = BookStore::OpenServer(location, &why, &unreachable);
     if (!d->Main && !unreachable) {
-        *error = Tr("Книга объектов %1: %2").arg(location.Text, why);
+        *error = QCoreApplication::translate("SiteBook", "Книга объектов %1: %2")
+                     .arg(location.Text, why);
         return nullptr;
     }
     std::unique_ptr<TSiteBook> book(new TSiteBook(std::move(d)));
@@ -240,7 +240,8 @@ std::optional<QString> TSiteBook::Sync() {
     for (const BookStore::Queued& item : local.QueuedItems(&error)) {
         std::optional<QString> failed;
         if (item.What == QLatin1String("site")) {
-            if (const std::optional<Site> s = local.SiteBy(QStringLiteral("id"), item.Id, true, &error))
+            if (const std::optional<Site> s =
+                    local.SiteBy(QStringLiteral("id"), item.Id, true, &error))
                 failed = InTransaction(server, [&](BookStore& b) { return b.MergeSite(*s, true); });
         } else if (item.What == QLatin1String("device")) {
             if (const std::optional<Device> dev = local.DeviceById(item.Id, &error))
@@ -277,9 +278,8 @@ std::optional<QString> TSiteBook::Sync() {
 }
 
 QList<Site> TSiteBook::Search(const QString& text, bool withDeleted, int limit) {
-    return d->Read<QList<Site>>([&](BookStore& s, QString* e) {
-        return s.Search(text, withDeleted, limit, e);
-    });
+    return d->Read<QList<Site>>(
+        [&](BookStore& s, QString* e) { return s.Search(text, withDeleted, limit, e); });
 }
 
 QList<Site> TSiteBook::FindSites(const QString& key) {
@@ -323,58 +323,67 @@ std::optional<QString> TSiteBook::AddSite(Site& site) {
     if (site.Id.isEmpty()) site.Id = NewId();
     site.ChangedMs = After(site.ChangedMs);
     const Site given = site;
-    return d->Change(QStringLiteral("site"), site.Id,
-                     [given](BookStore& s) { return s.MergeSite(given, true); }, *this);
+    return d->Change(
+        QStringLiteral("site"), site.Id, [given](BookStore& s) { return s.MergeSite(given, true); },
+        *this);
 }
 
 std::optional<QString> TSiteBook::UpdateSite(Site& site) {
     const std::optional<Site> held = FindSite(site.Id);
-    if (!held || held->Id != site.Id) return Tr("нет такого объекта в книге");
+    if (!held || held->Id != site.Id)
+        return QCoreApplication::translate("SiteBook", "нет такого объекта в книге");
     site.ChangedMs = After(std::max(site.ChangedMs, held->ChangedMs));
     const Site given = site;
-    return d->Change(QStringLiteral("site"), site.Id,
-                     [given](BookStore& s) { return s.MergeSite(given, true); }, *this);
+    return d->Change(
+        QStringLiteral("site"), site.Id, [given](BookStore& s) { return s.MergeSite(given, true); },
+        *this);
 }
 
 std::optional<QString> TSiteBook::SetSiteDeleted(const QString& siteId, bool deleted) {
     std::optional<Site> site = FindSite(siteId);
-    if (!site || site->Id != siteId) return Tr("нет такого объекта в книге");
+    if (!site || site->Id != siteId)
+        return QCoreApplication::translate("SiteBook", "нет такого объекта в книге");
     site->Deleted = deleted;
     return UpdateSite(*site);
 }
 
 std::optional<QString> TSiteBook::AddDevice(Device& device) {
     const std::optional<Site> site = FindSite(device.SiteId);
-    if (!site || site->Id != device.SiteId) return Tr("нет такого объекта в книге");
+    if (!site || site->Id != device.SiteId)
+        return QCoreApplication::translate("SiteBook", "нет такого объекта в книге");
     if (device.Id.isEmpty()) device.Id = NewId();
     device.ChangedMs = After(device.ChangedMs);
     const Device given = device;
-    return d->Change(QStringLiteral("device"), device.Id,
-                     [given](BookStore& s) { return s.MergeDevice(given); }, *this);
+    return d->Change(
+        QStringLiteral("device"), device.Id, [given](BookStore& s) { return s.MergeDevice(given); },
+        *this);
 }
 
 std::optional<QString> TSiteBook::RenameDevice(const QString& deviceId, const QString& label) {
     std::optional<Device> device = d->Read<std::optional<Device>>(
         [&](BookStore& s, QString* e) { return s.DeviceById(deviceId, e); });
-    if (!device) return Tr("нет такого прибора в книге");
+    if (!device) return QCoreApplication::translate("SiteBook", "нет такого прибора в книге");
     device->Label = label;
     device->ChangedMs = After(device->ChangedMs);
     const Device given = *device;
-    return d->Change(QStringLiteral("device"), deviceId,
-                     [given](BookStore& s) { return s.MergeDevice(given); }, *this);
+    return d->Change(
+        QStringLiteral("device"), deviceId, [given](BookStore& s) { return s.MergeDevice(given); },
+        *this);
 }
 
 std::optional<QString> TSiteBook::MoveDevice(const QString& deviceId, const QString& siteId) {
     std::optional<Device> device = d->Read<std::optional<Device>>(
         [&](BookStore& s, QString* e) { return s.DeviceById(deviceId, e); });
-    if (!device) return Tr("нет такого прибора в книге");
+    if (!device) return QCoreApplication::translate("SiteBook", "нет такого прибора в книге");
     const std::optional<Site> site = FindSite(siteId);
-    if (!site || site->Id != siteId) return Tr("нет такого объекта в книге");
+    if (!site || site->Id != siteId)
+        return QCoreApplication::translate("SiteBook", "нет такого объекта в книге");
     device->SiteId = siteId;
     device->ChangedMs = After(device->ChangedMs);
     const Device given = *device;
-    return d->Change(QStringLiteral("device"), deviceId,
-                     [given](BookStore& s) { return s.MergeDevice(given); }, *this);
+    return d->Change(
+        QStringLiteral("device"), deviceId, [given](BookStore& s) { return s.MergeDevice(given); },
+        *this);
 }
 
 std::optional<QString> TSiteBook::AddRecord(Record& record) {
@@ -388,8 +397,9 @@ std::optional<QString> TSiteBook::AddRecord(Record& record) {
     if (record.Machine.isEmpty()) record.Machine = QSysInfo::machineHostName();
     record.Fingerprint = ConfigFingerprint(record.Model, record.Bytes());
     const Record given = record;
-    return d->Change(QStringLiteral("record"), record.Id,
-                     [given](BookStore& s) { return s.InsertRecord(given); }, *this);
+    return d->Change(
+        QStringLiteral("record"), record.Id,
+        [given](BookStore& s) { return s.InsertRecord(given); }, *this);
 }
 
 } // namespace SiteBook

@@ -58,7 +58,7 @@ struct Record {
     QString Machine;
     QString Port;
     QString Kind;
-    QString Outcome; // in words, as the exchange's host put it
+    QString Outcome;  // in words, as the exchange's host put it
     bool Held = true; // the device holds this image (as far as is known)
     QString Model;
     QByteArray Image;

@@ -15,10 +15,6 @@ namespace SiteBook {
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("SiteBook", text);
-}
-
 // Qt binds a null QString as NULL; the book's text columns hold '' instead.
 QVariant Text(const QString& s) {
     return s.isNull() ? QVariant(QStringLiteral("")) : QVariant(s);
@@ -63,8 +59,8 @@ const std::array<QStringList, BookStore::SchemaVersion> Steps{QStringList{
     QStringLiteral("%KEEP_RECORDS%"),
 }};
 
-const QString SiteColumns = QStringLiteral(
-    "id, name, address, object_number, contact, notes, deleted, changed_ms");
+const QString SiteColumns =
+    QStringLiteral("id, name, address, object_number, contact, notes, deleted, changed_ms");
 const QString RecordColumns =
     QStringLiteral("id, device_id, at_ms, user_name, machine, port, kind, outcome, held, model,"
                    " image, fingerprint");
@@ -150,12 +146,12 @@ QString BookStore::Sql(QString sql) const {
                                            : QLatin1String("INTEGER PRIMARY KEY AUTOINCREMENT"));
     sql.replace(QLatin1String("%FOR_UPDATE%"), pg ? QLatin1String(" FOR UPDATE") : QString());
     if (pg)
-        sql.replace(QLatin1String("%KEEP_RECORDS%"),
-                    QLatin1String(
-                        "CREATE FUNCTION records_kept() RETURNS trigger LANGUAGE plpgsql AS"
-                        " $$ BEGIN RAISE EXCEPTION 'records are kept'; END $$;;"
-                        " CREATE TRIGGER records_kept BEFORE UPDATE OR DELETE ON records"
-                        " FOR EACH ROW EXECUTE FUNCTION records_kept()"));
+        sql.replace(
+            QLatin1String("%KEEP_RECORDS%"),
+            QLatin1String("CREATE FUNCTION records_kept() RETURNS trigger LANGUAGE plpgsql AS"
+                          " $$ BEGIN RAISE EXCEPTION 'records are kept'; END $$;;"
+                          " CREATE TRIGGER records_kept BEFORE UPDATE OR DELETE ON records"
+                          " FOR EACH ROW EXECUTE FUNCTION records_kept()"));
     else
         sql.replace(QLatin1String("%KEEP_RECORDS%"),
                     QLatin1String("CREATE TRIGGER records_kept BEFORE UPDATE ON records"
@@ -210,7 +206,7 @@ bool BookStore::Alive() {
 std::unique_ptr<BookStore> BookStore::OpenFile(const QString& path, QString* error) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        *error = Tr("Книга объектов %1 — не файл").arg(path);
+        *error = QCoreApplication::translate("SiteBook", "Книга объектов %1 — не файл").arg(path);
         return nullptr;
     }
     // Whatever the file is, it is looked at before anything is written to it: SQLite would
@@ -218,27 +214,33 @@ std::unique_ptr<BookStore> BookStore::OpenFile(const QString& path, QString* err
     if (info.exists() && info.size() > 0) {
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly)) {
-            *error = Tr("Книга объектов %1 не читается: %2").arg(path, f.errorString());
+            *error = QCoreApplication::translate("SiteBook", "Книга объектов %1 не читается: %2")
+                         .arg(path, f.errorString());
             return nullptr;
         }
         if (f.read(16) != QByteArray("SQLite format 3\0", 16)) {
-            *error = Tr("Файл %1 — не книга объектов (не база данных SQLite); он оставлен "
-                        "как есть")
-                         .arg(path);
+            *error =
+                QCoreApplication::translate(
+                    "SiteBook", "Файл %1 — не книга объектов (не база данных SQLite); он оставлен "
+                                "как есть")
+                    .arg(path);
             return nullptr;
         }
         f.close();
         BookStore probe(Backend::Sqlite, NextConnectionName());
         probe.m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), probe.m_connection);
         probe.m_db.setDatabaseName(path);
-        probe.m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
+        probe.m_db.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
         QSqlQuery q(probe.m_db);
         QString why;
         if (!probe.m_db.open() ||
             !probe.Select(q, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"),
                           {}, &why)) {
-            *error = Tr("Файл %1 повреждён или не является книгой объектов: %2; он оставлен "
-                        "как есть")
+            *error = QCoreApplication::translate(
+                         "SiteBook",
+                         "Файл %1 повреждён или не является книгой объектов: %2; он оставлен "
+                         "как есть")
                          .arg(path, why.isEmpty() ? probe.m_db.lastError().text() : why);
             return nullptr;
         }
@@ -249,18 +251,22 @@ std::unique_ptr<BookStore> BookStore::OpenFile(const QString& path, QString* err
         }
         q.finish();
         if (tables && !meta) {
-            *error = Tr("Файл %1 — база данных другой программы, не книга объектов; она "
-                        "оставлена как есть")
-                         .arg(path);
+            *error =
+                QCoreApplication::translate(
+                    "SiteBook", "Файл %1 — база данных другой программы, не книга объектов; она "
+                                "оставлена как есть")
+                    .arg(path);
             return nullptr;
         }
         const int version = meta ? probe.Meta(QStringLiteral("schema")).toInt() : 0;
         if (version > SchemaVersion) {
-            *error = Tr("Книга объектов %1 создана более новой версией программы (версия "
-                        "книги %2, эта программа знает до %3); обновите программу")
-                         .arg(path)
-                         .arg(version)
-                         .arg(SchemaVersion);
+            *error =
+                QCoreApplication::translate(
+                    "SiteBook", "Книга объектов %1 создана более новой версией программы (версия "
+                                "книги %2, эта программа знает до %3); обновите программу")
+                    .arg(path)
+                    .arg(version)
+                    .arg(SchemaVersion);
             return nullptr;
         }
     }
@@ -269,33 +275,38 @@ std::unique_ptr<BookStore> BookStore::OpenFile(const QString& path, QString* err
         // an immutable file for root.
         QFile f(path);
         if (!f.open(QIODevice::ReadWrite)) {
-            *error = Tr("Книга объектов %1 не записывается (%2); она оставлена как есть")
-                         .arg(path, f.errorString());
+            *error =
+                QCoreApplication::translate(
+                    "SiteBook", "Книга объектов %1 не записывается (%2); она оставлена как есть")
+                    .arg(path, f.errorString());
             return nullptr;
         }
     } else if (!QDir().mkpath(info.absolutePath())) {
-        *error = Tr("Не создаётся папка книги объектов %1").arg(info.absolutePath());
+        *error = QCoreApplication::translate("SiteBook", "Не создаётся папка книги объектов %1")
+                     .arg(info.absolutePath());
         return nullptr;
     }
 
     std::unique_ptr<BookStore> store(new BookStore(Backend::Sqlite, NextConnectionName()));
     store->m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), store->m_connection);
     if (!store->m_db.isValid()) {
-        *error = Tr("Нет драйвера SQLite для книги объектов (пакет libqt6sql6-sqlite)");
+        *error = QCoreApplication::translate(
+            "SiteBook", "Нет драйвера SQLite для книги объектов (пакет libqt6sql6-sqlite)");
         return nullptr;
     }
     store->m_db.setDatabaseName(path);
     // Several programs at once wait for each other instead of failing.
     store->m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!store->m_db.open()) {
-        *error = Tr("Книга объектов %1 не открывается: %2")
+        *error = QCoreApplication::translate("SiteBook", "Книга объектов %1 не открывается: %2")
                      .arg(path, store->m_db.lastError().text());
         return nullptr;
     }
     QSqlQuery q(store->m_db);
     QString why;
     if (!store->Select(q, QStringLiteral("PRAGMA journal_mode"), {}, &why) || !q.next()) {
-        *error = Tr("Книга объектов %1 не открывается: %2").arg(path, why);
+        *error = QCoreApplication::translate("SiteBook", "Книга объектов %1 не открывается: %2")
+                     .arg(path, why);
         return nullptr;
     }
     const bool wal = q.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
@@ -305,7 +316,8 @@ std::unique_ptr<BookStore> BookStore::OpenFile(const QString& path, QString* err
     if (!failed) failed = store->Exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     if (!failed) failed = store->Migrate();
     if (failed) {
-        *error = Tr("Книга объектов %1 не открывается: %2").arg(path, *failed);
+        *error = QCoreApplication::translate("SiteBook", "Книга объектов %1 не открывается: %2")
+                     .arg(path, *failed);
         return nullptr;
     }
     return store;
@@ -317,7 +329,8 @@ std::unique_ptr<BookStore> BookStore::OpenServer(const Location& location, QStri
     std::unique_ptr<BookStore> store(new BookStore(Backend::Postgres, NextConnectionName()));
     store->m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), store->m_connection);
     if (!store->m_db.isValid()) {
-        *error = Tr("Нет драйвера PostgreSQL для книги объектов (пакет libqt6sql6-psql)");
+        *error = QCoreApplication::translate(
+            "SiteBook", "Нет драйвера PostgreSQL для книги объектов (пакет libqt6sql6-psql)");
         return nullptr;
     }
     if (!location.Host.isEmpty()) store->m_db.setHostName(location.Host);
@@ -332,7 +345,8 @@ std::unique_ptr<BookStore> BookStore::OpenServer(const Location& location, QStri
         return nullptr;
     }
     // The server's notices ("already exists, skipping") are no news to the user.
-    std::optional<QString> failed = store->Exec(QStringLiteral("SET client_min_messages TO warning"));
+    std::optional<QString> failed =
+        store->Exec(QStringLiteral("SET client_min_messages TO warning"));
     if (!failed) failed = store->Migrate();
     if (failed) {
         *error = *failed;
@@ -353,10 +367,12 @@ std::optional<QString> BookStore::Migrate() {
                                      " value TEXT NOT NULL)"));
     const int version = failed ? 0 : Meta(QStringLiteral("schema")).toInt();
     if (!failed && version > SchemaVersion)
-        failed = Tr("книга создана более новой версией программы (версия книги %1, эта "
-                    "программа знает до %2); обновите программу")
-                     .arg(version)
-                     .arg(SchemaVersion);
+        failed =
+            QCoreApplication::translate(
+                "SiteBook", "книга создана более новой версией программы (версия книги %1, эта "
+                            "программа знает до %2); обновите программу")
+                .arg(version)
+                .arg(SchemaVersion);
     for (int step = version; !failed && step < SchemaVersion; ++step) {
         for (const QString& statement : Steps[static_cast<std::size_t>(step)]) {
             // A step may hold several statements in one, parted by ";;" (a trigger and its
@@ -404,8 +420,8 @@ QList<Site> BookStore::Search(const QString& text, bool withDeleted, int limit, 
     return sites;
 }
 
-std::optional<Site> BookStore::SiteBy(const QString& column, const QString& value,
-                                      bool withDeleted, QString* error) {
+std::optional<Site> BookStore::SiteBy(const QString& column, const QString& value, bool withDeleted,
+                                      QString* error) {
     const QList<Site> sites = SitesBy(column, value, withDeleted, error);
     if (sites.isEmpty()) return std::nullopt;
     return sites.front();
@@ -465,7 +481,9 @@ QList<Record> BookStore::Records(const QString& deviceId, int limit, QString* er
 
 std::optional<Record> BookStore::RecordById(const QString& id, QString* error) {
     QSqlQuery q(m_db);
-    if (!Select(q, QStringLiteral("SELECT ") + RecordColumns + QStringLiteral(" FROM records WHERE id = ?"),
+    if (!Select(q,
+                QStringLiteral("SELECT ") + RecordColumns +
+                    QStringLiteral(" FROM records WHERE id = ?"),
                 {id}, error) ||
         !q.next())
         return std::nullopt;
@@ -509,8 +527,8 @@ std::optional<QString> BookStore::MergeSite(const Site& site, bool history) {
         if (q.next()) held = SiteOf(q);
     }
     const auto values = [](const Site& s) {
-        return QVariantList{Text(s.Name),  Text(s.Address), Text(s.ObjectNumber),
-                            Text(s.Contact), Text(s.Notes), s.Deleted ? 1 : 0,
+        return QVariantList{Text(s.Name),    Text(s.Address),   Text(s.ObjectNumber),
+                            Text(s.Contact), Text(s.Notes),     s.Deleted ? 1 : 0,
                             s.ChangedMs,     SiteSearchText(s), s.Id};
     };
     std::optional<QString> failed;
@@ -541,14 +559,14 @@ std::optional<QString> BookStore::MergeSite(const Site& site, bool history) {
 }
 
 std::optional<QString> BookStore::MergeDevice(const Device& d) {
-    return Exec(QStringLiteral("INSERT INTO devices (id, site_id, model, label, changed_ms, search)"
-                               " VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO UPDATE SET"
-                               " site_id = excluded.site_id, model = excluded.model,"
-                               " label = excluded.label, changed_ms = excluded.changed_ms,"
-                               " search = excluded.search"
-                               " WHERE devices.changed_ms < excluded.changed_ms"),
-                {d.Id, Text(d.SiteId), Text(d.Model), Text(d.Label), d.ChangedMs,
-                 DeviceSearchText(d)});
+    return Exec(
+        QStringLiteral("INSERT INTO devices (id, site_id, model, label, changed_ms, search)"
+                       " VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO UPDATE SET"
+                       " site_id = excluded.site_id, model = excluded.model,"
+                       " label = excluded.label, changed_ms = excluded.changed_ms,"
+                       " search = excluded.search"
+                       " WHERE devices.changed_ms < excluded.changed_ms"),
+        {d.Id, Text(d.SiteId), Text(d.Model), Text(d.Label), d.ChangedMs, DeviceSearchText(d)});
 }
 
 std::optional<QString> BookStore::InsertRecord(const Record& r) {

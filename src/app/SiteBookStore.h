@@ -33,8 +33,7 @@ public:
     // A statement with its values bound in order; the error text, or nothing.
     std::optional<QString> Exec(const QString& sql, const QVariantList& values = {});
     // The same for a query whose rows are read through `query`.
-    bool Select(QSqlQuery& query, const QString& sql, const QVariantList& values,
-                QString* error);
+    bool Select(QSqlQuery& query, const QString& sql, const QVariantList& values, QString* error);
     std::optional<QString> Begin();
     std::optional<QString> Commit();
     void Rollback();

@@ -37,7 +37,8 @@ bool PgServer::Run(const QString& program, const QStringList& args) {
     p.setProcessChannelMode(QProcess::MergedChannels);
     QStringList command{m_bin + QLatin1Char('/') + program};
     command += args;
-    if (!m_runAs.isEmpty()) command = QStringList{QStringLiteral("-u"), m_runAs, QStringLiteral("--")} + command;
+    if (!m_runAs.isEmpty())
+        command = QStringList{QStringLiteral("-u"), m_runAs, QStringLiteral("--")} + command;
     p.start(m_runAs.isEmpty() ? command.takeFirst() : QStringLiteral("runuser"), command);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         m_error = program + QStringLiteral(": ") + QString::fromLocal8Bit(p.readAll());
@@ -66,20 +67,20 @@ bool PgServer::Start() {
 }
 
 bool PgServer::Restart() {
-    m_running = Run(QStringLiteral("pg_ctl"),
-                    {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")),
-                     QStringLiteral("-l"), m_dir.filePath(QStringLiteral("log")),
-                     QStringLiteral("-o"),
-                     QStringLiteral("-c listen_addresses='' -k %1 -c fsync=off").arg(m_dir.path()),
-                     QStringLiteral("-w"), QStringLiteral("start")});
+    m_running =
+        Run(QStringLiteral("pg_ctl"),
+            {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")), QStringLiteral("-l"),
+             m_dir.filePath(QStringLiteral("log")), QStringLiteral("-o"),
+             QStringLiteral("-c listen_addresses='' -k %1 -c fsync=off").arg(m_dir.path()),
+             QStringLiteral("-w"), QStringLiteral("start")});
     return m_running;
 }
 
 bool PgServer::Stop() {
-    const bool ok = Run(QStringLiteral("pg_ctl"),
-                        {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")),
-                         QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-w"),
-                         QStringLiteral("stop")});
+    const bool ok =
+        Run(QStringLiteral("pg_ctl"),
+            {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")), QStringLiteral("-m"),
+             QStringLiteral("fast"), QStringLiteral("-w"), QStringLiteral("stop")});
     if (ok) m_running = false;
     return ok;
 }
