@@ -411,8 +411,8 @@ QList<Site> BookStore::Search(const QString& text, bool withDeleted, int limit, 
                 QStringLiteral("SELECT ") + SiteColumns +
                     QStringLiteral(
                         " FROM sites s WHERE (s.deleted = 0 OR ? = 1) AND (s.search LIKE ?"
-                        " ESCAPE '\\' OR EXISTS (SELECT 1 FROM devices d WHERE d.site_id = s.id"
-                        " AND d.search LIKE ? ESCAPE '\\')) ORDER BY s.name, s.id LIMIT ?"),
+                        " ESCAPE '\\' OR s.id IN (SELECT d.site_id FROM devices d"
+                        " WHERE d.search LIKE ? ESCAPE '\\')) ORDER BY s.name, s.id LIMIT ?"),
                 {withDeleted ? 1 : 0, pattern, pattern, limit}, error))
         return sites;
     while (q.next())
