@@ -160,8 +160,18 @@ void BookTarget::RecordExchange(const ExchangeOutcome& o, const QString& port) {
         }
 }
 
-std::optional<QString> BookTarget::LoadLatest(ProgramState& state) {
-    const std::optional<Record> latest = Book->Latest(Device.Id);
+std::optional<QString> BookTarget::LoadLatest(ProgramState& state, bool held) {
+    std::optional<Record> latest;
+    if (!held) {
+        latest = Book->Latest(Device.Id);
+    } else {
+        // A draft, or a write the device did not take, is not what it holds.
+        for (const Record& r : Book->Records(Device.Id))
+            if (r.Held) {
+                latest = r;
+                break;
+            }
+    }
     if (!Book->LastError().isEmpty()) return Book->LastError();
     if (!latest)
         return QCoreApplication::translate("BookCli",
@@ -174,5 +184,27 @@ std::optional<QString> BookTarget::LoadLatest(ProgramState& state) {
             .arg(Device.Label, latest->Model);
     std::copy(latest->Image.cbegin(), latest->Image.cend(), loaded.ConfigImage());
     state = loaded;
+    return std::nullopt;
+}
+
+std::optional<BookTarget> ResolvePath(std::unique_ptr<TSiteBook> book, const QString& command,
+                                      const QString& path, int* exit) {
+    BookTarget target;
+    for (qsizetype slash = path.indexOf(u'/'); slash > 0; slash = path.indexOf(u'/', slash + 1)) {
+        const QList<Site> sites = book->FindSites(path.left(slash));
+        if (sites.size() != 1) continue;
+        if (std::optional<Device> device =
+                book->FindDevice(sites.front().Id, path.mid(slash + 1))) {
+            target.Site = sites.front();
+            target.Device = *device;
+            target.Book = std::move(book);
+            return target;
+        }
+    }
+    *exit = book->LastError().isEmpty()
+                ? UsageError(command, QCoreApplication::translate(
+                                          "BookCli", "в книге нет прибора «%1» (ОБЪЕКТ/ПРИБОР)")
+                                          .arg(path))
+                : FileError(book->LastError());
     return std::nullopt;
 }

@@ -42,10 +42,16 @@ struct BookTarget {
     // outcome says so), or a write as sent and what the device answered it with.  A failure
     // is told on standard error and remembered in Failed.
     void RecordExchange(const ExchangeOutcome& outcome, const QString& port);
-    // The configuration of the device's latest record into `state`; the error text, or
-    // nothing.
-    std::optional<QString> LoadLatest(ProgramState& state);
+    // The configuration of the device's latest record (the latest it held, when `held`)
+    // into `state`; the error text, or nothing.
+    std::optional<QString> LoadLatest(ProgramState& state, bool held = false);
 };
+
+// SITE/DEVICE (history, import, export): the first split at a slash that names one site and
+// one of its devices ("Мира 5/2/Панель").  Nothing, with the exit status in `exit`, when
+// none does.
+std::optional<BookTarget> ResolvePath(std::unique_ptr<SiteBook::TSiteBook> book,
+                                      const QString& command, const QString& path, int* exit);
 
 // Nothing when the command line names no --site (and no --device); the target when it
 // does; exit set (and nothing) on a mistake.  `exit` is left alone when no book is wanted.

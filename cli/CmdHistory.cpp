@@ -23,24 +23,14 @@ int RunHistory(const QStringList& args) {
         command, args, {DatabaseOption(), {QStringLiteral("json")}}, 1,
         QCoreApplication::translate("CmdHistory", "не указан прибор (ОБЪЕКТ/ПРИБОР)"), &exit);
     if (!a) return exit;
-    const QString target = a->Positional[0];
-    const auto book = OpenBook(*a, &exit);
+    auto book = OpenBook(*a, &exit);
     if (!book) return exit;
-    // Names hold slashes too ("Мира 5/2"): the first split that names a site and one of its
-    // devices is the one meant.
-    std::optional<Device> device;
-    for (qsizetype slash = target.indexOf(u'/'); slash > 0 && !device;
-         slash = target.indexOf(u'/', slash + 1)) {
-        const QList<Site> sites = book->FindSites(target.left(slash));
-        if (sites.size() == 1) device = book->FindDevice(sites.front().Id, target.mid(slash + 1));
-    }
-    if (!book->LastError().isEmpty()) return FileError(book->LastError());
-    if (!device)
-        return UsageError(command, QCoreApplication::translate(
-                                       "CmdHistory", "в книге нет прибора «%1» (ОБЪЕКТ/ПРИБОР)")
-                                       .arg(target));
-    const QList<Record> records = book->Records(device->Id);
-    if (!book->LastError().isEmpty()) return FileError(book->LastError());
+    std::optional<BookTarget> target =
+        ResolvePath(std::move(book), command, a->Positional[0], &exit);
+    if (!target) return exit;
+    TSiteBook* const b = target->Book.get();
+    const QList<Record> records = b->Records(target->Device.Id);
+    if (!b->LastError().isEmpty()) return FileError(b->LastError());
     if (a->Has(QStringLiteral("json"))) {
         QJsonArray list;
         for (const Record& r : records)
@@ -64,7 +54,7 @@ int RunHistory(const QStringList& args) {
                               QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                           r.Kind, r.Model, r.Fingerprint, ShownOutcome(r.Outcome), r.User,
                           r.Machine, r.Port));
-    NoteOffline(*book);
+    NoteOffline(*b);
     return ExitOk;
 }
 

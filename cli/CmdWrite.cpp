@@ -58,7 +58,8 @@ int RunWrite(const QStringList& args) {
             if (!book)
                 return UsageError(command, QCoreApplication::translate(
                                                "CmdWrite", "--expect latest — только с --site"));
-            if (const std::optional<QString> e = book->LoadLatest(expected)) return FileError(*e);
+            if (const std::optional<QString> e = book->LoadLatest(expected, true))
+                return FileError(*e);
         } else if (!LoadConfiguration(what, expected, &error)) {
             return FileError(error);
         }
@@ -113,8 +114,8 @@ extern const Command WriteCommand{
         "\n"
         "С --site и --device запись и ответ прибора добавляются к записям прибора в книге\n"
         "объектов; без ФАЙЛА записывается последняя запись прибора. С --expect прибор сначала\n"
-        "читается и записывается, только если хранит ожидаемое (файл или последнюю запись\n"
-        "книги); иначе выводятся отличающиеся поля и код 1.\n"
+        "читается и записывается, только если хранит ожидаемое (файл или latest — последнее,\n"
+        "что прибор хранил по книге); иначе выводятся отличающиеся поля и код 1.\n"
         "\n"
         "  --port ПОРТ      порт прибора; можно указать несколько раз\n"
         "  --site ОБЪЕКТ    объект книги объектов (название, номер объекта или id) ...\n"

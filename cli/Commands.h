@@ -25,3 +25,5 @@ extern const Command CheckCommand;
 extern const Command SiteCommand;
 extern const Command DeviceBookCommand;
 extern const Command HistoryCommand;
+extern const Command ImportCommand;
+extern const Command ExportCommand;

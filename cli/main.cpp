@@ -14,10 +14,10 @@
 
 namespace {
 
-const std::array<const Command*, 13> Commands{
+const std::array<const Command*, 15> Commands{
     &PortsCommand, &ReadCommand,       &WriteCommand,    &VerifyCommand, &ShowCommand,
     &DiffCommand,  &ConvertCommand,    &DefaultsCommand, &ReportCommand, &CheckCommand,
-    &SiteCommand,  &DeviceBookCommand, &HistoryCommand};
+    &SiteCommand,  &DeviceBookCommand, &HistoryCommand,  &ImportCommand, &ExportCommand};
 
 QString ProgramHelp() {
     QString text = QCoreApplication::translate(

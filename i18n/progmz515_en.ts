@@ -42,6 +42,10 @@
         <source>последняя запись прибора «%1» не подходит модели %2</source>
         <translation>the latest record of device “%1” does not fit model %2</translation>
     </message>
+    <message>
+        <source>в книге нет прибора «%1» (ОБЪЕКТ/ПРИБОР)</source>
+        <translation>the book has no device “%1” (SITE/DEVICE)</translation>
+    </message>
 </context>
 <context>
     <name>CliCommon</name>
@@ -104,6 +108,21 @@ Help: %2</translation>
     </message>
 </context>
 <context>
+    <name>CmdBookFiles</name>
+    <message>
+        <source>укажите ОБЪЕКТ/ПРИБОР и файл конфигурации</source>
+        <translation>give SITE/DEVICE and a configuration file</translation>
+    </message>
+    <message>
+        <source>файл — конфигурация %1, а прибор «%2» — %3</source>
+        <translation>the file is a configuration of %1, but device “%2” is %3</translation>
+    </message>
+    <message>
+        <source>не указан прибор (ОБЪЕКТ/ПРИБОР)</source>
+        <translation>no device given (SITE/DEVICE)</translation>
+    </message>
+</context>
+<context>
     <name>CmdCheck</name>
     <message>
         <source>не указан файл конфигурации</source>
@@ -140,10 +159,6 @@ Help: %2</translation>
     <message>
         <source>не указан прибор (ОБЪЕКТ/ПРИБОР)</source>
         <translation>no device given (SITE/DEVICE)</translation>
-    </message>
-    <message>
-        <source>в книге нет прибора «%1» (ОБЪЕКТ/ПРИБОР)</source>
-        <translation>the book has no device “%1” (SITE/DEVICE)</translation>
     </message>
 </context>
 <context>
@@ -638,6 +653,56 @@ book; without a FILE the device is compared with the book's latest record.
         <translation>--port PORT [--site SITE --device DEVICE] [--trace FILE] [--no-journal] [FILE]</translation>
     </message>
     <message>
+        <source>--port ПОРТ [--port ПОРТ ...] [--site ОБЪЕКТ --device ПРИБОР] [--expect ФАЙЛ|latest] [--trace ФАЙЛ] [--no-journal] [ФАЙЛ]</source>
+        <translation>--port PORT [--port PORT ...] [--site SITE --device DEVICE] [--expect FILE|latest] [--trace FILE] [--no-journal] [FILE]</translation>
+    </message>
+    <message>
+        <source>файл конфигурации — в записи прибора книги объектов</source>
+        <translation>a configuration file into a device's records in the site book</translation>
+    </message>
+    <message>
+        <source>Добавляет конфигурацию из файла (.cf8 или текстовая форма) к записям прибора в книге
+объектов как черновик (draft): подготовлена без прибора и в нём пока не хранится.
+Модель файла должна быть моделью прибора. Выводится id записи; write --site ...
+--device ... без файла запишет её в прибор.
+
+  --database АДРЕС  файл SQLite или postgresql://...
+</source>
+        <translation>Adds the configuration in a file (.cf8 or text form) to a device's records in the site
+book as a draft: prepared without the device and not held by it yet. The file's model
+must be the device's. The record's id is printed; write --site ... --device ...
+without a file writes it to the device.
+
+  --database PLACE  a SQLite file or postgresql://...
+</translation>
+    </message>
+    <message>
+        <source>ОБЪЕКТ/ПРИБОР ФАЙЛ [--database АДРЕС]</source>
+        <translation>SITE/DEVICE FILE [--database PLACE]</translation>
+    </message>
+    <message>
+        <source>последняя запись прибора из книги объектов — в файл</source>
+        <translation>a device's latest record in the site book into a file</translation>
+    </message>
+    <message>
+        <source>Записывает конфигурацию последней записи прибора из книги объектов в файл:
+.cf8 или текстовую форму (.yaml), по расширению имени.
+
+  -o ФАЙЛ           куда записать конфигурацию
+  --database АДРЕС  файл SQLite или postgresql://...
+</source>
+        <translation>Writes the configuration of a device's latest record in the site book to a file:
+.cf8 or the text form (.yaml), by the name's extension.
+
+  -o FILE           where to write the configuration
+  --database PLACE  a SQLite file or postgresql://...
+</translation>
+    </message>
+    <message>
+        <source>ОБЪЕКТ/ПРИБОР -o ФАЙЛ [--database АДРЕС]</source>
+        <translation>SITE/DEVICE -o FILE [--database PLACE]</translation>
+    </message>
+    <message>
         <source>Записывает конфигурацию из файла (.cf8 или текстовая форма) в прибор и проверяет
 запись, как окно программы: прибор отвечает тем, что теперь хранит. С несколькими
 --port запись идёт во все приборы одновременно; для каждого порта выводится строка
@@ -645,8 +710,8 @@ book; without a FILE the device is compared with the book's latest record.
 
 С --site и --device запись и ответ прибора добавляются к записям прибора в книге
 объектов; без ФАЙЛА записывается последняя запись прибора. С --expect прибор сначала
-читается и записывается, только если хранит ожидаемое (файл или последнюю запись
-книги); иначе выводятся отличающиеся поля и код 1.
+читается и записывается, только если хранит ожидаемое (файл или latest — последнее,
+что прибор хранил по книге); иначе выводятся отличающиеся поля и код 1.
 
   --port ПОРТ      порт прибора; можно указать несколько раз
   --site ОБЪЕКТ    объект книги объектов (название, номер объекта или id) ...
@@ -664,8 +729,8 @@ port. If a device holds other than what was written, the differing fields are pr
 With --site and --device the write and the device's answer are added to the device's
 records in the site book; without a FILE the device's latest record is written. With
 --expect the device is read first and written only when it holds what was expected
-(a file or the book's latest record); otherwise the differing fields are printed and
-the exit code is 1.
+(a file, or latest: what the book last saw the device hold); otherwise the differing
+fields are printed and the exit code is 1.
 
   --port PORT      the device's port; may be given several times
   --site SITE      a site of the site book (name, object number or id) ...
@@ -675,10 +740,6 @@ the exit code is 1.
   --trace FILE     record every frame of the exchange (time, port, direction, bytes)
   --no-journal     add no entries to the program's journal
 </translation>
-    </message>
-    <message>
-        <source>--port ПОРТ [--port ПОРТ ...] [--site ОБЪЕКТ --device ПРИБОР] [--expect ФАЙЛ|latest] [--trace ФАЙЛ] [--no-journal] [ФАЙЛ]</source>
-        <translation>--port PORT [--port PORT ...] [--site SITE --device DEVICE] [--expect FILE|latest] [--trace FILE] [--no-journal] [FILE]</translation>
     </message>
 </context>
 <context>

@@ -615,12 +615,25 @@ private slots:
         QCOMPARE(records.size(), 4);
         QCOMPARE(records[0].toObject()["kind"].toString(), "write");
         QVERIFY(records[0].toObject()["held"].toBool());
+
+        // A draft prepared from a file goes in with the next write of the latest record; the
+        // device is then expected to hold what it held, not the draft.
+        QCOMPARE(RunCli({"import", "515/" + label, other}).Exit, 0);
+        const CliRun guarded = RunCli({"write", "--port", sim.ptyPath(), "--site", "515",
+                                       "--device", label, "--expect", "latest"});
+        QVERIFY2(guarded.Exit == 0, qPrintable(guarded.Err));
+        QCOMPARE(sim.requests().back().Bytes.mid(2, config.Capacity),
+                 ImageOf(RandomConfig("MZ515KA8", 1)));
+        QCOMPARE(RunCli({"export", "515/" + label, "-o", Path("latest.yaml")}).Exit, 0);
+        QCOMPARE(ImageOf(ConfigStore::LoadAnyConfig(Path("latest.yaml"))),
+                 ImageOf(RandomConfig("MZ515KA8", 1)));
     }
 
     // Every command explains itself.
     void help() {
         for (const char* command : {"ports", "read", "write", "verify", "show", "diff", "convert",
-                                    "defaults", "report", "check", "site", "device", "history"}) {
+                                    "defaults", "report", "check", "site", "device", "history", "import",
+                                    "export"}) {
             const CliRun run = RunCli({command, "--help"});
             QCOMPARE(run.Exit, 0);
             QVERIFY2(run.Out.startsWith(U("Использование: progmz515-cli ") + command), command);
