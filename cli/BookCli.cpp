@@ -30,7 +30,7 @@ QList<OptionSpec> BookTargetOptionSpecs() {
     return {DatabaseOption(), {QStringLiteral("site"), true}, {QStringLiteral("device"), true}};
 }
 
-std::unique_ptr<TSiteBook> OpenBook(const ParsedArgs& args, int* exit) {
+std::unique_ptr<TSiteBook> OpenBook(const ParsedArgs& args, int* exit, bool note) {
     const QString given = args.Has(QStringLiteral("database"))
                               ? args.Value(QStringLiteral("database"))
                               : ConfiguredLocation();
@@ -45,7 +45,7 @@ std::unique_ptr<TSiteBook> OpenBook(const ParsedArgs& args, int* exit) {
         *exit = FileError(error);
         return nullptr;
     }
-    NoteOffline(*book);
+    if (note) NoteOffline(*book);
     return book;
 }
 
@@ -96,7 +96,7 @@ std::optional<BookTarget> BookTargetFromArgs(const QString& command, const Parse
         return std::nullopt;
     }
     BookTarget target;
-    target.Book = OpenBook(args, exit);
+    target.Book = OpenBook(args, exit, false);
     if (!target.Book) return std::nullopt;
     std::optional<Site> s =
         ResolveSite(*target.Book, command, args.Value(QStringLiteral("site")), exit);

@@ -18,8 +18,10 @@ OptionSpec DatabaseOption();
 QList<OptionSpec> BookTargetOptionSpecs();
 
 // The book the command line names, or nothing with the exit status in `exit` (the reason is
-// printed).  A book on its offline copy says so on standard error.
-std::unique_ptr<SiteBook::TSiteBook> OpenBook(const ParsedArgs& args, int* exit);
+// printed).  A book on its offline copy says so on standard error, unless the command says
+// it later (`note` false: a device command, once it has recorded).
+std::unique_ptr<SiteBook::TSiteBook> OpenBook(const ParsedArgs& args, int* exit,
+                                              bool note = true);
 // A word on standard error while the book works without its server: why, and how many
 // records wait to be sent.
 void NoteOffline(SiteBook::TSiteBook& book);

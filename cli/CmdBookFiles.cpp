@@ -24,7 +24,7 @@ int RunImport(const QStringList& args) {
     ProgramState state;
     QString error;
     if (!LoadConfiguration(a->Positional[1], state, &error)) return FileError(error);
-    auto book = OpenBook(*a, &exit);
+    auto book = OpenBook(*a, &exit, false);
     if (!book) return exit;
     std::optional<BookTarget> target =
         ResolvePath(std::move(book), command, a->Positional[0], &exit);

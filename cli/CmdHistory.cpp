@@ -54,7 +54,6 @@ int RunHistory(const QStringList& args) {
                               QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                           r.Kind, r.Model, r.Fingerprint, ShownOutcome(r.Outcome), r.User,
                           r.Machine, r.Port));
-    NoteOffline(*b);
     return ExitOk;
 }
 

@@ -92,7 +92,6 @@ int SiteAdd(const QStringList& args) {
                                                .arg(site.ObjectNumber, other.Name));
     if (const std::optional<QString> error = book->AddSite(site)) return FileError(*error);
     PrintOut(site.Id);
-    NoteOffline(*book);
     return ExitOk;
 }
 
@@ -160,7 +159,6 @@ int SiteDelete(const QStringList& args, bool deleted) {
     if (!site) return exit;
     if (const std::optional<QString> error = book->SetSiteDeleted(site->Id, deleted))
         return FileError(*error);
-    NoteOffline(*book);
     return ExitOk;
 }
 
@@ -214,7 +212,6 @@ int RunDevice(const QStringList& args) {
     device.SiteId = site->Id;
     if (const std::optional<QString> error = book->AddDevice(device)) return FileError(*error);
     PrintOut(device.Id);
-    NoteOffline(*book);
     return ExitOk;
 }
 

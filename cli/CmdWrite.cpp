@@ -77,6 +77,7 @@ int RunWrite(const QStringList& args) {
         NormaliseForWrite(expected);
         const QStringList lines = CompareConfigurations(expected, session.State()).Lines();
         if (!lines.isEmpty()) {
+            if (book) NoteOffline(*book->Book);
             PrintOut(QCoreApplication::translate(
                 "CmdWrite", "Прибор хранит не то, что ожидалось; запись не выполнена:"));
             for (const QString& line : lines)

@@ -627,6 +627,18 @@ private slots:
         QCOMPARE(RunCli({"export", "515/" + label, "-o", Path("latest.yaml")}).Exit, 0);
         QCOMPARE(ImageOf(ConfigStore::LoadAnyConfig(Path("latest.yaml"))),
                  ImageOf(RandomConfig("MZ515KA8", 1)));
+
+        // A team's server that cannot be reached: the book works on its offline copy and
+        // says how many records wait for it.
+        const QString team = "postgresql://book@localhost/team?host=" + Path("no-server");
+        QCOMPARE(RunCli({"site", "add", U("Склад"), "--object", "9", "--database", team}).Exit, 0);
+        QCOMPARE(RunCli({"device", "add", "9", label, "--model", "MZ515KA8", "--database", team})
+                     .Exit,
+                 0);
+        const CliRun draft = RunCli({"import", "9/" + label, other, "--database", team});
+        QCOMPARE(draft.Exit, 0);
+        QVERIFY2(draft.Err.contains(U("работа без связи, записей ждут отправки: 1")),
+                 qPrintable(draft.Err));
     }
 
     // Every command explains itself.

@@ -119,7 +119,7 @@ QString DefaultFile() {
 }
 
 QString ConfiguredLocation() {
-    const QString stored = StoredSetting(QStringLiteral("database"));
+    const QString stored = StoredSetting(QString::fromLatin1(SettingDatabase));
     return stored.isEmpty() ? DefaultFile() : stored;
 }
 
