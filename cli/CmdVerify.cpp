@@ -2,6 +2,7 @@
 
 #include "CliCommon.h"
 
+#include "BookCli.h"
 #include "CliFiles.h"
 #include "Commands.h"
 #include "DeviceCommand.h"
@@ -15,19 +16,37 @@ namespace {
 int RunVerify(const QStringList& args) {
     const QString command = QStringLiteral("verify");
     int exit = ExitOk;
+    QList<OptionSpec> specs = DeviceOptionSpecs();
+    specs << BookTargetOptionSpecs();
+    // With --site and no file, the device is compared with its latest record.
+    QString ignored; // told by the second reading
+    const std::optional<ParsedArgs> first = ParseArgs(args, specs, &ignored);
+    const int files =
+        first && first->Has(QStringLiteral("site")) && first->Positional.isEmpty() ? 0 : 1;
     const auto a = ParseCommandArgs(
-        command, args, DeviceOptionSpecs(), 1,
+        command, args, specs, files,
         QCoreApplication::translate("CmdVerify", "не указан файл конфигурации"), &exit);
     if (!a) return exit;
     std::optional<DeviceRun> run = DeviceRun::FromArgs(command, *a, false, &exit);
     if (!run) return exit;
+    std::optional<BookTarget> book = BookTargetFromArgs(command, *a, &exit);
+    if (exit != ExitOk) return exit;
     ProgramState state;
     QString error;
-    if (!LoadConfiguration(a->Positional[0], state, &error)) return FileError(error);
+    if (files == 1) {
+        if (!LoadConfiguration(a->Positional[0], state, &error)) return FileError(error);
+    } else if (const std::optional<QString> e = book->LoadLatest(state)) {
+        return FileError(*e);
+    }
+    if (book)
+        run->OnOutcome = [&book](const PortSession& s, const ExchangeOutcome& o) {
+            book->RecordExchange(o, s.Port());
+        };
 
     const int traceExit = run->Run(state, false, true);
     const PortSession& session = *run->Sessions().front();
     PrintSessionEnd(session);
+    if (book) NoteOffline(*book->Book);
     if (session.Result() != PortSession::Outcome::Done) return SessionsExit(run->Sessions());
     // The file is compared as a write would leave it in the device: a write of this file
     // followed by verify must agree.
@@ -36,7 +55,7 @@ int RunVerify(const QStringList& args) {
     const QStringList lines = CompareConfigurations(expected, session.State()).Lines();
     if (lines.isEmpty()) {
         PrintOut(QCoreApplication::translate("CmdVerify", "Прибор хранит то же, что файл"));
-        return traceExit;
+        return book && book->Failed ? int(ExitUsage) : traceExit;
     }
     PrintOut(QCoreApplication::translate("CmdVerify", "Прибор хранит не то, что файл:"));
     for (const QString& line : lines)
@@ -55,7 +74,15 @@ extern const Command VerifyCommand{
         "каком его записала бы команда write. Код 0 только при полном совпадении; иначе\n"
         "выводятся отличающиеся поля (файл → прибор) и код 1.\n"
         "\n"
-        "  --port ПОРТ     порт прибора\n"
-        "  --trace ФАЙЛ    записать все кадры обмена (время, направление, байты)\n"
-        "  --no-journal    не добавлять записи в журнал программы\n"),
-    QT_TRANSLATE_NOOP("Commands", "--port ПОРТ [--trace ФАЙЛ] [--no-journal] ФАЙЛ"), RunVerify};
+        "С --site и --device прочитанное добавляется к записям прибора в книге объектов;\n"
+        "без ФАЙЛА прибор сравнивается с последней записью книги.\n"
+        "\n"
+        "  --port ПОРТ      порт прибора\n"
+        "  --site ОБЪЕКТ    объект книги объектов (название, номер объекта или id) ...\n"
+        "  --device ПРИБОР  ... и его прибор\n"
+        "  --database АДРЕС книга объектов: файл SQLite или postgresql://...\n"
+        "  --trace ФАЙЛ     записать все кадры обмена (время, направление, байты)\n"
+        "  --no-journal     не добавлять записи в журнал программы\n"),
+    QT_TRANSLATE_NOOP("Commands", "--port ПОРТ [--site ОБЪЕКТ --device ПРИБОР] [--trace ФАЙЛ] "
+                                  "[--no-journal] [ФАЙЛ]"),
+    RunVerify};

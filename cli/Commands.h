@@ -23,3 +23,9 @@ extern const Command ConvertCommand;
 extern const Command DefaultsCommand;
 extern const Command ReportCommand;
 extern const Command CheckCommand;
+// The site book.
+extern const Command SiteCommand;
+extern const Command DeviceBookCommand;
+extern const Command HistoryCommand;
+extern const Command ImportCommand;
+extern const Command ExportCommand;

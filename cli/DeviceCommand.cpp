@@ -80,9 +80,12 @@ int DeviceRun::Run(const ProgramState& state, bool write, bool compare) {
             std::make_shared<PortSession>(m_ports[i], m_paths[i], state, m_trace.get()));
         PortSession* session = m_owned.back().get();
         m_sessions << session;
-        if (!journal) continue;
-        session->OnOutcome = [journal, journalFailed, compare, session](ExchangeOutcome outcome) {
+        if (!journal && !OnOutcome) continue;
+        session->OnOutcome = [this, journal, journalFailed, compare,
+                              session](ExchangeOutcome outcome) {
             outcome.Compare = compare;
+            if (OnOutcome) OnOutcome(*session, outcome);
+            if (!journal) return;
             const std::optional<QString> error =
                 JournalExchange(*journal, outcome, session->Port());
             // Once: the journal that failed now will fail for the next port too.  The

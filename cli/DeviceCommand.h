@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include <memory>
 #include <optional>
 
@@ -34,6 +36,8 @@ public:
     const QList<PortSession*>& Sessions() const { return m_sessions; }
     // Reads find the model first (ModelDetect.h) instead of asking for the one given.
     void DetectModel() { m_detectModel = true; }
+    // Called with each session's outcome as it ends (the site book records it).
+    std::function<void(const PortSession&, const ExchangeOutcome&)> OnOutcome;
 
 private:
     QStringList m_ports, m_paths;

@@ -14,10 +14,11 @@
 
 namespace {
 
-const std::array<const Command*, 12> Commands{&PortsCommand,    &DetectCommand, &DoctorCommand,
-                                              &ReadCommand,     &WriteCommand,  &VerifyCommand,
-                                              &ShowCommand,     &DiffCommand,   &ConvertCommand,
-                                              &DefaultsCommand, &ReportCommand, &CheckCommand};
+const std::array<const Command*, 17> Commands{
+    &PortsCommand,   &DetectCommand,   &DoctorCommand, &ReadCommand,      &WriteCommand,
+    &VerifyCommand,  &ShowCommand,     &DiffCommand,   &ConvertCommand,   &DefaultsCommand,
+    &ReportCommand,  &CheckCommand,    &SiteCommand,   &DeviceBookCommand, &HistoryCommand,
+    &ImportCommand,  &ExportCommand};
 
 QString ProgramHelp() {
     QString text = QCoreApplication::translate(

@@ -9,6 +9,45 @@
     </message>
 </context>
 <context>
+    <name>BookCli</name>
+    <message>
+        <source>progmz515-cli: сервер книги объектов не отвечает (%1); работа без связи, записей ждут отправки: %2</source>
+        <translation>progmz515-cli: the site book's server does not answer (%1); working offline, records waiting to be sent: %2</translation>
+    </message>
+    <message>
+        <source>в книге нет объекта «%1»</source>
+        <translation>the book has no site “%1”</translation>
+    </message>
+    <message>
+        <source>«%1» называет несколько объектов; укажите id</source>
+        <translation>“%1” names several sites; give the id</translation>
+    </message>
+    <message>
+        <source>у объекта «%1» нет прибора «%2»</source>
+        <translation>site “%1” has no device “%2”</translation>
+    </message>
+    <message>
+        <source>--site и --device указываются вместе</source>
+        <translation>--site and --device go together</translation>
+    </message>
+    <message>
+        <source>progmz515-cli: книга объектов не записывается: </source>
+        <translation>progmz515-cli: the site book cannot be written: </translation>
+    </message>
+    <message>
+        <source>в книге нет конфигураций прибора «%1» объекта «%2»</source>
+        <translation>the book holds no configuration of device “%1” of site “%2”</translation>
+    </message>
+    <message>
+        <source>последняя запись прибора «%1» не подходит модели %2</source>
+        <translation>the latest record of device “%1” does not fit model %2</translation>
+    </message>
+    <message>
+        <source>в книге нет прибора «%1» (ОБЪЕКТ/ПРИБОР)</source>
+        <translation>the book has no device “%1” (SITE/DEVICE)</translation>
+    </message>
+</context>
+<context>
     <name>CliCommon</name>
     <message>
         <source>progmz515-cli: стандартный вывод не записывается: </source>
@@ -69,6 +108,21 @@ Help: %2</translation>
     </message>
 </context>
 <context>
+    <name>CmdBookFiles</name>
+    <message>
+        <source>укажите ОБЪЕКТ/ПРИБОР и файл конфигурации</source>
+        <translation>give SITE/DEVICE and a configuration file</translation>
+    </message>
+    <message>
+        <source>файл — конфигурация %1, а прибор «%2» — %3</source>
+        <translation>the file is a configuration of %1, but device “%2” is %3</translation>
+    </message>
+    <message>
+        <source>не указан прибор (ОБЪЕКТ/ПРИБОР)</source>
+        <translation>no device given (SITE/DEVICE)</translation>
+    </message>
+</context>
+<context>
     <name>CmdCheck</name>
     <message>
         <source>не указан файл конфигурации</source>
@@ -98,6 +152,13 @@ Help: %2</translation>
     <message>
         <source>нужны два файла конфигурации</source>
         <translation>two configuration files are needed</translation>
+    </message>
+</context>
+<context>
+    <name>CmdHistory</name>
+    <message>
+        <source>не указан прибор (ОБЪЕКТ/ПРИБОР)</source>
+        <translation>no device given (SITE/DEVICE)</translation>
     </message>
 </context>
 <context>
@@ -137,6 +198,97 @@ Help: %2</translation>
     </message>
 </context>
 <context>
+    <name>CmdSite</name>
+    <message>
+        <source>	(удалён)</source>
+        <translation>	(deleted)</translation>
+    </message>
+    <message>
+        <source>не указано название объекта</source>
+        <translation>no site name given</translation>
+    </message>
+    <message>
+        <source>название объекта пусто</source>
+        <translation>the site name is empty</translation>
+    </message>
+    <message>
+        <source>номер объекта %1 уже есть в книге: «%2»</source>
+        <translation>object number %1 is in the book already: “%2”</translation>
+    </message>
+    <message>
+        <source>не указан объект</source>
+        <translation>no site given</translation>
+    </message>
+    <message>
+        <source>Объект: %1</source>
+        <translation>Site: %1</translation>
+    </message>
+    <message>
+        <source>Адрес: %1</source>
+        <translation>Address: %1</translation>
+    </message>
+    <message>
+        <source>Номер объекта: %1</source>
+        <translation>Object number: %1</translation>
+    </message>
+    <message>
+        <source>Контакт: %1</source>
+        <translation>Contact: %1</translation>
+    </message>
+    <message>
+        <source>Заметки: %1</source>
+        <translation>Notes: %1</translation>
+    </message>
+    <message>
+        <source>Id: %1%2</source>
+        <translation>Id: %1%2</translation>
+    </message>
+    <message>
+        <source> (удалён)</source>
+        <translation> (deleted)</translation>
+    </message>
+    <message>
+        <source>Приборы:</source>
+        <translation>Devices:</translation>
+    </message>
+    <message>
+        <source>последняя запись %1, %2, отпечаток %3</source>
+        <translation>latest record %1, %2, fingerprint %3</translation>
+    </message>
+    <message>
+        <source>записей нет</source>
+        <translation>no records</translation>
+    </message>
+    <message>
+        <source>не указано действие: list, add, show, delete, restore</source>
+        <translation>no action given: list, add, show, delete, restore</translation>
+    </message>
+    <message>
+        <source>неизвестное действие «%1»</source>
+        <translation>unknown action “%1”</translation>
+    </message>
+    <message>
+        <source>не указано действие add</source>
+        <translation>no action add given</translation>
+    </message>
+    <message>
+        <source>укажите объект и название прибора</source>
+        <translation>give the site and the device's label</translation>
+    </message>
+    <message>
+        <source>не указана модель (--model): %1</source>
+        <translation>no model given (--model): %1</translation>
+    </message>
+    <message>
+        <source>название прибора пусто</source>
+        <translation>the device's label is empty</translation>
+    </message>
+    <message>
+        <source>у объекта «%1» уже есть прибор «%2»</source>
+        <translation>site “%1” has a device “%2” already</translation>
+    </message>
+</context>
+<context>
     <name>CmdVerify</name>
     <message>
         <source>не указан файл конфигурации</source>
@@ -156,6 +308,18 @@ Help: %2</translation>
     <message>
         <source>не указан файл конфигурации</source>
         <translation>no configuration file given</translation>
+    </message>
+    <message>
+        <source>с --site и --expect запись идёт в один прибор: укажите один --port</source>
+        <translation>with --site and --expect the write goes to one device: give one --port</translation>
+    </message>
+    <message>
+        <source>--expect latest — только с --site</source>
+        <translation>--expect latest needs --site</translation>
+    </message>
+    <message>
+        <source>Прибор хранит не то, что ожидалось; запись не выполнена:</source>
+        <translation>The device holds other than what was expected; nothing was written:</translation>
     </message>
 </context>
 <context>
@@ -348,36 +512,6 @@ it). The name or the path will do for --port.
         <translation>read a device into a file</translation>
     </message>
     <message>
-        <source>Читает конфигурацию прибора через порт и записывает её в файл: .cf8 или текстовую
-форму (.yaml), по расширению имени. Если прибор с образом в 23 байта называет другую
-модель (MZ515KB8, MZ515E8, MZ515E2), модель сменяется, как в окне программы, и файл
-записывается для модели, которую назвал прибор. Версия прибора выводится вместе с
-итогом.
-
-  --port ПОРТ     порт прибора
-  --model МОДЕЛЬ  модель прибора; auto — определить по ответу прибора
-  -o ФАЙЛ         куда записать конфигурацию
-  --trace ФАЙЛ    записать все кадры обмена (время, направление, байты)
-  --no-journal    не добавлять записи в журнал программы
-</source>
-        <translation>Reads a device's configuration through the port and writes it to a file: .cf8 or the
-text form (.yaml), by the name's extension. If a device with a 23-byte image names
-another model (MZ515KB8, MZ515E8, MZ515E2), the model is switched as in the program
-window and the file is written for the model the device named. The device's version
-is printed with the result.
-
-  --port PORT     the device's port
-  --model MODEL   the device's model; auto: find it from the device's answer
-  -o FILE         where to write the configuration
-  --trace FILE    record every frame of the exchange (time, direction, bytes)
-  --no-journal    add no entries to the program's journal
-</translation>
-    </message>
-    <message>
-        <source>--port ПОРТ --model МОДЕЛЬ -o ФАЙЛ [--trace ФАЙЛ] [--no-journal]</source>
-        <translation>--port PORT --model MODEL -o FILE [--trace FILE] [--no-journal]</translation>
-    </message>
-    <message>
         <source>список шлейфов (отчёт окна программы)</source>
         <translation>loop list (the program window's report)</translation>
     </message>
@@ -422,32 +556,214 @@ words of the Russian program window. Such a text can be edited and written back.
         <translation>compare a device with a file, writing nothing</translation>
     </message>
     <message>
+        <source>записать файл в прибор (или в несколько сразу)</source>
+        <translation>write a file to a device (or to several at once)</translation>
+    </message>
+    <message>
+        <source>все записи прибора из книги объектов</source>
+        <translation>every record of a device in the site book</translation>
+    </message>
+    <message>
+        <source>Выводит записи прибора, новые первыми: время, вид (read, write, answer — ответ
+прибора на запись, verify, draft), модель, отпечаток, итог, кто, где и через
+какой порт. ОБЪЕКТ — название, номер объекта или id.
+
+  --json            то же в JSON, с образом в шестнадцатеричном виде
+  --database АДРЕС  файл SQLite или postgresql://...
+</source>
+        <translation>Prints a device's records, newest first: time, kind (read, write, answer — the
+device's answer to a write, verify, draft), model, fingerprint, outcome, who, where
+and through which port. SITE is a name, an object number or an id.
+
+  --json            the same in JSON, with the image in hex
+  --database PLACE  a SQLite file or postgresql://...
+</translation>
+    </message>
+    <message>
+        <source>ОБЪЕКТ/ПРИБОР [--json] [--database АДРЕС]</source>
+        <translation>SITE/DEVICE [--json] [--database PLACE]</translation>
+    </message>
+    <message>
+        <source>Читает конфигурацию прибора через порт и записывает её в файл: .cf8 или текстовую
+форму (.yaml), по расширению имени. Если прибор с образом в 23 байта называет другую
+модель (MZ515KB8, MZ515E8, MZ515E2), модель сменяется, как в окне программы, и файл
+записывается для модели, которую назвал прибор. Версия прибора выводится вместе с
+итогом.
+
+  --port ПОРТ      порт прибора
+  --model МОДЕЛЬ   модель прибора (с --site — модель прибора в книге)
+  -o ФАЙЛ          куда записать конфигурацию (с --site — не обязательно)
+  --site ОБЪЕКТ    объект книги объектов (название, номер объекта или id) ...
+  --device ПРИБОР  ... и его прибор: прочитанное добавляется к записям прибора
+  --database АДРЕС книга объектов: файл SQLite или postgresql://...
+  --trace ФАЙЛ     записать все кадры обмена (время, направление, байты)
+  --no-journal     не добавлять записи в журнал программы
+</source>
+        <translation>Reads a device's configuration through the port and writes it to a file: .cf8 or the
+text form (.yaml), by the name's extension. If a device with a 23-byte image names
+another model (MZ515KB8, MZ515E8, MZ515E2), the model is switched as in the program
+window and the file is written for the model the device named. The device's version
+is printed with the result.
+
+  --port PORT      the device's port
+  --model MODEL    the device's model (with --site: the device's model in the book)
+  -o FILE          where to write the configuration (optional with --site)
+  --site SITE      a site of the site book (name, object number or id) ...
+  --device DEVICE  ... and its device: what is read is added to the device's records
+  --database PLACE the site book: a SQLite file or postgresql://...
+  --trace FILE     record every frame of the exchange (time, direction, bytes)
+  --no-journal     add no entries to the program's journal
+</translation>
+    </message>
+    <message>
+        <source>--port ПОРТ --model МОДЕЛЬ -o ФАЙЛ [--site ОБЪЕКТ --device ПРИБОР] [--trace ФАЙЛ] [--no-journal]</source>
+        <translation>--port PORT --model MODEL -o FILE [--site SITE --device DEVICE] [--trace FILE] [--no-journal]</translation>
+    </message>
+    <message>
+        <source>объекты книги объектов: список, добавление, просмотр</source>
+        <translation>sites of the site book: list, add, show</translation>
+    </message>
+    <message>
+        <source>Книга объектов хранит конфигурации приборов по объектам заказчиков: файл SQLite в
+папке данных пользователя или общий сервер PostgreSQL (--database или настройка
+database). ОБЪЕКТ — название, номер объекта или id.
+
+  list [--search ТЕКСТ] [--deleted] [--json]  объекты, в которых есть ТЕКСТ
+      (название, адрес, номер объекта, заметки, модель и название прибора; регистр
+      не важен)
+  add НАЗВАНИЕ [--address А] [--object N] [--contact К] [--notes Т]  новый объект;
+      выводится его id
+  show ОБЪЕКТ [--json]  поля объекта и его приборы с последними записями
+  delete ОБЪЕКТ, restore ID  пометить объект удалённым и вернуть его
+  --database АДРЕС  файл SQLite или postgresql://пользователь@узел:порт/база
+</source>
+        <translation>The site book keeps the devices' configurations under the customers' sites: a SQLite
+file in the user's data folder or a PostgreSQL server the team shares (--database or
+the setting database). SITE is a name, an object number or an id.
+
+  list [--search TEXT] [--deleted] [--json]  the sites that contain TEXT
+      (name, address, object number, notes, a device's model and label; in any
+      letter case)
+  add NAME [--address A] [--object N] [--contact C] [--notes T]  a new site; its id
+      is printed
+  show SITE [--json]  the site's fields and its devices with their latest records
+  delete SITE, restore ID  mark a site deleted and bring it back
+  --database PLACE  a SQLite file or postgresql://user@host:port/name
+</translation>
+    </message>
+    <message>
+        <source>list|add|show|delete|restore ...</source>
+        <translation>list|add|show|delete|restore ...</translation>
+    </message>
+    <message>
+        <source>добавить прибор к объекту книги объектов</source>
+        <translation>add a device to a site of the site book</translation>
+    </message>
+    <message>
+        <source>Добавляет к объекту прибор модели МОДЕЛЬ под названием ПРИБОР («Панель, 1 этаж»);
+выводится его id. Команды read, write и verify с --site и --device записывают
+свои обмены к нему.
+
+  --model МОДЕЛЬ    модель прибора
+  --database АДРЕС  файл SQLite или postgresql://...
+</source>
+        <translation>Adds a device of model MODEL labelled DEVICE (“Panel, 1st floor”) to a site; its id
+is printed. The commands read, write and verify with --site and --device record
+their exchanges under it.
+
+  --model MODEL     the device's model
+  --database PLACE  a SQLite file or postgresql://...
+</translation>
+    </message>
+    <message>
+        <source>add ОБЪЕКТ ПРИБОР --model МОДЕЛЬ [--database АДРЕС]</source>
+        <translation>add SITE DEVICE --model MODEL [--database PLACE]</translation>
+    </message>
+    <message>
         <source>Читает прибор и сравнивает его конфигурацию с файлом (.cf8 или текстовая форма)
 поле за полем. В прибор ничего не записывается. Файл сравнивается в том виде, в
 каком его записала бы команда write. Код 0 только при полном совпадении; иначе
 выводятся отличающиеся поля (файл → прибор) и код 1.
 
-  --port ПОРТ     порт прибора
-  --trace ФАЙЛ    записать все кадры обмена (время, направление, байты)
-  --no-journal    не добавлять записи в журнал программы
+С --site и --device прочитанное добавляется к записям прибора в книге объектов;
+без ФАЙЛА прибор сравнивается с последней записью книги.
+
+  --port ПОРТ      порт прибора
+  --site ОБЪЕКТ    объект книги объектов (название, номер объекта или id) ...
+  --device ПРИБОР  ... и его прибор
+  --database АДРЕС книга объектов: файл SQLite или postgresql://...
+  --trace ФАЙЛ     записать все кадры обмена (время, направление, байты)
+  --no-journal     не добавлять записи в журнал программы
 </source>
         <translation>Reads a device and compares its configuration with a file (.cf8 or text form)
 field by field. Nothing is written to the device. The file is compared as the
 write command would write it. Exit code 0 only on a full match; otherwise the
 differing fields are printed (file → device) and the exit code is 1.
 
-  --port PORT     the device's port
-  --trace FILE    record every frame of the exchange (time, direction, bytes)
-  --no-journal    add no entries to the program's journal
+With --site and --device what is read is added to the device's records in the site
+book; without a FILE the device is compared with the book's latest record.
+
+  --port PORT      the device's port
+  --site SITE      a site of the site book (name, object number or id) ...
+  --device DEVICE  ... and its device
+  --database PLACE the site book: a SQLite file or postgresql://...
+  --trace FILE     record every frame of the exchange (time, direction, bytes)
+  --no-journal     add no entries to the program's journal
 </translation>
     </message>
     <message>
-        <source>--port ПОРТ [--trace ФАЙЛ] [--no-journal] ФАЙЛ</source>
-        <translation>--port PORT [--trace FILE] [--no-journal] FILE</translation>
+        <source>--port ПОРТ [--site ОБЪЕКТ --device ПРИБОР] [--trace ФАЙЛ] [--no-journal] [ФАЙЛ]</source>
+        <translation>--port PORT [--site SITE --device DEVICE] [--trace FILE] [--no-journal] [FILE]</translation>
     </message>
     <message>
-        <source>записать файл в прибор (или в несколько сразу)</source>
-        <translation>write a file to a device (or to several at once)</translation>
+        <source>--port ПОРТ [--port ПОРТ ...] [--site ОБЪЕКТ --device ПРИБОР] [--expect ФАЙЛ|latest] [--trace ФАЙЛ] [--no-journal] [ФАЙЛ]</source>
+        <translation>--port PORT [--port PORT ...] [--site SITE --device DEVICE] [--expect FILE|latest] [--trace FILE] [--no-journal] [FILE]</translation>
+    </message>
+    <message>
+        <source>файл конфигурации — в записи прибора книги объектов</source>
+        <translation>a configuration file into a device's records in the site book</translation>
+    </message>
+    <message>
+        <source>Добавляет конфигурацию из файла (.cf8 или текстовая форма) к записям прибора в книге
+объектов как черновик (draft): подготовлена без прибора и в нём пока не хранится.
+Модель файла должна быть моделью прибора. Выводится id записи; write --site ...
+--device ... без файла запишет её в прибор.
+
+  --database АДРЕС  файл SQLite или postgresql://...
+</source>
+        <translation>Adds the configuration in a file (.cf8 or text form) to a device's records in the site
+book as a draft: prepared without the device and not held by it yet. The file's model
+must be the device's. The record's id is printed; write --site ... --device ...
+without a file writes it to the device.
+
+  --database PLACE  a SQLite file or postgresql://...
+</translation>
+    </message>
+    <message>
+        <source>ОБЪЕКТ/ПРИБОР ФАЙЛ [--database АДРЕС]</source>
+        <translation>SITE/DEVICE FILE [--database PLACE]</translation>
+    </message>
+    <message>
+        <source>последняя запись прибора из книги объектов — в файл</source>
+        <translation>a device's latest record in the site book into a file</translation>
+    </message>
+    <message>
+        <source>Записывает конфигурацию последней записи прибора из книги объектов в файл:
+.cf8 или текстовую форму (.yaml), по расширению имени.
+
+  -o ФАЙЛ           куда записать конфигурацию
+  --database АДРЕС  файл SQLite или postgresql://...
+</source>
+        <translation>Writes the configuration of a device's latest record in the site book to a file:
+.cf8 or the text form (.yaml), by the name's extension.
+
+  -o FILE           where to write the configuration
+  --database PLACE  a SQLite file or postgresql://...
+</translation>
+    </message>
+    <message>
+        <source>ОБЪЕКТ/ПРИБОР -o ФАЙЛ [--database АДРЕС]</source>
+        <translation>SITE/DEVICE -o FILE [--database PLACE]</translation>
     </message>
     <message>
         <source>Записывает конфигурацию из файла (.cf8 или текстовая форма) в прибор и проверяет
@@ -455,23 +771,38 @@ differing fields are printed (file → device) and the exit code is 1.
 --port запись идёт во все приборы одновременно; для каждого порта выводится строка
 итога. Если прибор хранит не то, что записано, выводятся отличающиеся поля.
 
-  --port ПОРТ     порт прибора; можно указать несколько раз
-  --trace ФАЙЛ    записать все кадры обмена (время, порт, направление, байты)
-  --no-journal    не добавлять записи в журнал программы
+С --site и --device запись и ответ прибора добавляются к записям прибора в книге
+объектов; без ФАЙЛА записывается последняя запись прибора. С --expect прибор сначала
+читается и записывается, только если хранит ожидаемое (файл или latest — последнее,
+что прибор хранил по книге); иначе выводятся отличающиеся поля и код 1.
+
+  --port ПОРТ      порт прибора; можно указать несколько раз
+  --site ОБЪЕКТ    объект книги объектов (название, номер объекта или id) ...
+  --device ПРИБОР  ... и его прибор
+  --expect ФАЙЛ|latest  записать, только если прибор хранит это
+  --database АДРЕС книга объектов: файл SQLite или postgresql://...
+  --trace ФАЙЛ     записать все кадры обмена (время, порт, направление, байты)
+  --no-journal     не добавлять записи в журнал программы
 </source>
         <translation>Writes the configuration in a file (.cf8 or text form) to a device and checks the
 write as the program window does: the device answers with what it now holds. With
 several --port the write goes to all the devices at once, with a result line for each
 port. If a device holds other than what was written, the differing fields are printed.
 
-  --port PORT     the device's port; may be given several times
-  --trace FILE    record every frame of the exchange (time, port, direction, bytes)
-  --no-journal    add no entries to the program's journal
+With --site and --device the write and the device's answer are added to the device's
+records in the site book; without a FILE the device's latest record is written. With
+--expect the device is read first and written only when it holds what was expected
+(a file, or latest: what the book last saw the device hold); otherwise the differing
+fields are printed and the exit code is 1.
+
+  --port PORT      the device's port; may be given several times
+  --site SITE      a site of the site book (name, object number or id) ...
+  --device DEVICE  ... and its device
+  --expect FILE|latest  write only when the device holds this
+  --database PLACE the site book: a SQLite file or postgresql://...
+  --trace FILE     record every frame of the exchange (time, port, direction, bytes)
+  --no-journal     add no entries to the program's journal
 </translation>
-    </message>
-    <message>
-        <source>--port ПОРТ [--port ПОРТ ...] [--trace ФАЙЛ] [--no-journal] ФАЙЛ</source>
-        <translation>--port PORT [--port PORT ...] [--trace FILE] [--no-journal] FILE</translation>
     </message>
 </context>
 <context>
@@ -1940,6 +2271,81 @@ Please contact the developer</translation>
     <message>
         <source>654 - СИСТ.НЕАКТИВ</source>
         <translation>654 - System Inactivity</translation>
+    </message>
+</context>
+<context>
+    <name>SiteBook</name>
+    <message>
+        <source>адрес книги объектов «%1» не разбирается: %2</source>
+        <translation>the site book's address “%1” does not parse: %2</translation>
+    </message>
+    <message>
+        <source>пароль в адресе книги объектов не указывается: его берут из ~/.pgpass или переменной PGPASSWORD</source>
+        <translation>no password goes in the site book's address: it is taken from ~/.pgpass or the variable PGPASSWORD</translation>
+    </message>
+    <message>
+        <source>в адресе книги объектов «%1» не указана база данных (postgresql://пользователь@узел:порт/база)</source>
+        <translation>the site book's address “%1” names no database (postgresql://user@host:port/name)</translation>
+    </message>
+    <message>
+        <source>Книга объектов %1: %2</source>
+        <translation>Site book %1: %2</translation>
+    </message>
+    <message>
+        <source>нет такого объекта в книге</source>
+        <translation>no such site in the book</translation>
+    </message>
+    <message>
+        <source>нет такого прибора в книге</source>
+        <translation>no such device in the book</translation>
+    </message>
+    <message>
+        <source>Книга объектов %1 — не файл</source>
+        <translation>Site book %1 is not a file</translation>
+    </message>
+    <message>
+        <source>Книга объектов %1 не читается: %2</source>
+        <translation>Site book %1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>Файл %1 — не книга объектов (не база данных SQLite); он оставлен как есть</source>
+        <translation>File %1 is no site book (not a SQLite database); it was left as it is</translation>
+    </message>
+    <message>
+        <source>Файл %1 повреждён или не является книгой объектов: %2; он оставлен как есть</source>
+        <translation>File %1 is damaged or no site book: %2; it was left as it is</translation>
+    </message>
+    <message>
+        <source>Файл %1 — база данных другой программы, не книга объектов; она оставлена как есть</source>
+        <translation>File %1 is another program's database, not a site book; it was left as it is</translation>
+    </message>
+    <message>
+        <source>Книга объектов %1 создана более новой версией программы (версия книги %2, эта программа знает до %3); обновите программу</source>
+        <translation>Site book %1 was made by a newer version of the program (book version %2, this program knows up to %3); update the program</translation>
+    </message>
+    <message>
+        <source>Книга объектов %1 не записывается (%2); она оставлена как есть</source>
+        <translation>Site book %1 cannot be written (%2); it was left as it is</translation>
+    </message>
+    <message>
+        <source>Не создаётся папка книги объектов %1</source>
+        <translation>The site book's folder %1 cannot be made</translation>
+    </message>
+    <message>
+        <source>Нет драйвера SQLite для книги объектов (пакет libqt6sql6-sqlite)</source>
+        <translation>No SQLite driver for the site book (package libqt6sql6-sqlite)</translation>
+    </message>
+    <message>
+        <source>Книга объектов %1 не открывается: %2</source>
+        <translation>Site book %1 does not open: %2</translation>
+    </message>
+    <message>
+        <source>Нет драйвера PostgreSQL для книги объектов (пакет libqt6sql6-psql)</source>
+        <translation>No PostgreSQL driver for the site book (package libqt6sql6-psql)</translation>
+    </message>
+    <message>
+        <source>книга создана более новой версией программы (версия книги %1, эта программа знает до %2); обновите программу</source>
+        <translation>the book was made by a newer version of the program (book version %1, this program knows up to %2); update the program</translation>
     </message>
 </context>
 <context>

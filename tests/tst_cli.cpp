@@ -632,10 +632,75 @@ private slots:
                  qPrintable(text));
     }
 
+    // The site book through the real exchange: a read is recorded under its site and device;
+    // a write guarded by --expect goes out only while the device holds what was expected.
+    void siteBook() {
+        const QString label = U("Панель, 1 этаж");
+        QCOMPARE(RunCli({"site", "add", U("Школа №5"), "--object", "515"}).Exit, 0);
+        QCOMPARE(RunCli({"device", "add", "515", label, "--model", "MZ515KA8"}).Exit, 0);
+        const ProgramState config = RandomConfig("MZ515KA8", 515);
+        SimProcess sim;
+        QVERIFY2(sim.start({"--model", "MZ515KA8", "--image", ImageOf(config).toHex()}),
+                 qPrintable(sim.errorString()));
+        const CliRun read = RunCli({"read", "--port", sim.ptyPath(), "--site", "515", "--device", label});
+        QVERIFY2(read.Exit == 0, qPrintable(read.Err));
+        const auto history = [&] {
+            const CliRun run = RunCli({"history", "515/" + label, "--json"});
+            return QJsonDocument::fromJson(run.Out.toUtf8()).array();
+        };
+        QJsonArray records = history();
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(records[0].toObject()["kind"].toString(), "read");
+        QCOMPARE(QByteArray::fromHex(records[0].toObject()["image"].toString().toLatin1()), ImageOf(config));
+        QCOMPARE(records[0].toObject()["fingerprint"].toString(), ConfigFingerprint("MZ515KA8", config.Image()));
+
+        // Another configuration expected: the device is read, not written.
+        const QString other = Saved(RandomConfig("MZ515KA8", 1), "other.cf8");
+        const CliRun refused = RunCli({"write", "--port", sim.ptyPath(), "--site", "515",
+                                       "--device", label, "--expect", other});
+        QCOMPARE(refused.Exit, 1);
+        QVERIFY2(refused.Out.contains(U("запись не выполнена")), qPrintable(refused.Out));
+        QCOMPARE(sim.requests().size(), 2);
+        // The latest record is what the device holds: written back after the check read.
+        const CliRun write = RunCli({"write", "--port", sim.ptyPath(), "--site", "515",
+                                     "--device", label, "--expect", "latest"});
+        QVERIFY2(write.Exit == 0, qPrintable(write.Err));
+        QCOMPARE(sim.requests().size(), 4);
+        records = history();
+        QCOMPARE(records.size(), 4);
+        QCOMPARE(records[0].toObject()["kind"].toString(), "write");
+        QVERIFY(records[0].toObject()["held"].toBool());
+
+        // A draft prepared from a file goes in with the next write of the latest record; the
+        // device is then expected to hold what it held, not the draft.
+        QCOMPARE(RunCli({"import", "515/" + label, other}).Exit, 0);
+        const CliRun guarded = RunCli({"write", "--port", sim.ptyPath(), "--site", "515",
+                                       "--device", label, "--expect", "latest"});
+        QVERIFY2(guarded.Exit == 0, qPrintable(guarded.Err));
+        QCOMPARE(sim.requests().back().Bytes.mid(2, config.Capacity),
+                 ImageOf(RandomConfig("MZ515KA8", 1)));
+        QCOMPARE(RunCli({"export", "515/" + label, "-o", Path("latest.yaml")}).Exit, 0);
+        QCOMPARE(ImageOf(ConfigStore::LoadAnyConfig(Path("latest.yaml"))),
+                 ImageOf(RandomConfig("MZ515KA8", 1)));
+
+        // A team's server that cannot be reached: the book works on its offline copy and
+        // says how many records wait for it.
+        const QString team = "postgresql://book@localhost/team?host=" + Path("no-server");
+        QCOMPARE(RunCli({"site", "add", U("Склад"), "--object", "9", "--database", team}).Exit, 0);
+        QCOMPARE(RunCli({"device", "add", "9", label, "--model", "MZ515KA8", "--database", team})
+                     .Exit,
+                 0);
+        const CliRun draft = RunCli({"import", "9/" + label, other, "--database", team});
+        QCOMPARE(draft.Exit, 0);
+        QVERIFY2(draft.Err.contains(U("работа без связи, записей ждут отправки: 1")),
+                 qPrintable(draft.Err));
+    }
+
     // Every command explains itself.
     void help() {
         for (const char* command : {"ports", "read", "write", "verify", "show", "diff", "convert",
-                                    "defaults", "report", "check"}) {
+                                    "defaults", "report", "check", "site", "device", "history", "import",
+                                    "export"}) {
             const CliRun run = RunCli({command, "--help"});
             QCOMPARE(run.Exit, 0);
             QVERIFY2(run.Out.startsWith(U("Использование: progmz515-cli ") + command), command);

@@ -9,7 +9,8 @@ export LANG="${LANG:-C.UTF-8}"
 BUILD_PACKAGES=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-serialport-dev libyaml-cpp-dev
                 qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
                 qt6-qpa-plugins fonts-dejavu-core e2fsprogs xvfb xdotool desktop-file-utils
-                poppler-utils help2man ser2net)
+                poppler-utils help2man ser2net
+                libqt6sql6-sqlite libqt6sql6-psql postgresql)
 
 # What scripts/fuzz needs on top: clang-14 only recommends the runtime that holds
 # libFuzzer and the sanitizers, so it is named here.

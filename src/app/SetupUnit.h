@@ -22,6 +22,9 @@ inline constexpr char SettingComPortName[] = "comportname";
 // The serial number of the adapter of the last exchange that worked (see PortChoice.h).
 inline constexpr char SettingComPortSerial[] = "comportserial";
 inline constexpr char SettingFilePath[] = "filepath";
+// Where the site book is (SiteBook.h): a SQLite file or postgresql://...; the file in the
+// user's data folder when empty.
+inline constexpr char SettingDatabase[] = "database";
 
 // The stored value of `name`, or `defaultValue` when it is absent or empty (the default is
 // then written back).  A value of a type other than a string is an error; the default is

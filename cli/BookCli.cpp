@@ -1,0 +1,210 @@
+#include "BookCli.h"
+
+#include "model/MyConst.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+using namespace SiteBook;
+
+namespace {
+
+// The words the journal keeps for the same outcomes, in Russian whatever the language: the
+// book is shared by programs that speak different ones.
+QString Stored(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+QByteArray BytesOf(const std::vector<std::uint8_t>& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
+}
+
+} // namespace
+
+OptionSpec DatabaseOption() {
+    return {QStringLiteral("database"), true};
+}
+
+QList<OptionSpec> BookTargetOptionSpecs() {
+    return {DatabaseOption(), {QStringLiteral("site"), true}, {QStringLiteral("device"), true}};
+}
+
+std::unique_ptr<TSiteBook> OpenBook(const ParsedArgs& args, int* exit, bool note) {
+    const QString given = args.Has(QStringLiteral("database"))
+                              ? args.Value(QStringLiteral("database"))
+                              : ConfiguredLocation();
+    QString error;
+    const std::optional<Location> location = ParseLocation(given, &error);
+    if (!location) {
+        *exit = FileError(error);
+        return nullptr;
+    }
+    std::unique_ptr<TSiteBook> book = TSiteBook::Open(*location, &error);
+    if (!book) {
+        *exit = FileError(error);
+        return nullptr;
+    }
+    if (note) NoteOffline(*book);
+    return book;
+}
+
+void NoteOffline(TSiteBook& book) {
+    if (!book.Offline()) return;
+    PrintErr(QCoreApplication::translate(
+                 "BookCli",
+                 "progmz515-cli: сервер книги объектов не отвечает (%1); работа без связи, "
+                 "записей ждут отправки: %2")
+                 .arg(book.OfflineReason().simplified())
+                 .arg(book.Pending()));
+}
+
+std::optional<Site> ResolveSite(TSiteBook& book, const QString& command, const QString& key,
+                                int* exit) {
+    const QList<Site> sites = book.FindSites(key);
+    if (!book.LastError().isEmpty()) {
+        *exit = FileError(book.LastError());
+        return std::nullopt;
+    }
+    if (sites.size() == 1) return sites.front();
+    *exit = UsageError(
+        command,
+        sites.isEmpty()
+            ? QCoreApplication::translate("BookCli", "в книге нет объекта «%1»").arg(key)
+            : QCoreApplication::translate("BookCli", "«%1» называет несколько объектов; укажите id")
+                  .arg(key));
+    return std::nullopt;
+}
+
+std::optional<Device> ResolveDevice(TSiteBook& book, const QString& command, const Site& site,
+                                    const QString& label, int* exit) {
+    std::optional<Device> device = book.FindDevice(site.Id, label);
+    if (!device)
+        *exit = UsageError(command,
+                           QCoreApplication::translate("BookCli", "у объекта «%1» нет прибора «%2»")
+                               .arg(site.Name, label));
+    return device;
+}
+
+std::optional<BookTarget> BookTargetFromArgs(const QString& command, const ParsedArgs& args,
+                                             int* exit) {
+    const bool site = args.Has(QStringLiteral("site")), device = args.Has(QStringLiteral("device"));
+    if (!site && !device) return std::nullopt;
+    if (site != device) {
+        *exit = UsageError(command, QCoreApplication::translate(
+                                        "BookCli", "--site и --device указываются вместе"));
+        return std::nullopt;
+    }
+    BookTarget target;
+    target.Book = OpenBook(args, exit, false);
+    if (!target.Book) return std::nullopt;
+    std::optional<Site> s =
+        ResolveSite(*target.Book, command, args.Value(QStringLiteral("site")), exit);
+    if (!s) return std::nullopt;
+    std::optional<Device> d =
+        ResolveDevice(*target.Book, command, *s, args.Value(QStringLiteral("device")), exit);
+    if (!d) return std::nullopt;
+    target.Site = *s;
+    target.Device = *d;
+    return target;
+}
+
+void BookTarget::RecordExchange(const ExchangeOutcome& o, const QString& port) {
+    // Nothing went to the device, or it is not known what did.
+    if (o.Result == ExchangeResult::PortNotOpened || o.Result == ExchangeResult::Stopped) return;
+    QList<Record> records;
+    Record r;
+    r.DeviceId = Device.Id;
+    r.Port = port;
+    if (o.Write) {
+        // A write that was not answered, or answered with another image, is not what the
+        // device holds; what it answered with is.
+        r.Kind = QString::fromLatin1(Kind::Written);
+        r.Model = o.SentModel;
+        r.Image = BytesOf(o.Sent);
+        r.Held = o.Result == ExchangeResult::WriteVerified;
+        r.Outcome = !o.Accepted() ? Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "нет ответа"))
+                    : o.Differing != 0
+                        ? Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "записано с ошибками (%1)"))
+                              .arg(o.Differing)
+                        : Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "записано"));
+        records << r;
+        if (o.Result == ExchangeResult::WriteDiffers) {
+            Record answer = r;
+            answer.Kind = QString::fromLatin1(Kind::Answered);
+            answer.Model = o.Model;
+            answer.Image = BytesOf(o.Reply);
+            answer.Held = true;
+            answer.Outcome =
+                Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "отличается от записанного (%1)"))
+                    .arg(o.Differing);
+            records << answer;
+        }
+    } else {
+        if (!o.Accepted()) return; // nothing was read
+        r.Kind = QString::fromLatin1(o.Compare ? Kind::Verified : Kind::Read);
+        r.Model = o.Model;
+        r.Image = BytesOf(o.Reply);
+        r.Outcome = o.Compare
+                        ? Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "прочитано для сравнения"))
+                        : Stored(QT_TRANSLATE_NOOP("ExchangeJournal", "прочитано"));
+        records << r;
+    }
+    for (Record& record : records)
+        if (const std::optional<QString> error = Book->AddRecord(record)) {
+            if (!Failed)
+                PrintErr(QCoreApplication::translate(
+                             "BookCli", "progmz515-cli: книга объектов не записывается: ") +
+                         error->simplified());
+            Failed = true;
+        }
+}
+
+std::optional<QString> BookTarget::LoadLatest(ProgramState& state, bool held) {
+    std::optional<Record> latest;
+    if (!held) {
+        latest = Book->Latest(Device.Id);
+    } else {
+        // A draft, or a write the device did not take, is not what it holds.
+        for (const Record& r : Book->Records(Device.Id))
+            if (r.Held) {
+                latest = r;
+                break;
+            }
+    }
+    if (!Book->LastError().isEmpty()) return Book->LastError();
+    if (!latest)
+        return QCoreApplication::translate("BookCli",
+                                           "в книге нет конфигураций прибора «%1» объекта «%2»")
+            .arg(Device.Label, Site.Name);
+    ProgramState loaded;
+    if (!LoadDeviceDefaults(loaded, latest->Model) || loaded.Capacity != latest->Image.size())
+        return QCoreApplication::translate("BookCli",
+                                           "последняя запись прибора «%1» не подходит модели %2")
+            .arg(Device.Label, latest->Model);
+    std::copy(latest->Image.cbegin(), latest->Image.cend(), loaded.ConfigImage());
+    state = loaded;
+    return std::nullopt;
+}
+
+std::optional<BookTarget> ResolvePath(std::unique_ptr<TSiteBook> book, const QString& command,
+                                      const QString& path, int* exit) {
+    BookTarget target;
+    for (qsizetype slash = path.indexOf(u'/'); slash > 0; slash = path.indexOf(u'/', slash + 1)) {
+        const QList<Site> sites = book->FindSites(path.left(slash));
+        if (sites.size() != 1) continue;
+        if (std::optional<Device> device =
+                book->FindDevice(sites.front().Id, path.mid(slash + 1))) {
+            target.Site = sites.front();
+            target.Device = *device;
+            target.Book = std::move(book);
+            return target;
+        }
+    }
+    *exit = book->LastError().isEmpty()
+                ? UsageError(command, QCoreApplication::translate(
+                                          "BookCli", "в книге нет прибора «%1» (ОБЪЕКТ/ПРИБОР)")
+                                          .arg(path))
+                : FileError(book->LastError());
+    return std::nullopt;
+}
