@@ -591,7 +591,8 @@ and through which port. SITE is a name, an object number or an id.
 итогом.
 
   --port ПОРТ      порт прибора
-  --model МОДЕЛЬ   модель прибора (с --site — модель прибора в книге)
+  --model МОДЕЛЬ   модель прибора (с --site — модель прибора в книге); auto —
+                   определить по ответу прибора
   -o ФАЙЛ          куда записать конфигурацию (с --site — не обязательно)
   --site ОБЪЕКТ    объект книги объектов (название, номер объекта или id) ...
   --device ПРИБОР  ... и его прибор: прочитанное добавляется к записям прибора
@@ -606,7 +607,8 @@ window and the file is written for the model the device named. The device's vers
 is printed with the result.
 
   --port PORT      the device's port
-  --model MODEL    the device's model (with --site: the device's model in the book)
+  --model MODEL    the device's model (with --site: the device's model in the book); auto:
+                   find it from the device's answer
   -o FILE          where to write the configuration (optional with --site)
   --site SITE      a site of the site book (name, object number or id) ...
   --device DEVICE  ... and its device: what is read is added to the device's records
@@ -1029,6 +1031,10 @@ is not supported</translation>
 </context>
 <context>
     <name>ExchangeJournal</name>
+    <message>
+        <source>перед открытием</source>
+        <translation>before opening</translation>
+    </message>
     <message>
         <source>нет ответа</source>
         <translation>no answer</translation>
@@ -2420,6 +2426,58 @@ check the configuration</translation>
 <context>
     <name>TForm1</name>
     <message>
+        <source>Объекты...</source>
+        <translation>Sites...</translation>
+    </message>
+    <message>
+        <source>Показывать изменения перед записью</source>
+        <translation>Show the changes before a write</translation>
+    </message>
+    <message>
+        <source>Книга объектов не записывается.</source>
+        <translation>The site book cannot be written.</translation>
+    </message>
+    <message>
+        <source>Обмен записывается в книгу: %1 / %2</source>
+        <translation>Exchanges are recorded in the book: %1 / %2</translation>
+    </message>
+    <message>
+        <source>Открыта запись от %1</source>
+        <translation>Opened the record of %1</translation>
+    </message>
+    <message>
+        <source>Прибор изменился</source>
+        <translation>The device has changed</translation>
+    </message>
+    <message>
+        <source>Прибор «%1» хранит не то, что в его последней записи от %2 (полей: %3).</source>
+        <translation>The device “%1” holds something other than its last record of %2 (fields: %3).</translation>
+    </message>
+    <message>
+        <source>В записи</source>
+        <translation>In the record</translation>
+    </message>
+    <message>
+        <source>У прибора «%1» ещё нет записей в книге: в него запишется вся конфигурация.</source>
+        <translation>The device “%1” has no record in the book yet: the whole configuration will be written to it.</translation>
+    </message>
+    <message>
+        <source>Запись ничего не изменит: по последней записи прибор «%1» хранит то же.</source>
+        <translation>The write changes nothing: by its last record the device “%1” holds the same.</translation>
+    </message>
+    <message>
+        <source>Запись изменит в приборе «%1» (полей: %2):</source>
+        <translation>The write changes in the device “%1” (fields: %2):</translation>
+    </message>
+    <message>
+        <source>Запись в прибор</source>
+        <translation>Write to the device</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
         <source>Определить прибор</source>
         <translation>Detect device</translation>
     </message>
@@ -3395,6 +3453,137 @@ progmz515-cli COMMAND --help — help on a command.</translation>
     <message>
         <source>Определение прибора: %1</source>
         <translation>Finding the device: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TSiteBookDialog</name>
+    <message>
+        <source> (удалён)</source>
+        <translation> (deleted)</translation>
+    </message>
+    <message>
+        <source>Объекты</source>
+        <translation>Sites</translation>
+    </message>
+    <message>
+        <source>Поиск: название, адрес, номер объекта, заметки, модель</source>
+        <translation>Search: name, address, object number, notes, model</translation>
+    </message>
+    <message>
+        <source>Поиск объектов</source>
+        <translation>Search the sites</translation>
+    </message>
+    <message>
+        <source>Показывать удалённые</source>
+        <translation>Show deleted</translation>
+    </message>
+    <message>
+        <source>Приборы объекта</source>
+        <translation>The site's devices</translation>
+    </message>
+    <message>
+        <source>Записи прибора</source>
+        <translation>The device's records</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Что</source>
+        <translation>What</translation>
+    </message>
+    <message>
+        <source>Итог</source>
+        <translation>Outcome</translation>
+    </message>
+    <message>
+        <source>Кто</source>
+        <translation>Who</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Новый объект...</source>
+        <translation>New site...</translation>
+    </message>
+    <message>
+        <source>Переименовать...</source>
+        <translation>Rename...</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Новый прибор...</source>
+        <translation>New device...</translation>
+    </message>
+    <message>
+        <source>Перенести...</source>
+        <translation>Move...</translation>
+    </message>
+    <message>
+        <source>Работать с прибором</source>
+        <translation>Work with the device</translation>
+    </message>
+    <message>
+        <source>Открыть запись</source>
+        <translation>Open the record</translation>
+    </message>
+    <message>
+        <source>Сервер книги недоступен: работа с локальной копией, записей ждут отправки: %1</source>
+        <translation>The book's server cannot be reached: working on the local copy, records waiting to be sent: %1</translation>
+    </message>
+    <message>
+        <source>Восстановить</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Новый объект</source>
+        <translation>New site</translation>
+    </message>
+    <message>
+        <source>Название объекта:</source>
+        <translation>The site's name:</translation>
+    </message>
+    <message>
+        <source>Номер объекта (можно оставить пустым):</source>
+        <translation>Object number (may stay empty):</translation>
+    </message>
+    <message>
+        <source>Переименовать объект</source>
+        <translation>Rename the site</translation>
+    </message>
+    <message>
+        <source>Новый прибор</source>
+        <translation>New device</translation>
+    </message>
+    <message>
+        <source>Модель прибора:</source>
+        <translation>The device's model:</translation>
+    </message>
+    <message>
+        <source>Название прибора (например, «Панель, 1 этаж»):</source>
+        <translation>The device's name (for example “Panel, 1st floor”):</translation>
+    </message>
+    <message>
+        <source>Переименовать прибор</source>
+        <translation>Rename the device</translation>
+    </message>
+    <message>
+        <source>Название прибора:</source>
+        <translation>The device's name:</translation>
+    </message>
+    <message>
+        <source>Перенести прибор</source>
+        <translation>Move the device</translation>
+    </message>
+    <message>
+        <source>На объект:</source>
+        <translation>To the site:</translation>
     </message>
 </context>
 </TS>

@@ -260,7 +260,7 @@ private slots:
                                   {"N7", "", {}},
                                   {"N8", "Выход", {}}};
         // The window's own items first, where they always were; the later commands follow.
-        QCOMPARE(file.size(), 9);
+        QCOMPARE(file.size(), 10);
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(file[i]->objectName(), QString::fromLatin1(fileItems[i].Name));
             QCOMPARE(file[i]->text(), U(fileItems[i].Caption));
@@ -270,7 +270,7 @@ private slots:
         QVERIFY(file[3]->isSeparator());
         QVERIFY(file[5]->isSeparator());
         const QList<QAction*> service = menus[1]->menu()->actions();
-        QCOMPARE(service.size(), 7);
+        QCOMPARE(service.size(), 8);
         QCOMPARE(service[0]->objectName(), QString("N10"));
         QCOMPARE(service[0]->text(), U("Список шлейфов..."));
         QStringList later{file[6]->text(), file[7]->text(), file[8]->text()};
@@ -280,10 +280,13 @@ private slots:
                                      U("Экспорт в PDF..."), U("Журнал..."),
                                      U("Сравнить с прибором"), U("Проверка конфигурации..."),
                                      U("Определить прибор"), U("Проверка связи...")}));
-        QCOMPARE(service[6]->objectName(), QString("LanguageMenu"));
-        QCOMPARE(service[6]->text(), U("Язык"));
+        QCOMPARE(file[9]->objectName(), QString("NBook"));
+        QCOMPARE(file[9]->shortcut(), QKeySequence("Ctrl+B"));
+        QCOMPARE(service[6]->objectName(), QString("NWritePreview"));
+        QCOMPARE(service[7]->objectName(), QString("LanguageMenu"));
+        QCOMPARE(service[7]->text(), U("Язык"));
         QStringList languages;
-        for (QAction* a : service[6]->menu()->actions())
+        for (QAction* a : service[7]->menu()->actions())
             languages << a->text() + (a->isChecked() ? "*" : "");
         QCOMPARE(languages, QStringList({U("Русский*"), "English"}));
         const QList<QAction*> help = menus[2]->menu()->actions();

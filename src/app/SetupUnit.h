@@ -25,6 +25,8 @@ inline constexpr char SettingFilePath[] = "filepath";
 // Where the site book is (SiteBook.h): a SQLite file or postgresql://...; the file in the
 // user's data folder when empty.
 inline constexpr char SettingDatabase[] = "database";
+// "0": a write to a device of the site book goes without showing what it changes first.
+inline constexpr char SettingWritePreview[] = "writepreview";
 
 // The stored value of `name`, or `defaultValue` when it is absent or empty (the default is
 // then written back).  A value of a type other than a string is an error; the default is

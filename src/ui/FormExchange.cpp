@@ -20,7 +20,8 @@ void TForm1::ButtonReadClick() {
 }
 
 void TForm1::ButtonWriteClick() {
-    m_exchange->ButtonWriteClick();
+    // To a device of the site book, what the write changes is shown first.
+    if (PreviewWrite()) m_exchange->ButtonWriteClick();
 }
 
 void TForm1::SetExchangeBusy(bool busy) {

@@ -169,9 +169,11 @@ void TForm1::OpenConfig(const QString& path, OpenFrom from) {
         // The journal's own file is not the user's: a Save asks where to put it.
         m_state.CurrentFileName.clear();
         setWindowTitle(m_state.ApplicationTitle);
+        UpdateBookCaption();
     } else {
         m_state.CurrentFileName = path;
         setWindowTitle(FileCaption(path));
+        UpdateBookCaption();
     }
     if (from == OpenFrom::Dialog) {
         QString error;
@@ -209,6 +211,7 @@ bool TForm1::SaveCurrentFile() {
     m_edits.MarkUnedited();
     // The caption names the file that was written, extension and all.
     setWindowTitle(FileCaption(m_state.CurrentFileName));
+    UpdateBookCaption();
     SetStatusText(QCoreApplication::translate("FileTexts", FileTexts::Saved));
     return true;
 }

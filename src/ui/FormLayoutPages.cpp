@@ -179,6 +179,7 @@ void TForm1::BuildMenu() {
     N10 = item(n9, "N10", tr("Список шлейфов..."), {}, &TForm1::N10Click);
     CreateSafetyMenus(n1, n9);
     CreateLinkMenus(n9);
+    CreateBookMenus(n1, n9);
     CreateLanguageMenu(n9);
     QMenu* n5 = menu("N5", tr("&Помощь"));
     N6 = item(n5, "N6", tr("О программе..."), {}, &TForm1::N6Click);

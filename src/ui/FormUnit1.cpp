@@ -72,6 +72,7 @@ TForm1::TForm1(ProgramState& state, MessageHook hook, QWidget* parent, LateWork 
         NetworkPortUsed();
         AdapterUsed(outcome);
         NoteLinkOutcome(outcome);
+        RecordInBook(outcome);
     };
 
     BuildMenu();

@@ -21,6 +21,7 @@
 #include "MessageBox.h"
 
 #include "app/EditTracker.h"
+#include "app/SiteBook.h"
 #include "link/ExchangeView.h"
 #include "link/LinkDoctor.h"
 
@@ -54,6 +55,7 @@ class TPageControl;
 class TExchange;
 class TLinkCheck;
 class TModelDetect;
+class TSiteBookDialog;
 struct DetectResult;
 class TPortBox;
 class TSerialDriver;
@@ -130,6 +132,13 @@ public:
     void ShowDetailedMessage(const QString& caption, const QString& text, MessageIcon icon,
                              const QString& details) override;
     void SwitchToModelRow(int row) override;
+    // The site book, opened on first use at the setting "database" (or `location` when a
+    // test gives one); nullptr, with the reason told, when it cannot be opened.
+    SiteBook::TSiteBook* Book();
+    void SetBookLocation(const QString& location) { m_bookLocation = location; }
+    // The device of the book the window's exchanges are recorded under, while one is chosen.
+    const std::optional<SiteBook::Device>& BookDevice() const { return m_bookDevice; }
+    void ChooseBookDevice(const SiteBook::Site& site, const SiteBook::Device& device);
     // The controller of the window's reads and writes.
     TExchange& Exchange() { return *m_exchange; }
     // Whether a read or write, a detection or a link check runs: the rest waits for it.
@@ -175,6 +184,9 @@ public slots:
     void WhyClick();
     void DetectClick();
     void LinkCheckClick();
+    // The site book (FormBook.cpp).
+    void BookClick();
+    void WritePreviewClick(bool on);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -238,6 +250,20 @@ private:
     void CompareJournalEntry(const Journal::Entry& entry);
     void CreateSafetyMenus(QMenu* file, QMenu* service);
     void CreateLinkMenus(QMenu* service);
+    void CreateBookMenus(QMenu* file, QMenu* service);
+    void OpenBookRecord(const SiteBook::Site& site, const SiteBook::Device& device,
+                        const SiteBook::Record& record);
+    // After every exchange with a device of the book chosen: its records, and a read that
+    // finds something other than the device's last record says so (ShowDrift).
+    void RecordInBook(const ExchangeOutcome& outcome);
+    void ShowDrift(const SiteBook::Record& last, const ExchangeOutcome& read);
+    // Before a write to a device of the book: what it changes, with Write and Cancel.  True
+    // when the write may go at once (no device chosen, or the box turned off).
+    bool PreviewWrite();
+    // The last record the device is known to hold.
+    std::optional<SiteBook::Record> HeldRecord();
+    void UpdateBookCaption();
+    void ReportBookError(const QString& error);
     // After every exchange: the "Почему?" link beside the status text stands for one that
     // got no answer, until the next exchange starts.
     void NoteLinkOutcome(const ExchangeOutcome& outcome);
@@ -332,6 +358,15 @@ private:
     QAction* NDetect = nullptr;
     QAction* NLinkCheck = nullptr;
     QLabel* WhyLink = nullptr;
+    QAction* NBook = nullptr;
+    QAction* NWritePreview = nullptr;
+    std::unique_ptr<SiteBook::TSiteBook> m_book;
+    QString m_bookLocation;
+    std::optional<SiteBook::Site> m_bookSite;
+    std::optional<SiteBook::Device> m_bookDevice;
+    TSiteBookDialog* m_bookDialog = nullptr;
+    QString m_captionSuffix;
+    bool m_bookErrorShown = false;
     std::optional<LinkDiagnosis> m_why;
     TModelDetect* m_detect = nullptr;
     TLinkCheck* m_linkCheck = nullptr;
