@@ -362,6 +362,17 @@ private slots:
         QCOMPARE(team->FindSite(site.Id)->Name, "Школа (сервер)");
         QCOMPARE(Raw(where, "SELECT COUNT(*) FROM site_history WHERE name = 'Школа (без связи)'"),
                  "1");
+
+        // What the team recorded is here the next time the server is away.
+        Record fromTeam = NewRecord(device.Id, 7);
+        QVERIFY(!team->AddRecord(fromTeam));
+        QVERIFY(!book->Sync());
+        QVERIFY2(m_pg.Stop(), qPrintable(m_pg.Error()));
+        auto away = OpenAt(where, &error);
+        QVERIFY2(away && away->Offline(), qPrintable(error));
+        QCOMPARE(away->Latest(device.Id)->Id, fromTeam.Id);
+        QCOMPARE(away->Records(device.Id).size(), 4);
+        QVERIFY2(m_pg.Restart(), qPrintable(m_pg.Error()));
     }
 };
 

@@ -49,9 +49,9 @@ qint64 RecordTime() {
 
 // A server's changes are looked at again from a while before the last one seen: another
 // machine's clock may be behind ours.
-constexpr qint64 PullOverlapMs = 10 * 60 * 1000;
+constexpr qint64 PullOverlapMs = 10LL * 60 * 1000;
 // How long an offline book waits before it tries the server again on its own.
-constexpr qint64 RetryMs = 30 * 1000;
+constexpr qint64 RetryMs = 30LL * 1000;
 
 using Op = std::function<std::optional<QString>(BookStore&)>;
 
@@ -272,6 +272,13 @@ std::optional<QString> TSiteBook::Sync() {
             if (const std::optional<QString> e = b.MergeDevice(dev)) return e;
             latest = std::max(latest, dev.ChangedMs);
         }
+        // The records too, read as they come: a device's history and latest configuration
+        // are what is wanted on a site without a connection.
+        const std::optional<QString> e = server.EachRecordSince(since, [&](const Record& r) {
+            latest = std::max(latest, r.AtMs);
+            return b.InsertRecord(r);
+        });
+        if (e) return e;
         return b.SetMeta(QStringLiteral("pulled_ms"), QString::number(latest - PullOverlapMs));
     });
     return copied;

@@ -7,8 +7,9 @@
 // a PostgreSQL server the team shares.  While the team's server cannot be reached, what is
 // added goes into a local copy and is sent the next time the server answers, each record
 // once: every row has a UUID of its own, so a second send finds it there and adds nothing.
-// Reads then come from that copy: the sites and devices last seen on the server, and what
-// was added since.
+// Reads then come from that copy: the sites, devices and records last seen on the server
+// (copied each time it answers, what changed since the last time), and what was added
+// since.
 
 #include <QByteArray>
 #include <QDateTime>

@@ -259,6 +259,20 @@ QList<Device> BookStore::DevicesSince(qint64 sinceMs, QString* error) {
     return devices;
 }
 
+std::optional<QString> BookStore::EachRecordSince(
+    qint64 sinceMs, const std::function<std::optional<QString>(const Record&)>& take) {
+    QSqlQuery q(m_db);
+    QString error;
+    if (!Select(q,
+                QStringLiteral("SELECT ") + RecordColumns +
+                    QStringLiteral(" FROM records WHERE at_ms >= ? ORDER BY at_ms"),
+                {sinceMs}, &error))
+        return error;
+    while (q.next())
+        if (std::optional<QString> failed = take(RecordOf(q))) return failed;
+    return std::nullopt;
+}
+
 std::optional<QString> BookStore::MergeSite(const Site& site, bool history) {
     QString error;
     std::optional<Site> held;

@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QVariantList>
 
+#include <functional>
+
 namespace SiteBook {
 
 class BookStore {
@@ -50,6 +52,10 @@ public:
     // Sites and devices changed at or after `sinceMs`.
     QList<Site> SitesSince(qint64 sinceMs, QString* error);
     QList<Device> DevicesSince(qint64 sinceMs, QString* error);
+    // Each record made at or after `sinceMs`, oldest first, to `take` until it fails; the
+    // first failure, or nothing.
+    std::optional<QString> EachRecordSince(
+        qint64 sinceMs, const std::function<std::optional<QString>(const Record&)>& take);
 
     // The site as given unless the book holds a later change of it; the change that loses
     // is kept in the site's history when `history`.  Adds the site when it is new.  Inside
