@@ -6,7 +6,11 @@
 #include "CliFiles.h"
 #include "Commands.h"
 
+#include "app/ConfigStore.h"
+#include "app/ZoneTable.h"
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 using namespace SiteBook;
@@ -48,6 +52,46 @@ int RunImport(const QStringList& args) {
     return ExitOk;
 }
 
+// A file name made of a label: what no file system takes becomes "_".
+QString FileNameOf(QString label) {
+    for (QChar& c : label)
+        if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 0x20) c = u'_';
+    label = label.trimmed();
+    return label.isEmpty() || label.startsWith(u'.') ? QStringLiteral("_") + label : label;
+}
+
+int ExportSite(SiteBook::TSiteBook& book, const SiteBook::Site& site, const QString& folder) {
+    const QDir dir(folder);
+    if (!QFileInfo(folder).isDir())
+        return UsageError(
+            QStringLiteral("export"),
+            QCoreApplication::translate("CmdBookFiles", "папки «%1» нет").arg(folder));
+    QList<ZoneTableDevice> zones;
+    for (const SiteBook::Device& d : book.Devices(site.Id)) {
+        const std::optional<SiteBook::Record> latest = book.Latest(d.Id);
+        if (!latest) {
+            PrintErr(QCoreApplication::translate("CmdBookFiles", "%1: записей нет, пропущен")
+                         .arg(d.Label));
+            continue;
+        }
+        for (const auto& [suffix, format] : {std::pair{".cf8", ConfigStore::ConfigFormat::Cf8},
+                                             std::pair{".yaml", ConfigStore::ConfigFormat::Text}}) {
+            const QString path = dir.filePath(FileNameOf(d.Label) + QLatin1String(suffix));
+            if (const std::optional<QString> e =
+                    ConfigStore::SaveAnyConfig(path, format, latest->Model, latest->Bytes()))
+                return FileError(*e);
+            PrintOut(path);
+        }
+        zones << ZoneTableDevice{d.Label, latest->Model, latest->Image};
+    }
+    const QString csv = dir.filePath(FileNameOf(site.Name) + QStringLiteral(" - зоны.csv"));
+    if (const std::optional<QString> e =
+            ConfigStore::WriteWholeFile(csv, ZoneTableCsv(site.Name, site.ObjectNumber, zones)))
+        return FileError(*e);
+    PrintOut(csv);
+    return ExitOk;
+}
+
 int RunExport(const QStringList& args) {
     const QString command = QStringLiteral("export");
     int exit = ExitOk;
@@ -57,9 +101,15 @@ int RunExport(const QStringList& args) {
         QCoreApplication::translate("CmdBookFiles", "не указан прибор (ОБЪЕКТ/ПРИБОР)"), &exit);
     if (!a) return exit;
     const QString output = a->Value(QStringLiteral("output"));
-    if (const std::optional<int> rejected = RejectOutputOption(command, output)) return *rejected;
+    if (output.isEmpty())
+        return UsageError(command,
+                          QCoreApplication::translate("CmdBookFiles", "не указано, куда (-o)"));
     auto book = OpenBook(*a, &exit);
     if (!book) return exit;
+    // A site: every device's latest configuration and the site's zone table, into a folder.
+    if (const QList<SiteBook::Site> sites = book->FindSites(a->Positional[0]); sites.size() == 1)
+        return ExportSite(*book, sites.front(), output);
+    if (const std::optional<int> rejected = RejectOutputOption(command, output)) return *rejected;
     std::optional<BookTarget> target =
         ResolvePath(std::move(book), command, a->Positional[0], &exit);
     if (!target) return exit;
@@ -87,8 +137,11 @@ extern const Command ExportCommand{
     "export", QT_TRANSLATE_NOOP("Commands", "последняя запись прибора из книги объектов — в файл"),
     QT_TRANSLATE_NOOP("Commands",
                       "Записывает конфигурацию последней записи прибора из книги объектов в файл:\n"
-                      ".cf8 или текстовую форму (.yaml), по расширению имени.\n"
+                      ".cf8 или текстовую форму (.yaml), по расширению имени. Для объекта (без\n"
+                      "прибора) -o называет папку: в неё записываются последние конфигурации всех\n"
+                      "его приборов (.cf8 и .yaml) и таблица зон объекта для пульта (CSV: объект,\n"
+                      "номер объекта, прибор, зона, тип зоны, код и текст события Contact ID).\n"
                       "\n"
-                      "  -o ФАЙЛ           куда записать конфигурацию\n"
+                      "  -o ФАЙЛ|ПАПКА     куда записать\n"
                       "  --database АДРЕС  файл SQLite или postgresql://...\n"),
-    QT_TRANSLATE_NOOP("Commands", "ОБЪЕКТ/ПРИБОР -o ФАЙЛ [--database АДРЕС]"), RunExport};
+    QT_TRANSLATE_NOOP("Commands", "ОБЪЕКТ[/ПРИБОР] -o ФАЙЛ|ПАПКА [--database АДРЕС]"), RunExport};

@@ -110,6 +110,18 @@ Help: %2</translation>
 <context>
     <name>CmdBookFiles</name>
     <message>
+        <source>папки «%1» нет</source>
+        <translation>there is no folder “%1”</translation>
+    </message>
+    <message>
+        <source>%1: записей нет, пропущен</source>
+        <translation>%1: no records, skipped</translation>
+    </message>
+    <message>
+        <source>не указано, куда (-o)</source>
+        <translation>no place to write to (-o)</translation>
+    </message>
+    <message>
         <source>укажите ОБЪЕКТ/ПРИБОР и файл конфигурации</source>
         <translation>give SITE/DEVICE and a configuration file</translation>
     </message>
@@ -751,21 +763,27 @@ without a file writes it to the device.
     </message>
     <message>
         <source>Записывает конфигурацию последней записи прибора из книги объектов в файл:
-.cf8 или текстовую форму (.yaml), по расширению имени.
+.cf8 или текстовую форму (.yaml), по расширению имени. Для объекта (без
+прибора) -o называет папку: в неё записываются последние конфигурации всех
+его приборов (.cf8 и .yaml) и таблица зон объекта для пульта (CSV: объект,
+номер объекта, прибор, зона, тип зоны, код и текст события Contact ID).
 
-  -o ФАЙЛ           куда записать конфигурацию
+  -o ФАЙЛ|ПАПКА     куда записать
   --database АДРЕС  файл SQLite или postgresql://...
 </source>
         <translation>Writes the configuration of a device's latest record in the site book to a file:
-.cf8 or the text form (.yaml), by the name's extension.
+.cf8 or the text form (.yaml), by the name's extension. For a site (no device), -o
+names a folder: each of its devices' latest configurations go there (.cf8 and .yaml),
+with the site's zone table for the monitoring station (CSV: site, object number,
+device, zone, zone type, Contact ID event code and text).
 
-  -o FILE           where to write the configuration
+  -o FILE|FOLDER    where to write
   --database PLACE  a SQLite file or postgresql://...
 </translation>
     </message>
     <message>
-        <source>ОБЪЕКТ/ПРИБОР -o ФАЙЛ [--database АДРЕС]</source>
-        <translation>SITE/DEVICE -o FILE [--database PLACE]</translation>
+        <source>ОБЪЕКТ[/ПРИБОР] -o ФАЙЛ|ПАПКА [--database АДРЕС]</source>
+        <translation>SITE[/DEVICE] -o FILE|FOLDER [--database PLACE]</translation>
     </message>
     <message>
         <source>Записывает конфигурацию из файла (.cf8 или текстовая форма) в прибор и проверяет
@@ -3584,6 +3602,41 @@ progmz515-cli COMMAND --help — help on a command.</translation>
     <message>
         <source>На объект:</source>
         <translation>To the site:</translation>
+    </message>
+</context>
+<context>
+    <name>ZoneTable</name>
+    <message>
+        <source>Объект</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>Номер объекта</source>
+        <translation>Object number</translation>
+    </message>
+    <message>
+        <source>Прибор</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Зона</source>
+        <translation>Zone</translation>
+    </message>
+    <message>
+        <source>Шлейф / зона</source>
+        <translation>Loop / zone</translation>
+    </message>
+    <message>
+        <source>Тип зоны</source>
+        <translation>Zone type</translation>
+    </message>
+    <message>
+        <source>Код Contact ID</source>
+        <translation>Contact ID code</translation>
+    </message>
+    <message>
+        <source>Событие</source>
+        <translation>Event</translation>
     </message>
 </context>
 </TS>

@@ -682,6 +682,19 @@ private slots:
         QCOMPARE(RunCli({"export", "515/" + label, "-o", Path("latest.yaml")}).Exit, 0);
         QCOMPARE(ImageOf(ConfigStore::LoadAnyConfig(Path("latest.yaml"))),
                  ImageOf(RandomConfig("MZ515KA8", 1)));
+        // The whole site into a folder: each device's file and the site's zone table, one
+        // row a zone in use, for the monitoring station.
+        QVERIFY(QDir().mkpath(Path("site")));
+        QCOMPARE(RunCli({"export", "515", "-o", Path("site")}).Exit, 0);
+        QCOMPARE(ImageOf(ConfigStore::LoadAnyConfig(Path("site/") + label + ".cf8")),
+                 ImageOf(RandomConfig("MZ515KA8", 1)));
+        const QByteArray csv = ReadAll(Path("site/") + U("Школа №5 - зоны.csv"));
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+        const QList<QByteArray> rows = csv.mid(3).split('\n');
+        QVERIFY2(rows.size() > 2 && rows[1].startsWith(U("Школа №5;515;").toUtf8()),
+                 csv.constData());
+        for (const QByteArray& row : rows.mid(1, rows.size() - 2))
+            QCOMPARE(row.count(';'), 7);
 
         // A team's server that cannot be reached: the book works on its offline copy and
         // says how many records wait for it.
