@@ -94,8 +94,10 @@ TSiteBookDialog::TSiteBookDialog(SiteBook::TSiteBook& book, QWidget* parent)
     grid->addLayout(recordButtons, 2, 2);
     grid->addWidget(m_state, 3, 0, 1, 2);
     grid->addWidget(close, 3, 2);
-    grid->setColumnStretch(2, 2);
-    resize(980, 460);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(2, 3);
+    resize(1180, 480);
 
     connect(m_search, &QLineEdit::textChanged, this, &TSiteBookDialog::Search);
     connect(m_withDeleted, &QCheckBox::toggled, this, &TSiteBookDialog::Search);
