@@ -70,7 +70,6 @@ void TForm1::BookClick() {
     SiteBook::TSiteBook* book = Book();
     if (!book) return;
     m_bookDialog = new TSiteBookDialog(*book, this);
-    connect(m_bookDialog, &QObject::destroyed, this, [this] { m_bookDialog = nullptr; });
     connect(m_bookDialog, &TSiteBookDialog::DeviceChosen, this, &TForm1::ChooseBookDevice);
     connect(m_bookDialog, &TSiteBookDialog::RecordOpened, this, &TForm1::OpenBookRecord);
     connect(m_bookDialog, &TSiteBookDialog::Failed, this, [this](const QString& error) {

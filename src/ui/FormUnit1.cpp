@@ -16,6 +16,7 @@
 #include "app/SetupUnit.h"
 #include "link/Exchange.h"
 #include "link/PortList.h"
+#include "link/PortKind.h"
 #include "link/SerialDrv.h"
 #include "model/MyConst.h"
 #include "model/ProgramState.h"
@@ -227,8 +228,12 @@ void TForm1::AdoptMovedAdapter() {
 void TForm1::AdapterUsed(const ExchangeOutcome& outcome) {
     if (!outcome.Accepted()) return;
     // The adapter is looked up in a fresh list, on the box's thread: the port's name may
-    // have changed hands since the last one.
+    // have changed hands since the last one.  Once a port: the box is not listed again
+    // after every exchange, and a network port or a pseudo-terminal has no adapter.
     const QString path = SerialDriver1->PortName();
+    if (path == m_adapterPath || IsNetworkPortName(path) || path.startsWith(u"/dev/pts/"))
+        return;
+    m_adapterPath = path;
     connect(
         PortNameBox, &TPortBox::Refreshed, this,
         [this, path] {

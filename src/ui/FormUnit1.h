@@ -26,6 +26,7 @@
 #include "link/LinkDoctor.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -364,8 +365,9 @@ private:
     QString m_bookLocation;
     std::optional<SiteBook::Site> m_bookSite;
     std::optional<SiteBook::Device> m_bookDevice;
-    TSiteBookDialog* m_bookDialog = nullptr;
+    QPointer<TSiteBookDialog> m_bookDialog;
     QString m_captionSuffix;
+    QString m_adapterPath; // the port whose adapter was last remembered
     bool m_bookErrorShown = false;
     std::optional<LinkDiagnosis> m_why;
     TModelDetect* m_detect = nullptr;
