@@ -11,20 +11,123 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 using namespace SiteBook;
 
 namespace {
 
+// The cells of one line of the zone table, as ZoneTableCsv quotes them.
+QStringList CsvCells(const QString& line) {
+    QStringList cells;
+    QString cell;
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (quoted && c == u'"' && i + 1 < line.size() && line[i + 1] == u'"') {
+            cell += c;
+            ++i;
+        } else if (c == u'"') {
+            quoted = !quoted;
+        } else if (c == u';' && !quoted) {
+            cells << std::exchange(cell, QString());
+        } else {
+            cell += c;
+        }
+    }
+    return cells << cell;
+}
+
+// A folder as export writes it: the site named by its zone table (else by the folder), each
+// configuration file a draft of the device its name is the label of (made when absent).
+int ImportFolder(SiteBook::TSiteBook& book, const QString& folder) {
+    const QDir dir(folder);
+    QString name = dir.dirName(), object;
+    for (const QString& csv : dir.entryList({QStringLiteral("*.csv")}, QDir::Files)) {
+        QFile file(dir.filePath(csv));
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        if (lines.size() < 2) continue;
+        const QStringList cells = CsvCells(QString::fromUtf8(lines[1]).trimmed());
+        if (cells.size() < 2) continue;
+        name = cells[0];
+        object = cells[1];
+        break;
+    }
+    QList<SiteBook::Site> sites =
+        object.isEmpty() ? QList<SiteBook::Site>() : book.FindSites(object);
+    if (sites.isEmpty()) sites = book.FindSites(name);
+    if (sites.size() > 1)
+        return UsageError(
+            QStringLiteral("import"),
+            QCoreApplication::translate("CmdBookFiles", "объект «%1» есть в книге не один")
+                .arg(name));
+    SiteBook::Site site;
+    if (sites.size() == 1) {
+        site = sites.front();
+    } else {
+        site.Name = name;
+        site.ObjectNumber = object;
+        if (const std::optional<QString> e = book.AddSite(site)) return FileError(*e);
+    }
+    QSet<QString> taken;
+    for (const QString& file :
+         dir.entryList({QStringLiteral("*.cf8"), QStringLiteral("*.yaml"), QStringLiteral("*.yml")},
+                       QDir::Files, QDir::Name)) {
+        const QString label = QFileInfo(file).completeBaseName();
+        if (taken.contains(label)) continue; // the .cf8 and the text of one device
+        ProgramState state;
+        QString error;
+        if (!LoadConfiguration(dir.filePath(file), state, &error)) return FileError(error);
+        std::optional<SiteBook::Device> device = book.FindDevice(site.Id, label);
+        if (!device) {
+            SiteBook::Device made;
+            made.SiteId = site.Id;
+            made.Model = state.CurrentDevice;
+            made.Label = label;
+            if (const std::optional<QString> e = book.AddDevice(made)) return FileError(*e);
+            device = made;
+        }
+        if (device->Model != state.CurrentDevice)
+            return UsageError(QStringLiteral("import"),
+                              QCoreApplication::translate(
+                                  "CmdBookFiles", "файл — конфигурация %1, а прибор «%2» — %3")
+                                  .arg(state.CurrentDevice, device->Label, device->Model));
+        Record r;
+        r.DeviceId = device->Id;
+        r.Kind = QString::fromLatin1(Kind::Draft);
+        r.Held = false;
+        r.Model = state.CurrentDevice;
+        r.Image = QByteArray(reinterpret_cast<const char*>(state.ConfigImage()), state.Capacity);
+        r.Outcome = file;
+        if (const std::optional<QString> e = book.AddRecord(r)) return FileError(*e);
+        PrintOut(QStringLiteral("%1/%2: %3").arg(site.Name, label, r.Id));
+        taken.insert(label);
+    }
+    NoteOffline(book);
+    return ExitOk;
+}
+
 int RunImport(const QStringList& args) {
     const QString command = QStringLiteral("import");
     int exit = ExitOk;
+    // A folder alone, or a device and a file.
+    QString ignored;
+    const std::optional<ParsedArgs> peek = ParseArgs(args, {DatabaseOption()}, &ignored);
+    const bool folder =
+        peek && peek->Positional.size() == 1 && QFileInfo(peek->Positional[0]).isDir();
     const auto a = ParseCommandArgs(
-        command, args, {DatabaseOption()}, 2,
+        command, args, {DatabaseOption()}, folder ? 1 : 2,
         QCoreApplication::translate("CmdBookFiles", "укажите ОБЪЕКТ/ПРИБОР и файл конфигурации"),
         &exit);
     if (!a) return exit;
+    if (folder) {
+        auto book = OpenBook(*a, &exit, false);
+        if (!book) return exit;
+        return ImportFolder(*book, a->Positional[0]);
+    }
     ProgramState state;
     QString error;
     if (!LoadConfiguration(a->Positional[1], state, &error)) return FileError(error);
@@ -128,10 +231,11 @@ extern const Command ImportCommand{
         "Добавляет конфигурацию из файла (.cf8 или текстовая форма) к записям прибора в книге\n"
         "объектов как черновик (draft): подготовлена без прибора и в нём пока не хранится.\n"
         "Модель файла должна быть моделью прибора. Выводится id записи; write --site ...\n"
-        "--device ... без файла запишет её в прибор.\n"
+        "--device ... без файла запишет её в прибор. Папка, записанная командой export для\n"
+        "объекта, берётся целиком: объект — по таблице зон, приборы — по именам файлов.\n"
         "\n"
         "  --database АДРЕС  файл SQLite или postgresql://...\n"),
-    QT_TRANSLATE_NOOP("Commands", "ОБЪЕКТ/ПРИБОР ФАЙЛ [--database АДРЕС]"), RunImport};
+    QT_TRANSLATE_NOOP("Commands", "ОБЪЕКТ/ПРИБОР ФАЙЛ | ПАПКА [--database АДРЕС]"), RunImport};
 
 extern const Command ExportCommand{
     "export", QT_TRANSLATE_NOOP("Commands", "последняя запись прибора из книги объектов — в файл"),

@@ -110,6 +110,10 @@ Help: %2</translation>
 <context>
     <name>CmdBookFiles</name>
     <message>
+        <source>объект «%1» есть в книге не один</source>
+        <translation>the book holds more than one site “%1”</translation>
+    </message>
+    <message>
         <source>папки «%1» нет</source>
         <translation>there is no folder “%1”</translation>
     </message>
@@ -741,21 +745,23 @@ book; without a FILE the device is compared with the book's latest record.
         <source>Добавляет конфигурацию из файла (.cf8 или текстовая форма) к записям прибора в книге
 объектов как черновик (draft): подготовлена без прибора и в нём пока не хранится.
 Модель файла должна быть моделью прибора. Выводится id записи; write --site ...
---device ... без файла запишет её в прибор.
+--device ... без файла запишет её в прибор. Папка, записанная командой export для
+объекта, берётся целиком: объект — по таблице зон, приборы — по именам файлов.
 
   --database АДРЕС  файл SQLite или postgresql://...
 </source>
         <translation>Adds the configuration in a file (.cf8 or text form) to a device's records in the site
 book as a draft: prepared without the device and not held by it yet. The file's model
 must be the device's. The record's id is printed; write --site ... --device ...
-without a file writes it to the device.
+without a file writes it to the device. A folder that export wrote for a site is taken
+whole: the site by its zone table, the devices by the files' names.
 
   --database PLACE  a SQLite file or postgresql://...
 </translation>
     </message>
     <message>
-        <source>ОБЪЕКТ/ПРИБОР ФАЙЛ [--database АДРЕС]</source>
-        <translation>SITE/DEVICE FILE [--database PLACE]</translation>
+        <source>ОБЪЕКТ/ПРИБОР ФАЙЛ | ПАПКА [--database АДРЕС]</source>
+        <translation>SITE/DEVICE FILE | FOLDER [--database PLACE]</translation>
     </message>
     <message>
         <source>последняя запись прибора из книги объектов — в файл</source>

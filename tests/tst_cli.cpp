@@ -695,6 +695,11 @@ private slots:
                  csv.constData());
         for (const QByteArray& row : rows.mid(1, rows.size() - 2))
             QCOMPARE(row.count(';'), 7);
+        // ... and that folder into another book: the site, its device and the draft.
+        const QString otherBook = Path("other-book.sqlite");
+        QCOMPARE(RunCli({"import", Path("site"), "--database", otherBook}).Exit, 0);
+        const CliRun moved = RunCli({"history", "515/" + label, "--database", otherBook});
+        QVERIFY2(moved.Exit == 0 && moved.Out.contains("draft"), qPrintable(moved.Out + moved.Err));
 
         // A team's server that cannot be reached: the book works on its offline copy and
         // says how many records wait for it.
