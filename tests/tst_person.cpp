@@ -10,6 +10,7 @@
 #include "support/WindowDriver.h"
 #include "support/XServer.h"
 
+#include "app/SiteBook.h"
 #include "link/SerialDrv.h"
 #include "model/MyConst.h"
 
@@ -17,6 +18,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -373,6 +376,47 @@ private slots:
         QCOMPARE(w.Form->StatusText(), U("Настройки прочитаны."));
         for (const SimFrame& f : kf.requests())
             QCOMPARE(f.command(), 'R');
+    }
+
+    // The book by keyboard and pointer: Ctrl+B opens it, a click chooses the device, a
+    // write shows what it changes, and Enter (Cancel is the default) sends nothing.
+    void bookWriteCancelledByEnter() {
+        if (SimProcess::programPath().isEmpty()) QSKIP("no simulator in this build");
+        Shown w(QStringLiteral("MZ515KB8"));
+        QTemporaryDir dir;
+        QString error;
+        const QString file = dir.filePath("book.sqlite");
+        auto book = SiteBook::TSiteBook::Open(*SiteBook::ParseLocation(file, &error), &error);
+        QVERIFY2(book, qPrintable(error));
+        SiteBook::Site site;
+        site.Name = U("Склад");
+        QCOMPARE(book->AddSite(site), std::nullopt);
+        SiteBook::Device device;
+        device.SiteId = site.Id;
+        device.Model = "MZ515KB8";
+        device.Label = U("Панель");
+        QCOMPARE(book->AddDevice(device), std::nullopt);
+        SimProcess sim;
+        QVERIFY(sim.start({"--model", "MZ515KB8"}));
+        w.Form->SerialDriver().SetPortName(sim.ptyPath());
+        w.Form->SetBookLocation(file);
+
+        w.Hands.Keys({"ctrl+b"});
+        QWidget* choose = nullptr;
+        QTRY_VERIFY((choose = w.Form->findChild<QPushButton*>("BookChooseDevice")) &&
+                    choose->isVisible());
+        w.Hands.Click(choose);
+        QTRY_VERIFY(w.Form->BookDevice().has_value());
+        w.Form->findChild<QDialog*>("SiteBookDialog")->close();
+        w.Hands.Click(w.Find<QPushButton>("ButtonWrite"));
+        QMessageBox* box = nullptr;
+        QTRY_VERIFY((box = w.Form->findChild<QMessageBox*>("WritePreviewBox")) && box->isVisible());
+        QVERIFY2(box->text().contains(U("ещё нет записей")), qPrintable(box->text()));
+        Person(box).Keys({"Return"}); // where the box has the keyboard
+        QTRY_VERIFY(!w.Form->findChild<QMessageBox*>("WritePreviewBox"));
+        QTest::qWait(300);
+        QVERIFY(sim.requests().isEmpty());
+        QVERIFY(book->Records(device.Id).isEmpty());
     }
 };
 
