@@ -343,7 +343,6 @@ void TExchange::GiveUp() {
     m_view.SetStatusText(ExchangeTexts::Result(outcome));
     if (const auto blink = ExchangeTexts::ResultIndication(outcome.Result))
         StartIndication(blink->Colour, blink->Ticks);
-    m_state.ReplyCount = 0;
     Finish(outcome);
 }
 
