@@ -1,4 +1,5 @@
 #include "BookCli.h"
+#include "CliFiles.h"
 
 #include "app/SiteBookExchange.h"
 
@@ -9,7 +10,6 @@
 #include <algorithm>
 
 using namespace SiteBook;
-
 
 OptionSpec DatabaseOption() {
     return {QStringLiteral("database"), true};
@@ -156,5 +156,13 @@ std::optional<BookTarget> ResolvePath(std::unique_ptr<TSiteBook> book, const QSt
                                           "BookCli", "в книге нет прибора «%1» (ОБЪЕКТ/ПРИБОР)")
                                           .arg(path))
                 : FileError(book->LastError());
+    return std::nullopt;
+}
+
+std::optional<QString> LoadGivenOrLatest(const QString& path, std::optional<BookTarget>& book,
+                                         ProgramState& state) {
+    if (path.isEmpty()) return book->LoadLatest(state);
+    QString error;
+    if (!LoadConfiguration(path, state, &error)) return error;
     return std::nullopt;
 }

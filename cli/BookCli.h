@@ -49,6 +49,11 @@ struct BookTarget {
     std::optional<QString> LoadLatest(ProgramState& state, bool held = false);
 };
 
+// What write and verify send or compare: the file `path` names, else (empty) the latest
+// record of `book`'s device.  The error text, or nothing.
+std::optional<QString> LoadGivenOrLatest(const QString& path, std::optional<BookTarget>& book,
+                                         ProgramState& state);
+
 // SITE/DEVICE (history, import, export): the first split at a slash that names one site and
 // one of its devices ("Мира 5/2/Панель").  Nothing, with the exit status in `exit`, when
 // none does.

@@ -47,10 +47,7 @@ int RunRead(const QStringList& args) {
     ProgramState state;
     LoadDeviceDefaults(state, detect ? IdentifierOf(RowKA8) : model);
     if (detect) run->DetectModel();
-    if (book)
-        run->OnOutcome = [&book](const PortSession& s, const ExchangeOutcome& o) {
-            book->RecordExchange(o, s.Port());
-        };
+    run->RecordIn(book);
     const int traceExit = run->Run(state, false);
     const PortSession& session = *run->Sessions().front();
     PrintSessionEnd(session);

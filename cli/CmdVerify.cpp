@@ -32,16 +32,10 @@ int RunVerify(const QStringList& args) {
     std::optional<BookTarget> book = BookTargetFromArgs(command, *a, &exit);
     if (exit != ExitOk) return exit;
     ProgramState state;
-    QString error;
-    if (files == 1) {
-        if (!LoadConfiguration(a->Positional[0], state, &error)) return FileError(error);
-    } else if (const std::optional<QString> e = book->LoadLatest(state)) {
+    if (const std::optional<QString> e =
+            LoadGivenOrLatest(files == 1 ? a->Positional[0] : QString(), book, state))
         return FileError(*e);
-    }
-    if (book)
-        run->OnOutcome = [&book](const PortSession& s, const ExchangeOutcome& o) {
-            book->RecordExchange(o, s.Port());
-        };
+    run->RecordIn(book);
 
     const int traceExit = run->Run(state, false, true);
     const PortSession& session = *run->Sessions().front();

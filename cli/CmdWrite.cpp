@@ -38,16 +38,10 @@ int RunWrite(const QStringList& args) {
     std::optional<BookTarget> book = BookTargetFromArgs(command, *a, &exit);
     if (exit != ExitOk) return exit;
     ProgramState state;
-    QString error;
-    if (files == 1) {
-        if (!LoadConfiguration(a->Positional[0], state, &error)) return FileError(error);
-    } else if (const std::optional<QString> e = book->LoadLatest(state)) {
+    if (const std::optional<QString> e =
+            LoadGivenOrLatest(files == 1 ? a->Positional[0] : QString(), book, state))
         return FileError(*e);
-    }
-    if (book)
-        run->OnOutcome = [&book](const PortSession& s, const ExchangeOutcome& o) {
-            book->RecordExchange(o, s.Port());
-        };
+    run->RecordIn(book);
 
     if (expect) {
         // The device is read first and written only when it still holds what was expected:
@@ -60,7 +54,7 @@ int RunWrite(const QStringList& args) {
                                                "CmdWrite", "--expect latest — только с --site"));
             if (const std::optional<QString> e = book->LoadLatest(expected, true))
                 return FileError(*e);
-        } else if (!LoadConfiguration(what, expected, &error)) {
+        } else if (QString error; !LoadConfiguration(what, expected, &error)) {
             return FileError(error);
         }
         std::optional<DeviceRun> check = DeviceRun::FromArgs(command, *a, false, &exit);

@@ -2,6 +2,7 @@
 // What the commands that talk to devices (read, write, verify) share: their --port,
 // --trace and --no-journal options, and the run of their sessions.
 
+#include "BookCli.h"
 #include "CliCommon.h"
 #include "LineTrace.h"
 #include "PortSession.h"
@@ -38,6 +39,13 @@ public:
     void DetectModel() { m_detectModel = true; }
     // Called with each session's outcome as it ends (the site book records it).
     std::function<void(const PortSession&, const ExchangeOutcome&)> OnOutcome;
+    // Each outcome recorded under `book`'s device, when there is a book.
+    void RecordIn(std::optional<BookTarget>& book) {
+        if (book)
+            OnOutcome = [&book](const PortSession& s, const ExchangeOutcome& o) {
+                book->RecordExchange(o, s.Port());
+            };
+    }
 
 private:
     QStringList m_ports, m_paths;
